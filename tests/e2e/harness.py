@@ -1,0 +1,273 @@
+"""End-to-end harness: a private Xvfb, a private Wine prefix, our programs run in it.
+
+Usage from a test script:
+
+    with harness.Session() as s:
+        p = s.start(s.dist("Orvanne.dll"))
+        wid = s.wait_window("Vellis_VC")
+        s.key("space")
+        img = s.screenshot("shot")
+        code = s.wait_exit(p)
+
+Everything a session starts is ended by PID when it closes, and its own prefix with
+`wineserver -k`; nothing else on the machine is touched.
+"""
+
+import fcntl
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+
+# Set by CTest (see tests/e2e/CMakeLists.txt); defaults suit a build in ./build.
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+DIST_DIR = os.environ.get("ORVANNE_DIST", os.path.join(SOURCE_DIR, "build/windows-x86_64/dist"))
+TOOLS_DIR = os.environ.get("ORVANNE_TOOLS", os.path.join(SOURCE_DIR, "build/windows-x86_64/testtools"))
+WORK_DIR = os.environ.get("ORVANNE_E2E_WORK", os.path.join(SOURCE_DIR, "build/e2e"))
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    """Fails the test with a sentence that says what was expected and what came."""
+    if not condition:
+        raise Failure(message)
+
+
+def wine_env(prefix, cache):
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": prefix,
+        "WINEDEBUG": "-all",
+        "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+        "XDG_CACHE_HOME": cache,
+    })
+    return env
+
+
+def template_prefix():
+    """One initialised prefix per build tree, made once and copied for each session."""
+    os.makedirs(WORK_DIR, exist_ok=True)
+    template = os.path.join(WORK_DIR, "template")
+    with open(os.path.join(WORK_DIR, "template.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not os.path.exists(os.path.join(template, ".ready")):
+            shutil.rmtree(template, ignore_errors=True)
+            env = wine_env(template, os.path.join(WORK_DIR, "cache"))
+            env.pop("DISPLAY", None)
+            subprocess.run([WINE, "wineboot", "-i"], env=env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # Without a window manager Wine waits 2 s on every hide unless unmanaged.
+            subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                            "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([WINESERVER, "-w"], env=env)
+            open(os.path.join(template, ".ready"), "w").close()
+    return template
+
+
+class Image:
+    """A screenshot as RGB rows, read from a binary PPM."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        fields, pos = [], 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                pos = data.index(b"\n", pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        check(fields[0] == b"P6", "screenshot is not a binary PPM")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[pos + 1:]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def region(self, x0, y0, x1, y1, step=1):
+        """Pixels of the rectangle [x0, x1) x [y0, y1), sampled every step pixels."""
+        for y in range(max(y0, 0), min(y1, self.height), step):
+            for x in range(max(x0, 0), min(x1, self.width), step):
+                yield self.pixel(x, y)
+
+
+class Session:
+    """A private display and a private prefix, both gone when the session closes."""
+
+    def __init__(self, name=None, screen="1280x1024x24", env=None):
+        self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        self.screen = screen
+        self.extra_env = env or {}
+        self.procs = []
+
+    def __enter__(self):
+        template = template_prefix()
+        os.makedirs(WORK_DIR, exist_ok=True)
+        self.dir = tempfile.mkdtemp(prefix=self.name + ".", dir=WORK_DIR)
+        self.prefix = os.path.join(self.dir, "prefix")
+        subprocess.run(["cp", "-a", template, self.prefix], check=True)
+        self.shots = os.path.join(self.dir, "shots")
+        os.makedirs(self.shots)
+        self._start_xvfb()
+        self.env = wine_env(self.prefix, os.path.join(self.dir, "cache"))
+        self.env["DISPLAY"] = self.display
+        self.env.update(self.extra_env)
+        return self
+
+    def __exit__(self, *exc):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.kill()
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.xvfb.terminate()
+        try:
+            self.xvfb.wait(5)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
+        if exc[0] is None and not os.environ.get("ORVANNE_KEEP"):
+            shutil.rmtree(self.dir, ignore_errors=True)
+        else:
+            print("kept session files in", self.dir)
+        return False
+
+    def _start_xvfb(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen,
+             "+extension", "GLX", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            number = f.readline().strip()
+        check(number, "Xvfb did not report a display number")
+        self.display = ":" + number
+
+    # Paths
+
+    def dist(self, name):
+        return os.path.join(DIST_DIR, name)
+
+    def tool(self, name):
+        return os.path.join(TOOLS_DIR, name)
+
+    def install(self, folder="saver"):
+        """Copies the shipped programs into a fresh folder of the session, as a user would."""
+        target = os.path.join(self.dir, folder)
+        os.makedirs(target, exist_ok=True)
+        for name in ("Orvanne.scr", "Orvanne.dll"):
+            if os.path.exists(self.dist(name)):
+                shutil.copy(self.dist(name), target)
+        return target
+
+    # Programs
+
+    def start(self, program, *args, env=None, **popen):
+        e = dict(self.env)
+        e.update(env or {})
+        p = subprocess.Popen([WINE, program, *args], env=e, cwd=popen.pop("cwd", self.dir),
+                             stdout=popen.pop("stdout", subprocess.DEVNULL),
+                             stderr=popen.pop("stderr", subprocess.DEVNULL), **popen)
+        self.procs.append(p)
+        return p
+
+    def wait_exit(self, proc, timeout=15):
+        try:
+            return proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"program still running after {timeout} s")
+
+    def wintool(self, *args, timeout=30):
+        """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
+        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=self.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
+        return r.returncode, r.stdout.decode("utf-8", "replace")
+
+    def window_info(self, title):
+        """Parses `wintool info`: hwnd, parent, style, rect, client size, class."""
+        code, out = self.wintool("info", title)
+        if code != 0:
+            return None
+        info = {}
+        for token in out.split():
+            key, _, value = token.partition("=")
+            info[key] = value
+        info["rect"] = tuple(int(v) for v in info["rect"].split(","))
+        info["client"] = tuple(int(v) for v in info["client"].split(","))
+        info["style"] = int(info["style"], 16)
+        return info
+
+    # X side
+
+    def x(self, *cmd, check_rc=False):
+        r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL)
+        if check_rc and r.returncode != 0:
+            raise Failure(f"{cmd[0]} failed")
+        return r.stdout.decode("utf-8", "replace").strip()
+
+    def find_windows(self, title):
+        """X windows whose name is exactly title (a top-level's frame with Managed=N)."""
+        out = self.x("xdotool", "search", "--name", "^" + title + "$")
+        return [int(w) for w in out.split()]
+
+    def wait_window(self, title, timeout=15):
+        end = time.time() + timeout
+        while time.time() < end:
+            found = self.find_windows(title)
+            if found:
+                return found[0]
+            time.sleep(0.05)
+        raise Failure(f"no window titled '{title}' after {timeout} s")
+
+    def wait_no_window(self, title, timeout=10):
+        end = time.time() + timeout
+        while time.time() < end:
+            if not self.find_windows(title):
+                return
+            time.sleep(0.05)
+        raise Failure(f"window '{title}' still there after {timeout} s")
+
+    def geometry(self, wid):
+        """(x, y, width, height) of an X window, from xwininfo."""
+        out = self.x("xwininfo", "-id", str(wid))
+        values = {}
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
+
+    def key(self, *keys):
+        """Press and release keys (xdotool names) on the focused window."""
+        self.x("xdotool", "key", *keys, check_rc=True)
+
+    def click(self, wid, x, y, button=1):
+        self.x("xdotool", "mousemove", "--window", str(wid), str(x), str(y), "click",
+               str(button), check_rc=True)
+
+    def mouse_move(self, x, y, wid=None):
+        args = ["--window", str(wid)] if wid else []
+        self.x("xdotool", "mousemove", *args, str(x), str(y), check_rc=True)
+
+    def screenshot(self, name):
+        """Saves shots/NAME.png for a person to look at and returns it as an Image."""
+        png = os.path.join(self.shots, name + ".png")
+        ppm = os.path.join(self.dir, name + ".ppm")
+        self.x("import", "-window", "root", png, check_rc=True)
+        subprocess.run(["convert", png, ppm], check=True)
+        return Image(ppm)
