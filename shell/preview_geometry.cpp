@@ -1,0 +1,34 @@
+#include "preview_geometry.h"
+
+#include <cmath>
+
+double TwipsPerPixel(int dots_per_inch) {
+    if (dots_per_inch <= 0)
+        return 15.0;
+    return 1440.0 / dots_per_inch;
+}
+
+int16_t PixelsToTwips(int32_t pixels, double twips_per_pixel) {
+    double twips = std::round(pixels * twips_per_pixel);
+    if (twips < 0 || twips > INT16_MAX)
+        return 0;
+    return static_cast<int16_t>(twips);
+}
+
+int32_t TwipsToPixels(int16_t twips, double twips_per_pixel) {
+    return static_cast<int32_t>(std::lround(twips / twips_per_pixel));
+}
+
+PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel) {
+    PreviewLayout layout;
+    // 64-bit: a garbage rectangle must not overflow the subtraction.
+    int64_t w = static_cast<int64_t>(host.right) - host.left;
+    int64_t h = static_cast<int64_t>(host.bottom) - host.top;
+    if (w > 0 && w <= INT16_MAX)
+        layout.form_width_twips = PixelsToTwips(static_cast<int32_t>(w), twips_per_pixel);
+    if (h > 0 && h <= INT16_MAX)
+        layout.form_height_twips = PixelsToTwips(static_cast<int32_t>(h), twips_per_pixel);
+    layout.width = TwipsToPixels(layout.form_width_twips, twips_per_pixel);
+    layout.height = TwipsToPixels(layout.form_height_twips, twips_per_pixel);
+    return layout;
+}

@@ -1,0 +1,94 @@
+#include "zoom.h"
+
+#include "zoom_geometry.h"
+
+int16_t CursorX = 0;
+int16_t CursorY = 0;
+
+namespace {
+
+const wchar_t kFrameClass[] = L"Vellis_Zoom";
+const int kFrames = 10;
+const DWORD kFrameMs = 18;
+
+RECT ToRect(const ScreenRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+ScreenRect FromRect(const RECT& r) {
+    return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+            static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)};
+}
+
+bool RunningOnWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+bool RegisterFrameClass(HINSTANCE instance) {
+    WNDCLASSW wc{};
+    if (GetClassInfoW(instance, kFrameClass, &wc))
+        return true;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.hbrBackground = GetSysColorBrush(COLOR_ACTIVECAPTION);
+    wc.lpszClassName = kFrameClass;
+    return RegisterClassW(&wc) != 0;
+}
+
+// Flies a caption-coloured strip between the rectangles, frame by frame.
+void AnimateCaption(const ScreenRect& from, const ScreenRect& to) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterFrameClass(instance))
+        return;
+    HWND strip =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kFrameClass,
+                        kFrameClass, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!strip)
+        return;
+    int caption = GetSystemMetrics(SM_CYCAPTION);
+    for (int frame = 1; frame <= kFrames; ++frame) {
+        ScreenRect r = CaptionStrip(ZoomFrame(from, to, frame, kFrames), caption);
+        SetWindowPos(strip, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        UpdateWindow(strip);
+        GdiFlush();
+        Sleep(kFrameMs);
+    }
+    DestroyWindow(strip);
+}
+
+void Animate(HWND window, const ScreenRect& from, const ScreenRect& to) {
+    RECT a = ToRect(from);
+    RECT b = ToRect(to);
+    DrawAnimatedRects(window, IDANI_CAPTION, &a, &b);
+    // Wine: DrawAnimatedRects succeeds but draws nothing, so draw the frames ourselves.
+    if (RunningOnWine())
+        AnimateCaption(from, to);
+}
+
+ScreenRect WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return FromRect(r);
+}
+
+} // namespace
+
+int32_t RememberCursorPoint() {
+    POINT p{};
+    BOOL ok = GetCursorPos(&p);
+    ZoomPoint next = ZoomPointFromCursor({CursorX, CursorY}, ok != FALSE, static_cast<int32_t>(p.x),
+                                         static_cast<int32_t>(p.y));
+    CursorX = next.x;
+    CursorY = next.y;
+    return ok;
+}
+
+void ZoomFromCursor(HWND window) {
+    Animate(window, ZoomRectAt({CursorX, CursorY}), WindowRect(window));
+}
+
+void ZoomToCursor(HWND window) {
+    Animate(window, WindowRect(window), ZoomRectAt({CursorX, CursorY}));
+}

@@ -1,0 +1,67 @@
+#include "preview_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+TEST(PreviewGeometry, TwipsPerPixelFollowsTheScreen) {
+    EXPECT_DOUBLE_EQ(TwipsPerPixel(96), 15.0);
+    EXPECT_DOUBLE_EQ(TwipsPerPixel(120), 12.0);
+    EXPECT_DOUBLE_EQ(TwipsPerPixel(192), 7.5);
+    EXPECT_DOUBLE_EQ(TwipsPerPixel(0), 15.0) << "an unreadable dpi must not divide by zero";
+    EXPECT_DOUBLE_EQ(TwipsPerPixel(-96), 15.0);
+}
+
+TEST(PreviewGeometry, HostSizeSurvivesTheTripThroughTwips) {
+    for (int dpi : {96, 120, 144, 192}) {
+        double tpp = TwipsPerPixel(dpi);
+        for (int32_t pixels : {1, 100, 101, 112, 152, 320, 1023}) {
+            int16_t twips = PixelsToTwips(pixels, tpp);
+            EXPECT_EQ(TwipsToPixels(twips, tpp), pixels)
+                << pixels << " px at " << dpi << " dpi went to " << twips << " twips";
+        }
+    }
+}
+
+TEST(PreviewGeometry, FormTakesTheHostSizeAtTheOrigin) {
+    double tpp = TwipsPerPixel(96);
+    PreviewLayout small = LayoutPreview({500, 400, 652, 512}, tpp);
+    EXPECT_EQ(small.form_width_twips, 2280);
+    EXPECT_EQ(small.form_height_twips, 1680);
+    EXPECT_EQ(small.width, 152);
+    EXPECT_EQ(small.height, 112);
+    PreviewLayout large = LayoutPreview({-320, -240, 0, 0}, tpp);
+    EXPECT_EQ(large.width, 320) << "the host's position does not matter, only its size";
+    EXPECT_EQ(large.height, 240);
+}
+
+TEST(PreviewGeometry, SizeBeyond32767TwipsLeavesThatSideAtZero) {
+    double tpp = TwipsPerPixel(96);
+    PreviewLayout edge = LayoutPreview({0, 0, 2184, 100}, tpp);
+    EXPECT_EQ(edge.form_width_twips, 32760);
+    EXPECT_EQ(edge.width, 2184);
+    PreviewLayout wide = LayoutPreview({0, 0, 2185, 100}, tpp);
+    EXPECT_EQ(wide.form_width_twips, 0) << "2185 px is 32775 twips, too wide for 16 bits";
+    EXPECT_EQ(wide.width, 0);
+    EXPECT_EQ(wide.height, 100) << "the other side is unaffected";
+    PreviewLayout tall = LayoutPreview({0, 0, 100, 5000}, TwipsPerPixel(192));
+    EXPECT_EQ(tall.height, 0) << "5000 px at 7.5 twips a pixel is 37500 twips";
+    EXPECT_EQ(LayoutPreview({0, 0, 100, 4368}, TwipsPerPixel(192)).height, 4368);
+}
+
+TEST(PreviewGeometry, EmptyOrGarbageHostGivesNoSize) {
+    double tpp = TwipsPerPixel(96);
+    PreviewLayout none = LayoutPreview({}, tpp);
+    EXPECT_EQ(none.width, 0) << "a failed GetWindowRect leaves the rectangle all zero";
+    EXPECT_EQ(none.height, 0);
+    PreviewLayout inverted = LayoutPreview({100, 100, 50, 20}, tpp);
+    EXPECT_EQ(inverted.width, 0);
+    EXPECT_EQ(inverted.height, 0);
+    PreviewLayout extreme = LayoutPreview({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, tpp);
+    EXPECT_EQ(extreme.width, 0);
+    EXPECT_EQ(extreme.height, 0);
+}
+
+} // namespace
