@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace orvanne {
+
 double TwipsPerPixel(int dots_per_inch) {
     if (dots_per_inch <= 0)
         return 15.0;
@@ -32,3 +34,5 @@ PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel) {
     layout.height = TwipsToPixels(layout.form_height_twips, twips_per_pixel);
     return layout;
 }
+
+} // namespace orvanne

@@ -6,6 +6,8 @@
 
 #include "zoom_geometry.h"
 
+namespace orvanne {
+
 // Twips per screen pixel at the given dots per inch (15 at 96); 15 for a dpi of 0 or less.
 double TwipsPerPixel(int dots_per_inch);
 
@@ -25,3 +27,5 @@ struct PreviewLayout {
 
 // The preview's size for a host rectangle (as GetWindowRect gives it).
 PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel);
+
+} // namespace orvanne

@@ -2,6 +2,8 @@
 
 #include "zoom_geometry.h"
 
+namespace orvanne {
+
 int16_t CursorX = 0;
 int16_t CursorY = 0;
 
@@ -92,3 +94,5 @@ void ZoomFromCursor(HWND window) {
 void ZoomToCursor(HWND window) {
     Animate(window, WindowRect(window), ZoomRectAt({CursorX, CursorY}));
 }
+
+} // namespace orvanne

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orvanne {
+
 // The zoom point in screen pixels; 0 until first remembered.
 extern int16_t CursorX;
 extern int16_t CursorY;
@@ -19,3 +21,5 @@ void ZoomFromCursor(HWND window);
 
 // Animates from the window's rectangle into the zoom point.
 void ZoomToCursor(HWND window);
+
+} // namespace orvanne

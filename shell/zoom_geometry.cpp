@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orvanne {
+
 namespace {
 
 bool FitsInt16(int32_t v) {
@@ -47,3 +49,5 @@ ScreenRect CaptionStrip(const ScreenRect& frame, int32_t caption_height) {
     strip.bottom = static_cast<int32_t>(std::min<int64_t>(bottom, frame.bottom));
     return strip;
 }
+
+} // namespace orvanne

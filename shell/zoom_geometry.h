@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace orvanne {
+
 // A screen rectangle in pixels, laid out like the platform's RECT.
 struct ScreenRect {
     int32_t left = 0;
@@ -34,3 +36,5 @@ ScreenRect ZoomFrame(const ScreenRect& from, const ScreenRect& to, int frame, in
 
 // The caption strip of a frame: its top `caption_height` pixels, never below its bottom.
 ScreenRect CaptionStrip(const ScreenRect& frame, int32_t caption_height);
+
+} // namespace orvanne

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+using namespace orvanne;
+
 namespace {
 
 TEST(PreviewGeometry, TwipsPerPixelFollowsTheScreen) {

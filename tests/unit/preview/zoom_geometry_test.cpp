@@ -4,6 +4,8 @@
 
 #include <climits>
 
+using namespace orvanne;
+
 namespace {
 
 ::testing::AssertionResult SameRect(const ScreenRect& got, const ScreenRect& want) {
