@@ -34,6 +34,10 @@ Placement place_jewel(const Jewel& jewel) {
     p.y = jewel.travel * jewel.dir_y;
     p.z = jewel.travel * jewel.dir_z - 100.0f;
     p.alpha = p.z / 80.0f + 1.0f;
+    p.spin = jewel.spin;
+    p.red = jewel.red;
+    p.green = jewel.green;
+    p.blue = jewel.blue;
     return p;
 }
 

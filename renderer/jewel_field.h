@@ -43,16 +43,21 @@ class SeededRandom : public RandomSource {
 // spin, then red, green, blue again and again until one of them is 0.95 or more.
 void reset_jewel(Jewel& jewel, RandomSource& random);
 
-// Where and how strongly a jewel is drawn in one frame (eye coordinates before the
-// field's and the jewel's turns). alpha is unclamped: 0 at z = -80, 1 at z = 0.
+// How a jewel is drawn in one frame: its place in eye coordinates before the field's and
+// its own turn, that turn, its colour, and its strength (unclamped: 0 at z = -80, 1 at
+// z = 0). Taken as a copy, so it still holds after the jewel has been reset.
 struct Placement {
     float x;
     float y;
     float z;
     float alpha;
+    float spin;
+    float red;
+    float green;
+    float blue;
 };
 
-// The placement for a given travel.
+// The placement for the jewel's current travel.
 Placement place_jewel(const Jewel& jewel);
 
 // One frame of one jewel: gives its placement from the travel before the step, then moves

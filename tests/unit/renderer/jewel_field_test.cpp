@@ -130,8 +130,12 @@ TEST(StepJewel, ResetsOnceDepthZeroIsReachedAfterDrawingAtFullStrength) {
         for (float fps : {0.0f, 100.0f}) {
             stars::SeededRandom random(7);
             Jewel j = jewel_at_depth(z);
+            j.spin = 123.0f; // outside the reset range, so a reset must change it
             Placement p = stars::step_jewel(j, fps, random);
             EXPECT_FLOAT_EQ(p.z, z);
+            EXPECT_EQ(p.spin, 123.0f) << "drawn with its turn from before the reset";
+            EXPECT_EQ(p.red, 1.0f);
+            EXPECT_NE(j.spin, 123.0f) << "not reset";
             EXPECT_GE(p.alpha, 1.0f) << "drawn once at full strength";
             Placement next = stars::place_jewel(j);
             EXPECT_TRUE(next.z >= -100.0f && next.z <= -70.0f)

@@ -1,0 +1,128 @@
+// The window procedure and the OpenGL context of one window.
+#include "renderer.h"
+#include "input.h"
+
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "PIXELFORMATDESCRIPTOR is 40 bytes");
+#endif
+
+namespace {
+
+// Gives 0 when the window can be drawn into, else the name of the step that failed.
+const char* make_context(HWND window) {
+    PIXELFORMATDESCRIPTOR request = {};
+    request.nSize = sizeof request;
+    request.nVersion = 1;
+    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    request.iPixelType = PFD_TYPE_RGBA;
+    request.cColorBits = 16;
+    request.cDepthBits = 16;
+    request.iLayerType = PFD_MAIN_PLANE;
+
+    renderer.context = nullptr;
+    renderer.context_current = false;
+    renderer.dc = GetDC(window);
+    if (!renderer.dc)
+        return "GetDC";
+    int format = ChoosePixelFormat(renderer.dc, &request);
+    if (format == 0)
+        return "ChoosePixelFormat";
+    if (!SetPixelFormat(renderer.dc, format, &request))
+        return "SetPixelFormat";
+    renderer.context = wglCreateContext(renderer.dc);
+    if (!renderer.context)
+        return "wglCreateContext";
+    if (!wglMakeCurrent(renderer.dc, renderer.context))
+        return "wglMakeCurrent";
+    renderer.context_current = true;
+
+    renderer.font_list_base = glGenLists(255);
+    SelectObject(renderer.dc, GetStockObject(SYSTEM_FONT));
+    // Glyphs are only the overlay's; the scene runs without them.
+    wglUseFontBitmapsA(renderer.dc, 0, 255, renderer.font_list_base);
+    if (init_gl_scene() != 0)
+        return "gl_init";
+    resize_view();
+    return nullptr;
+}
+
+LRESULT on_create(HWND window) {
+    if (const char* failed = make_context(window)) {
+        report_error(failed);
+        PostQuitMessage(0);
+    }
+    return 0;
+}
+
+LRESULT on_size(WPARAM kind, LPARAM size) {
+    if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED)
+        renderer.active = true;
+    else if (kind == SIZE_MINIMIZED)
+        renderer.active = false;
+    renderer.view_width = LOWORD(size);
+    renderer.view_height = HIWORD(size);
+    resize_view();
+    return 0;
+}
+
+LRESULT on_key_up(WPARAM key) {
+    if (key == VK_TAB) {
+        renderer.switch_mode = true;
+        PostQuitMessage(1);
+    } else if (key == VK_ESCAPE) {
+        PostQuitMessage(1);
+    } else {
+        on_input(stars::input_key_release, static_cast<int32_t>(key), -1, -1);
+    }
+    return 0;
+}
+
+LRESULT on_mouse(int32_t kind, int32_t code, LPARAM where) {
+    on_input(kind, code, static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where)));
+    return 0;
+}
+
+} // namespace
+
+// Shows nothing, so that a failed start ends quietly; a debugger still sees the step.
+void report_error(const char* step) {
+    OutputDebugStringA(step);
+    OutputDebugStringA("\n");
+}
+
+int on_input(int32_t kind, int32_t code, int32_t, int32_t) {
+    renderer.show_fps = stars::overlay_after_input(renderer.show_fps, kind, code);
+    return 0;
+}
+
+LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_CREATE:
+        return on_create(window);
+    case WM_SIZE:
+        return on_size(wparam, lparam);
+    case WM_CLOSE:
+        PostQuitMessage(1);
+        return 0;
+    case WM_SYSCOMMAND:
+        // The low four bits of the command are the system's own.
+        if ((wparam & 0xFFF0) == SC_SCREENSAVE || (wparam & 0xFFF0) == SC_MONITORPOWER)
+            return 0;
+        break;
+    case WM_KEYDOWN:
+        return 0;
+    case WM_KEYUP:
+        return on_key_up(wparam);
+    case WM_MOUSEMOVE:
+        return on_mouse(stars::input_mouse_move, stars::mouse_move_code(wparam), lparam);
+    case WM_LBUTTONDOWN:
+        return on_mouse(stars::input_button_press, 0, lparam);
+    case WM_RBUTTONDOWN:
+        return on_mouse(stars::input_button_press, 1, lparam);
+    case WM_LBUTTONUP:
+        return on_mouse(stars::input_button_release, 0, lparam);
+    case WM_RBUTTONUP:
+        return on_mouse(stars::input_button_release, 1, lparam);
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
