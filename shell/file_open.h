@@ -1,0 +1,12 @@
+// The one platform-specific step of file access: opening a file named in UTF-8.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace orvanne {
+
+// fopen with a UTF-8 path; folders never open.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
+} // namespace orvanne

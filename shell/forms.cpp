@@ -1,0 +1,220 @@
+#include "forms.h"
+
+namespace orvanne::forms {
+namespace {
+
+const wchar_t kFormClass[] = L"OrvanneForm";
+
+struct FormsState {
+    int live = 0;
+    HCURSOR pointer = nullptr;
+    bool registered = false;
+};
+FormsState& State() {
+    static FormsState state;
+    return state;
+}
+
+std::wstring ToWide(std::string_view bytes, UINT codePage) {
+    if (bytes.empty())
+        return std::wstring();
+    int size = static_cast<int>(bytes.size());
+    int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(n > 0 ? n : 0, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(codePage, 0, bytes.data(), size, &text[0], n);
+    return text;
+}
+
+std::string FromWide(std::wstring_view text, UINT codePage) {
+    if (text.empty())
+        return std::string();
+    int size = static_cast<int>(text.size());
+    int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], n, nullptr, nullptr);
+    return bytes;
+}
+
+int LogicalDpi(int axis) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool RegisterFormClass(WNDPROC procedure) {
+    FormsState& state = State();
+    if (state.registered)
+        return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    state.registered = RegisterClassExW(&wc) != 0;
+    return state.registered;
+}
+
+} // namespace
+
+std::wstring Utf8ToWide(std::string_view utf8) {
+    return ToWide(utf8, CP_UTF8);
+}
+std::string WideToUtf8(std::wstring_view text) {
+    return FromWide(text, CP_UTF8);
+}
+std::wstring AnsiToWide(std::string_view bytes, UINT codePage) {
+    return ToWide(bytes, codePage);
+}
+std::string WideToAnsi(std::wstring_view text, UINT codePage) {
+    return FromWide(text, codePage);
+}
+
+int TwipsPerPixelX() {
+    return 1440 / LogicalDpi(LOGPIXELSX);
+}
+int TwipsPerPixelY() {
+    return 1440 / LogicalDpi(LOGPIXELSY);
+}
+int TwipsToPixelsX(int twips) {
+    return MulDiv(twips, LogicalDpi(LOGPIXELSX), 1440);
+}
+int TwipsToPixelsY(int twips) {
+    return MulDiv(twips, LogicalDpi(LOGPIXELSY), 1440);
+}
+int PixelsToTwipsX(int pixels) {
+    return MulDiv(pixels, 1440, LogicalDpi(LOGPIXELSX));
+}
+int PixelsToTwipsY(int pixels) {
+    return MulDiv(pixels, 1440, LogicalDpi(LOGPIXELSY));
+}
+
+void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    if (!pen)
+        return;
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+void SetPointerOverride(LPCWSTR cursor) {
+    FormsState& state = State();
+    state.pointer = cursor ? LoadCursorW(nullptr, cursor) : nullptr;
+    if (state.pointer) {
+        SetCursor(state.pointer);
+        return;
+    }
+    // Let the window under the pointer put its own pointer back.
+    POINT at;
+    if (GetCursorPos(&at)) {
+        if (HWND under = WindowFromPoint(at))
+            SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    }
+}
+
+int ShowMessage(HWND owner, std::string_view text, std::string_view caption, UINT type) {
+    return MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), type);
+}
+
+Form::~Form() {
+    Destroy();
+}
+
+bool Form::Create(std::string_view caption, DWORD style, DWORD exStyle, int x, int y, int width,
+                  int height, HWND parent) {
+    if (hwnd_ || !RegisterFormClass(&Form::WindowProc))
+        return false;
+    // WindowProc attaches this object on WM_NCCREATE, before any handler can run.
+    return CreateWindowExW(exStyle, kFormClass, Utf8ToWide(caption).c_str(), style, x, y, width,
+                           height, parent, nullptr, GetModuleHandleW(nullptr), this) != nullptr;
+}
+
+void Form::Destroy() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+int Form::LiveCount() {
+    return State().live;
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        return 0;
+    }
+    if (message == WM_SETCURSOR && State().pointer) {
+        SetCursor(State().pointer);
+        return TRUE;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Form::OnTimer(UINT_PTR) {}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        ++State().live;
+    }
+    if (!form)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    LRESULT result = form->OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+        if (--State().live == 0)
+            PostQuitMessage(0);
+    }
+    return result;
+}
+
+void Timer::SetEnabled(bool enabled) {
+    HWND hwnd = owner_.hwnd();
+    if (enabled && hwnd)
+        enabled_ = SetTimer(hwnd, id_, interval_, nullptr) != 0;
+    else {
+        if (enabled_ && hwnd)
+            KillTimer(hwnd, id_);
+        enabled_ = false;
+    }
+}
+
+void RunMessageLoop() {
+    MSG msg;
+    while (Form::LiveCount() > 0 && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void RunModal(Form& form) {
+    MSG msg;
+    while (form.hwnd() && IsWindow(form.hwnd())) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // Keep the quit request for the outer loop.
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (form.hwnd() && IsDialogMessageW(form.hwnd(), &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace orvanne::forms

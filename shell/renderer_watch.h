@@ -1,0 +1,31 @@
+// When the run ends, judged from what each 50 ms look at the renderer finds.
+#pragma once
+
+#include <cstdint>
+
+namespace orvanne {
+
+class RendererWatch {
+  public:
+    // A renderer takes far longer than one tick to show its window under Wine and on slow
+    // machines, so its disappearance only counts once it has been seen; one that shows no
+    // window within this time ends the run.
+    static constexpr uint32_t kFirstWindowLimitMs = 10000;
+
+    // startMs: millisecond counter when the renderer was started; started: whether the
+    // program could be started at all.
+    RendererWatch(uint32_t startMs, bool started) : startMs_(startMs), started_(started) {}
+
+    // One look. windowFound: a window titled "Vellis_VC" exists; running: the renderer
+    // process has not ended. True when the run is over.
+    bool RunIsOver(bool windowFound, bool running, uint32_t nowMs);
+
+    bool WindowSeen() const { return seen_; }
+
+  private:
+    uint32_t startMs_;
+    bool started_;
+    bool seen_ = false;
+};
+
+} // namespace orvanne

@@ -1,0 +1,147 @@
+#include "run_form.h"
+
+#include "bgm.h"
+#include "entry.h"
+#include "entry_logic.h"
+#include "forms.h"
+#include "mci_port_win32.h"
+#include "renderer_watch.h"
+#include "shell_state.h"
+
+namespace orvanne {
+namespace {
+
+const wchar_t kRendererCaption[] = L"Vellis_VC";
+
+class RunForm : public forms::Form {
+  public:
+    RunForm() : bgm_(port_, Shell().bgm) {}
+    ~RunForm() override { Destroy(); }
+
+    void Load();
+
+  private:
+    enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2, kTimer3 };
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnTimer(UINT_PTR id) override;
+
+    void StartRenderer();
+    bool RendererRunning() const;
+    [[noreturn]] void QueryUnload();
+
+    WinMciPort port_;
+    Bgm bgm_;
+    forms::Timer timer1_{*this, kTimer1, 1000}; // MP3 repeat
+    forms::Timer timer2_{*this, kTimer2, 200};  // CD watch
+    forms::Timer timer3_{*this, kTimer3, 50};   // renderer watch
+    RendererWatch watch_{0, false};
+    HANDLE renderer_ = nullptr;
+};
+
+void RunForm::Load() {
+    if (!Create(kRunFormCaption, WS_OVERLAPPED, WS_EX_TOOLWINDOW, 0, 0, 0, 0))
+        EndProgram();
+    timer3_.SetEnabled(true);
+
+    const BgmSettings& settings = Shell().bgm;
+    if (settings.BgmKind == 1) {
+        bgm_.CdOpen();
+        timer2_.SetEnabled(true);
+    }
+    if (settings.BgmKind == 2) {
+        MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
+        if (kind == MusicFileKind::Wav)
+            bgm_.WavePlay();
+        if (kind == MusicFileKind::Mp3) {
+            bgm_.Mp3Open();
+            timer1_.SetEnabled(true);
+        }
+    }
+    StartRenderer();
+}
+
+void RunForm::StartRenderer() {
+    std::wstring path = forms::Utf8ToWide(RendererPath());
+    // Quoted so that a folder with blanks still names the program; no arguments follow.
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    bool started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &startup, &process) != 0;
+    if (started) {
+        CloseHandle(process.hThread);
+        renderer_ = process.hProcess;
+    }
+    watch_ = RendererWatch(GetTickCount(), started);
+}
+
+bool RunForm::RendererRunning() const {
+    return renderer_ && WaitForSingleObject(renderer_, 0) == WAIT_TIMEOUT;
+}
+
+LRESULT RunForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+        QueryUnload();
+    case WM_ENDSESSION:
+        if (wParam)
+            QueryUnload();
+        return 0;
+    default:
+        return Form::OnMessage(message, wParam, lParam);
+    }
+}
+
+void RunForm::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case kTimer1:
+        bgm_.Mp3KeepPlaying();
+        break;
+    case kTimer2:
+        bgm_.CdWatch();
+        timer2_.SetEnabled(bgm_.CdKeepWatching());
+        break;
+    case kTimer3: {
+        bool found = FindWindowW(nullptr, kRendererCaption) != nullptr;
+        if (watch_.RunIsOver(found, RendererRunning(), GetTickCount())) {
+            timer3_.SetEnabled(false);
+            QueryUnload();
+        }
+        break;
+    }
+    }
+}
+
+void RunForm::QueryUnload() {
+    if (timer2_.Enabled()) {
+        timer2_.SetEnabled(false);
+        bgm_.CdClose();
+    }
+    const BgmSettings& settings = Shell().bgm;
+    if (settings.BgmKind == 2) {
+        MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
+        if (kind == MusicFileKind::Wav)
+            bgm_.WaveStop();
+        if (kind == MusicFileKind::Mp3)
+            bgm_.Mp3Close();
+    }
+    // The count kept from the hide is -1 for a plainly visible cursor: nonzero shows.
+    if (HidesCursor(CommandArguments()))
+        Shell().CursorShowCount = ShowCursor(Shell().CursorShowCount != 0);
+    EndProgram();
+}
+
+} // namespace
+
+void StartRunForm() {
+    // Lives until the process ends; EndProgram never returns here.
+    static RunForm form;
+    form.Load();
+}
+
+} // namespace orvanne

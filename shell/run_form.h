@@ -1,0 +1,10 @@
+// The hidden run form (Vellis_S): starts the music and the renderer, keeps the music going
+// and ends the program when the renderer's window has gone.
+#pragma once
+
+namespace orvanne {
+
+// Creates the run form; from then on its timers drive the program.
+void StartRunForm();
+
+} // namespace orvanne

@@ -1,0 +1,57 @@
+// The settings file "Orvanne.ini": a private-profile layout read and written by our own
+// code, so its bytes are the same whatever the system's code page. Section names, keys and
+// values are byte strings in code page 932.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace orvanne {
+
+inline constexpr char kSettingsFileName[] = "Orvanne.ini";
+inline constexpr char kSettingsSection[] = "Section";
+// "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ" in code page 932.
+inline constexpr char kKeyBgmKind[] = "BGM\x8B\xE6\x95\xAA";
+inline constexpr char kKeyBgmRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
+inline constexpr char kKeyBgmFile[] = "BGM\xCC\xA7\xB2\xD9";
+
+// Longest value a read returns, in bytes.
+inline constexpr size_t kIniValueLimit = 255;
+
+// The shell-wide music settings.
+struct BgmSettings {
+    int16_t BgmKind = 0;        // 0 none, 1 audio CD, 2 MP3 or WAV file
+    int16_t BgmRepeatTrack = 0; // audio-CD track to repeat, 0 none
+    std::string BgmFile;        // full path in code page 932, empty for none
+};
+
+// folder + "\Orvanne.ini" (folder as the platform reports it, in UTF-8).
+std::string SettingsPathIn(std::string_view folder);
+
+// The value of key in the first section named section of an INI text, as a
+// private-profile reader gives it: names match without regard to ASCII case, blanks
+// around key and value and one pair of enclosing quotes are dropped, the value is cut at
+// a NUL and to kIniValueLimit bytes. Missing gives the empty string.
+std::string IniGet(std::string_view text, std::string_view section, std::string_view key);
+
+// The INI text with key set to value: an existing key's line is rewritten, a missing key
+// is added at the end of its section, a missing section at the end of the text. Every
+// other byte is kept. The value is cut at its first line break or NUL so it stays one line.
+std::string IniSet(std::string_view text, std::string_view section, std::string_view key,
+                   std::string_view value);
+
+// One key from the file at path (UTF-8); a missing file reads as empty.
+std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& path);
+
+// Sets one key in the file at path, creating the file. False when it could not be written.
+bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
+                   const std::string& path);
+
+// Reads all three settings from the file at path. musicFileExists is asked about the
+// music file (its path in code page 932); kind 2 needs a readable file.
+BgmSettings LoadSettings(const std::string& path,
+                         const std::function<bool(const std::string&)>& musicFileExists);
+
+} // namespace orvanne
