@@ -1,0 +1,74 @@
+// Where everything of the settings dialog stands, in twips, and its conversion to pixels
+// at the screen's real resolution.
+#pragma once
+
+#include <functional>
+
+namespace orvanne {
+
+enum class Ctl {
+    PicC,
+    Shape3,
+    LblHeading,
+    ImgBgm1,
+    LblBgm1,
+    BgmRepeat,
+    LblRepeat,
+    ImgBgm0,
+    LblBgm0,
+    ImgBgm2,
+    LblBgm2,
+    CmdBgm,
+    LblFname,
+    LblCredit,
+    CmdEtc,
+    CmdSet,
+    CmdCan,
+    ImgRa0,
+    ImgRa1,
+    Count
+};
+
+enum class Surface { Dialog, Panel };
+
+struct Rect {
+    int left, top, width, height;
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+};
+
+struct Placement {
+    Surface surface; // panel controls are placed relative to the panel's corner
+    Rect twips;
+};
+
+constexpr int kClientWidthTwips = 7185;
+constexpr int kClientHeightTwips = 3780;
+
+const Placement& PlaceOf(Ctl control);
+
+// The mark and the label of music kind 0, 1 or 2.
+Ctl MarkOf(int kind);
+Ctl LabelOf(int kind);
+
+int TwipsToPixels(int twips, int dpi);
+int PixelsToTwips(int pixels, int dpi);
+Rect ToPixels(const Rect& twips, int dpi);
+
+// Font size in points as a character height in pixels.
+int FontPixels(double points, int dpi);
+
+// Top-left corner of the window: centred across and a third of the free height down,
+// computed in whole twips as the layout is.
+struct Point {
+    int x, y;
+};
+Point DialogPosition(int screen_width, int screen_height, int window_width, int window_height,
+                     int dpi);
+
+// The control that Tab (or Shift+Tab) moves to from current, skipping those that cannot
+// take the focus now. From a control outside the order it starts at either end.
+Ctl NextFocus(Ctl current, bool backwards, const std::function<bool(Ctl)>& can_focus);
+
+} // namespace orvanne

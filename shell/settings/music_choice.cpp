@@ -1,0 +1,42 @@
+#include "music_choice.h"
+
+#include "number_text.h"
+#include "settings_file.h"
+
+namespace orvanne {
+
+KindView ViewOfKind(int kind) {
+    switch (kind) {
+    case 0:
+        return {0, false, false};
+    case 1:
+        return {1, true, false};
+    case 2:
+        return {2, false, true};
+    default:
+        return {-1, false, false};
+    }
+}
+
+std::string TrackText(int track) {
+    return track == 0 ? std::string() : std::to_string(track);
+}
+
+std::vector<std::string> RepeatEntries() {
+    std::vector<std::string> entries;
+    for (int n = 0; n <= 30; ++n)
+        entries.push_back(TrackText(n));
+    return entries;
+}
+
+int16_t TrackFromText(std::string_view text) {
+    return RoundEvenToInt16(text).value_or(0);
+}
+
+std::vector<SavedValue> ValuesToSave(int16_t kind, int16_t track, const std::string& file) {
+    return {{kKeyBgmKind, std::to_string(kind)},
+            {kKeyBgmRepeat, std::to_string(track)},
+            {kKeyBgmFile, file}};
+}
+
+} // namespace orvanne
