@@ -75,7 +75,7 @@ bool SectionName(std::string_view content, std::string_view& name) {
     size_t close = content.rfind(']');
     if (close == std::string_view::npos)
         return false;
-    name = Trim(content.substr(1, close - 1));
+    name = content.substr(1, close - 1);
     return true;
 }
 
