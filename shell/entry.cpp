@@ -3,6 +3,7 @@
 #include "entry_logic.h"
 #include "file_access.h"
 #include "forms.h"
+#include "preview_form.h"
 #include "run_form.h"
 #include "shell_state.h"
 
@@ -67,7 +68,8 @@ void Main() {
     std::string args = CommandArguments();
     Request request = RequestOf(args);
     if (request == Request::Preview) {
-        // The preview form (Vellis_R) is shown inside PreviewHost(args) here.
+        // With no such host nothing is shown and the program ends at once.
+        ShowPreview(PreviewHost(args));
         return;
     }
 

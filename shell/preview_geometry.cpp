@@ -21,17 +21,18 @@ int32_t TwipsToPixels(int16_t twips, double twips_per_pixel) {
     return static_cast<int32_t>(std::lround(twips / twips_per_pixel));
 }
 
-PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel) {
+PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel_x,
+                            double twips_per_pixel_y) {
     PreviewLayout layout;
     // 64-bit: a garbage rectangle must not overflow the subtraction.
     int64_t w = static_cast<int64_t>(host.right) - host.left;
     int64_t h = static_cast<int64_t>(host.bottom) - host.top;
-    if (w > 0 && w <= INT16_MAX)
-        layout.form_width_twips = PixelsToTwips(static_cast<int32_t>(w), twips_per_pixel);
-    if (h > 0 && h <= INT16_MAX)
-        layout.form_height_twips = PixelsToTwips(static_cast<int32_t>(h), twips_per_pixel);
-    layout.width = TwipsToPixels(layout.form_width_twips, twips_per_pixel);
-    layout.height = TwipsToPixels(layout.form_height_twips, twips_per_pixel);
+    if (w > 0 && w <= INT32_MAX)
+        layout.form_width_twips = PixelsToTwips(static_cast<int32_t>(w), twips_per_pixel_x);
+    if (h > 0 && h <= INT32_MAX)
+        layout.form_height_twips = PixelsToTwips(static_cast<int32_t>(h), twips_per_pixel_y);
+    layout.width = TwipsToPixels(layout.form_width_twips, twips_per_pixel_x);
+    layout.height = TwipsToPixels(layout.form_height_twips, twips_per_pixel_y);
     return layout;
 }
 

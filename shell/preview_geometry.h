@@ -26,6 +26,7 @@ struct PreviewLayout {
 };
 
 // The preview's size for a host rectangle (as GetWindowRect gives it).
-PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel);
+PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel_x,
+                            double twips_per_pixel_y);
 
 } // namespace orvanne

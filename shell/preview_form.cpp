@@ -1,0 +1,189 @@
+#include "preview_form.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "forms.h"
+#include "preview_form_rc.h"
+#include "preview_geometry.h"
+
+namespace orvanne {
+namespace {
+
+const UINT_PTR kHostWatch = 1;
+const UINT kHostWatchMs = 200;
+
+int ScreenDpi(int axis) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+SIZE PictureSize(HBITMAP picture) {
+    BITMAP info{};
+    if (!picture || !GetObjectW(picture, sizeof info, &info))
+        return {0, 0};
+    return {info.bmWidth, std::abs(info.bmHeight)};
+}
+
+// Img_Prev: a picture control that never scales its picture.
+class PictureControl : public forms::Form {
+  public:
+    ~PictureControl() override { Destroy(); }
+    void SetPicture(HBITMAP picture) { picture_ = picture; }
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1; // painting covers every pixel
+        case WM_PAINT:
+            return OnPaint();
+        case WM_PRINTCLIENT:
+            return OnPrintClient(reinterpret_cast<HDC>(wParam));
+        }
+        return forms::Form::OnMessage(message, wParam, lParam);
+    }
+
+  private:
+    LRESULT OnPaint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        if (dc) {
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            PaintPicture(dc, client, picture_);
+            EndPaint(hwnd(), &ps);
+        }
+        return 0;
+    }
+
+    LRESULT OnPrintClient(HDC dc) {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        PaintPicture(dc, client, picture_);
+        return 0;
+    }
+
+    HBITMAP picture_ = nullptr;
+};
+
+// Vellis_R: black, holding only Img_Prev.
+class PreviewForm : public forms::Form {
+  public:
+    ~PreviewForm() override {
+        Destroy();
+        if (still_)
+            DeleteObject(still_);
+    }
+
+    // Creates the form hidden, with the picture control at the picture's own size.
+    bool Load() {
+        if (!Create("Preview Window", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0))
+            return false;
+        still_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                 MAKEINTRESOURCEW(IDB_PREVIEW_STILL), IMAGE_BITMAP,
+                                                 0, 0, LR_CREATEDIBSECTION));
+        SIZE size = PictureSize(still_);
+        Img_Prev.SetPicture(still_);
+        return Img_Prev.Create("Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, size.cx, size.cy,
+                               hwnd());
+    }
+
+    // Turns the form into a child filling the host, then shows it.
+    void SetUp(HWND host) {
+        host_ = host;
+        LONG style = GetWindowLongA(hwnd(), GWL_STYLE);
+        SetWindowLongA(hwnd(), GWL_STYLE, style | WS_CHILD);
+        SetParent(hwnd(), host);
+        RECT r{};
+        GetWindowRect(host, &r);
+        PreviewLayout layout =
+            LayoutPreview({r.left, r.top, r.right, r.bottom}, TwipsPerPixel(ScreenDpi(LOGPIXELSX)),
+                          TwipsPerPixel(ScreenDpi(LOGPIXELSY)));
+        MoveWindow(hwnd(), 0, 0, layout.width, layout.height, FALSE);
+        MoveWindow(Img_Prev.hwnd(), 0, 0, layout.width, layout.height, FALSE);
+        // Not activated: the display settings keep the keyboard.
+        ShowWindow(hwnd(), SW_SHOWNA);
+        host_watch_.SetEnabled(true);
+    }
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_CLOSE:
+            Destroy();
+            return 0;
+        case WM_DESTROY:
+            Form_Unload();
+            return 0;
+        }
+        return forms::Form::OnMessage(message, wParam, lParam);
+    }
+
+    // A host that ends without taking its children along must not leave us running.
+    void OnTimer(UINT_PTR id) override {
+        if (id == kHostWatch && !IsWindow(host_))
+            Destroy();
+    }
+
+  private:
+    LRESULT OnEraseBackground(HDC dc) {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+
+    void Form_Unload() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
+
+    HWND host_ = nullptr;
+    HBITMAP still_ = nullptr;
+    PictureControl Img_Prev;
+    forms::Timer host_watch_{*this, kHostWatch, kHostWatchMs};
+};
+
+struct PreviewState {
+    std::unique_ptr<PreviewForm> Vellis_R;
+};
+
+PreviewState& State() {
+    static PreviewState state;
+    return state;
+}
+
+} // namespace
+
+bool ShowPreview(HWND host) {
+    PreviewState& state = State();
+    state.Vellis_R.reset();
+    if (!host || !IsWindow(host))
+        return false;
+    auto form = std::make_unique<PreviewForm>();
+    if (!form->Load())
+        return false;
+    form->SetUp(host);
+    state.Vellis_R = std::move(form);
+    return true;
+}
+
+void PaintPicture(HDC dc, const RECT& area, HBITMAP picture) {
+    SIZE size = PictureSize(picture);
+    if (HDC source = size.cx > 0 ? CreateCompatibleDC(dc) : nullptr) {
+        HGDIOBJ old = SelectObject(source, picture);
+        BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RECT right{size.cx, area.top, area.right, area.bottom};
+    RECT below{area.left, size.cy, size.cx < area.right ? size.cx : area.right, area.bottom};
+    FillRect(dc, &right, black);
+    FillRect(dc, &below, black);
+}
+
+} // namespace orvanne

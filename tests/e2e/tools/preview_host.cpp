@@ -1,0 +1,197 @@
+// Plays the display settings' part for the preview: a window with a little borderless
+// "monitor" child whose number is handed to the saver as /p <HWND> or /p:<HWND>.
+//   preview_host external W H SAVER SEP ROUNDS [DECOY_TITLE]
+//     SEP is "space" or "colon". Each round makes a fresh monitor, starts the saver on it,
+//     reports the preview window found inside it, then destroys the monitor and reports how
+//     long the saver took to end. DECOY_TITLE opens a top-level window with that title first.
+//   preview_host inprocess W H
+//     Shows the preview form in this process (its drawing then reaches the screen), prints
+//     the monitor's screen rectangle and runs until "Preview Host" is closed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "preview_form.h"
+
+namespace {
+
+const wchar_t kHostClass[] = L"PreviewHostFrame";
+const wchar_t kMonitorClass[] = L"PreviewHostMonitor";
+const int kMargin = 20;
+
+LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(h, message, wParam, lParam);
+}
+
+void Register() {
+    WNDCLASSW wc{};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = FrameProc;
+    wc.hbrBackground = CreateSolidBrush(RGB(128, 128, 128));
+    wc.lpszClassName = kHostClass;
+    RegisterClassW(&wc);
+    // Magenta shows wherever the preview fails to cover its monitor.
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
+    wc.lpszClassName = kMonitorClass;
+    RegisterClassW(&wc);
+}
+
+HWND MakeFrame(int w, int h) {
+    return CreateWindowExW(0, kHostClass, L"Preview Host", WS_POPUP | WS_VISIBLE, 100, 100,
+                           w + 2 * kMargin, h + 2 * kMargin, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND MakeMonitor(HWND frame, int w, int h) {
+    return CreateWindowExW(0, kMonitorClass, L"Preview Monitor", WS_CHILD | WS_VISIBLE, kMargin,
+                           kMargin, w, h, frame, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// Pumps this thread's messages for up to ms milliseconds, or until process ends.
+bool Pump(DWORD ms, HANDLE process = nullptr) {
+    DWORD end = GetTickCount() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return false;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        LONG left = static_cast<LONG>(end - GetTickCount());
+        if (left <= 0)
+            return true;
+        DWORD wait = left < 10 ? static_cast<DWORD>(left) : 10;
+        if (process &&
+            MsgWaitForMultipleObjects(1, &process, FALSE, wait, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return true;
+        if (!process)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+    }
+}
+
+struct Found {
+    HWND preview = nullptr;
+    HWND picture = nullptr;
+};
+
+HWND ChildTitled(HWND parent, const wchar_t* title) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t text[64] = L"";
+        GetWindowTextW(c, text, 64);
+        if (std::wcscmp(text, title) == 0)
+            return c;
+    }
+    return nullptr;
+}
+
+// Rectangle of a child in its parent's client coordinates.
+RECT InParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Report(int round, HWND monitor, const Found& f) {
+    RECT pr = InParent(f.preview);
+    RECT pc{};
+    GetClientRect(f.preview, &pc);
+    RECT ir = f.picture ? InParent(f.picture) : RECT{};
+    std::printf("round=%d appeared=1 parent_is_host=%d style=0x%08lx rect=%ld,%ld,%ld,%ld "
+                "client=%ld,%ld visible=%d picture=%d picture_rect=%ld,%ld,%ld,%ld\n",
+                round, GetAncestor(f.preview, GA_PARENT) == monitor ? 1 : 0,
+                static_cast<unsigned long>(GetWindowLongW(f.preview, GWL_STYLE)), pr.left, pr.top,
+                pr.right - pr.left, pr.bottom - pr.top, pc.right, pc.bottom,
+                IsWindowVisible(f.preview) ? 1 : 0, f.picture ? 1 : 0, ir.left, ir.top,
+                ir.right - ir.left, ir.bottom - ir.top);
+}
+
+int External(int w, int h, const char* saver, bool colon, int rounds, const char* decoy) {
+    if (decoy) {
+        std::wstring title(decoy, decoy + std::strlen(decoy));
+        CreateWindowExW(0, kHostClass, title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+    HWND frame = MakeFrame(w, h);
+    for (int round = 1; round <= rounds; ++round) {
+        HWND monitor = MakeMonitor(frame, w, h);
+        std::string cmd = std::string("\"") + saver + "\" /p" + (colon ? ":" : " ") +
+                          std::to_string(reinterpret_cast<INT_PTR>(monitor));
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi)) {
+            std::printf("round=%d start_failed=%lu\n", round, GetLastError());
+            return 1;
+        }
+        DWORD started = GetTickCount();
+        Found f;
+        bool ended = false;
+        while (!f.preview && !ended && GetTickCount() - started < 10000) {
+            Pump(20, pi.hProcess);
+            f.preview = ChildTitled(monitor, L"Preview Window");
+            ended = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        }
+        if (f.preview) {
+            Pump(300);
+            f.picture = ChildTitled(f.preview, L"Img_Prev");
+            Report(round, monitor, f);
+            DWORD destroyed = GetTickCount();
+            DestroyWindow(monitor);
+            Pump(5000, pi.hProcess);
+            bool gone = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+            std::printf("round=%d host_destroyed ended=%d ended_ms=%lu\n", round, gone ? 1 : 0,
+                        GetTickCount() - destroyed);
+        } else {
+            DWORD code = STILL_ACTIVE;
+            GetExitCodeProcess(pi.hProcess, &code);
+            std::printf("round=%d appeared=0 ended=%d ended_ms=%lu code=%lu monitor_children=%d\n",
+                        round, ended ? 1 : 0, GetTickCount() - started, code,
+                        GetWindow(monitor, GW_CHILD) ? 1 : 0);
+            DestroyWindow(monitor);
+            TerminateProcess(pi.hProcess, 9);
+        }
+        std::fflush(stdout);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    DestroyWindow(frame);
+    return 0;
+}
+
+int InProcess(int w, int h) {
+    HWND frame = MakeFrame(w, h);
+    HWND monitor = MakeMonitor(frame, w, h);
+    bool shown = orvanne::ShowPreview(monitor);
+    RECT r{};
+    GetWindowRect(monitor, &r);
+    std::printf("shown=%d monitor=%ld,%ld,%ld,%ld\n", shown ? 1 : 0, r.left, r.top,
+                r.right - r.left, r.bottom - r.top);
+    std::fflush(stdout);
+    // Ends when "Preview Host" is closed, or after a minute at most.
+    Pump(60000);
+    return shown ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Register();
+    if (argc >= 7 && std::strcmp(argv[1], "external") == 0)
+        return External(std::atoi(argv[2]), std::atoi(argv[3]), argv[4],
+                        std::strcmp(argv[5], "colon") == 0, std::atoi(argv[6]),
+                        argc > 7 ? argv[7] : nullptr);
+    if (argc >= 4 && std::strcmp(argv[1], "inprocess") == 0)
+        return InProcess(std::atoi(argv[2]), std::atoi(argv[3]));
+    std::fprintf(stderr, "usage: preview_host external W H SAVER space|colon ROUNDS [DECOY]\n"
+                         "       preview_host inprocess W H\n");
+    return 2;
+}
