@@ -24,7 +24,7 @@ extern const char kCommandClassName[]; // "Vellis.Command"
 bool RegisterCommandClass(HINSTANCE instance);
 
 struct CommandPlacement {
-    int id = 0; // control id in WM_COMMAND
+    int id = 0;                                   // control id in WM_COMMAND
     int left = 0, top = 0, width = 0, height = 0; // twips, in the parent's client area
 };
 

@@ -54,6 +54,13 @@ float CaptionTopTwips(int heightTwips) {
     return (static_cast<float>(heightTwips) - kCaptionHeightTwips - kCaptionLiftTwips) / 2.0f;
 }
 
+PixelRect CaptionRect(int width, int height, int dpi) {
+    const float top = CaptionTopTwips(PixelsToTwips(height, dpi));
+    const float topPixels = top * static_cast<float>(dpi) / kTwipsPerInch;
+    const int y = static_cast<int>(topPixels >= 0 ? topPixels + 0.5f : topPixels - 0.5f);
+    return {0, y, width, TwipsToPixels(kCaptionHeightTwips, dpi)};
+}
+
 FaceGradient MakeFaceGradient(int width, int height, bool reversed) {
     const int x1 = width - 1, y1 = height - 1;
     FaceGradient g;

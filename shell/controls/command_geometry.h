@@ -41,6 +41,10 @@ std::vector<FramePiece> FramePieces(int width, int height);
 // Top of the caption label in twips: centred, lifted 10 twips above the middle.
 float CaptionTopTwips(int heightTwips);
 
+// The caption label on a face of width x height pixels: the whole width, its design
+// height, placed by CaptionTopTwips.
+PixelRect CaptionRect(int width, int height, int dpi);
+
 // The face gradient as GradientFill takes it: channels in 16 bits, colour in the high byte.
 struct GradientVertex {
     int32_t x, y;

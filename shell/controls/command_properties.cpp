@@ -8,9 +8,13 @@ namespace orvanne {
 
 namespace {
 
-char Fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Fold(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A whole decimal integer, blanks allowed around it.
 std::optional<int64_t> ParseInteger(std::string_view text) {
@@ -35,8 +39,8 @@ std::optional<int64_t> ParseInteger(std::string_view text) {
 }
 
 bool EqualFolded(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 } // namespace
@@ -73,8 +77,8 @@ std::optional<int16_t> AsBoolean(const PropertyValue& value) {
         if (EqualFolded(*s, "false"))
             return int16_t{0};
     }
-    auto n = AsInteger(value, std::numeric_limits<int64_t>::min(),
-                       std::numeric_limits<int64_t>::max());
+    auto n =
+        AsInteger(value, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max());
     if (!n)
         return std::nullopt;
     return static_cast<int16_t>(*n != 0 ? -1 : 0);
@@ -100,10 +104,10 @@ bool SameValue(const PropertyValue& a, const PropertyValue& b) {
     if (std::holds_alternative<FontDesc>(a) || std::holds_alternative<FontDesc>(b))
         return false;
     // One number, one text.
-    const int64_t number = std::holds_alternative<int64_t>(a) ? std::get<int64_t>(a)
-                                                             : std::get<int64_t>(b);
+    const int64_t number =
+        std::holds_alternative<int64_t>(a) ? std::get<int64_t>(a) : std::get<int64_t>(b);
     const std::string& text = std::holds_alternative<std::string>(a) ? std::get<std::string>(a)
-                                                                      : std::get<std::string>(b);
+                                                                     : std::get<std::string>(b);
     auto parsed = ParseInteger(text);
     return parsed && *parsed == number;
 }
