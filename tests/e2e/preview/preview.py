@@ -1,0 +1,132 @@
+"""The preview inside a host window: placement, lifetime, refusals, and what it shows."""
+
+import os
+import subprocess
+import time
+
+import harness
+from harness import check
+
+STILL = os.path.join(harness.SOURCE_DIR, "assets", "preview", "preview.bmp")
+SIZES = [(152, 112), (320, 240), (100, 80)]
+
+
+def read_bmp(path):
+    """(width, height, rows of (r, g, b)) of a bottom-up 24-bit BMP."""
+    with open(path, "rb") as f:
+        data = f.read()
+    check(data[:2] == b"BM", f"{path} is not a BMP")
+    offset = int.from_bytes(data[10:14], "little")
+    width = int.from_bytes(data[18:22], "little")
+    height = int.from_bytes(data[22:26], "little", signed=True)
+    check(int.from_bytes(data[28:30], "little") == 24, "the still is not 24-bit")
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        src = height - 1 - y if height > 0 else y
+        row = data[offset + src * stride: offset + src * stride + width * 3]
+        rows.append([(row[i + 2], row[i + 1], row[i]) for i in range(0, width * 3, 3)])
+    return width, height, rows
+
+
+def fields(line):
+    return dict(token.partition("=")[::2] for token in line.split())
+
+
+def run_host(s, *args):
+    p = s.start(s.tool("preview_host.exe"), *args, stdout=subprocess.PIPE)
+    try:
+        out, _ = p.communicate(timeout=60)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        raise harness.Failure(f"preview_host {' '.join(args)} did not finish")
+    return [fields(l) for l in out.decode().splitlines() if l.strip()]
+
+
+def check_still():
+    w, h, rows = read_bmp(STILL)
+    check((w, abs(h)) == (152, 112), f"the still is {w}x{h}, expected 152x112")
+    pixels = [p for row in rows for p in row]
+    black = sum(1 for p in pixels if max(p) < 16)
+    bright = {(p[0] // 64, p[1] // 64, p[2] // 64) for p in pixels if max(p) > 160}
+    check(black > len(pixels) * 0.6, f"the still should be mostly black, {black} of {len(pixels)}")
+    check(len(bright) >= 8, f"the still should hold many bright colours, found {len(bright)}")
+    return rows
+
+
+def check_preview_in_host(s, scr):
+    for (w, h), sep, rounds in zip(SIZES, ("space", "colon", "colon"), (2, 1, 1)):
+        lines = run_host(s, "external", str(w), str(h), scr, sep, str(rounds))
+        for n in range(1, rounds + 1):
+            seen = [l for l in lines if l.get("round") == str(n) and "appeared" in l]
+            check(seen and seen[0]["appeared"] == "1",
+                  f"/p{':' if sep == 'colon' else ' '} into {w}x{h}, round {n}: no preview "
+                  f"window in the host ({lines})")
+            a = seen[0]
+            want = f"0,0,{w},{h}"
+            check(a["parent_is_host"] == "1", f"{w}x{h}: the preview is not the host's child")
+            check(int(a["style"], 16) & 0x40000000, f"{w}x{h}: WS_CHILD missing ({a['style']})")
+            check(a["rect"] == want, f"{w}x{h}: preview at {a['rect']}, expected {want}")
+            check(a["client"] == f"{w},{h}", f"{w}x{h}: preview client {a['client']}")
+            check(a["visible"] == "1", f"{w}x{h}: the preview is not shown")
+            check(a["picture"] == "1" and a["picture_rect"] == want,
+                  f"{w}x{h}: Img_Prev at {a.get('picture_rect')}, expected {want}")
+            gone = [l for l in lines if l.get("round") == str(n) and "host_destroyed" in l][0]
+            check(gone["ended"] == "1" and int(gone["ended_ms"]) < 1000,
+                  f"{w}x{h}, round {n}: the preview ended {gone['ended_ms']} ms after its host "
+                  f"was destroyed (ended={gone['ended']}), expected within a second")
+
+
+def check_refusals(s, scr):
+    for decoy in ("Vellis_Main", "<Orvanne>"):
+        lines = run_host(s, "external", "152", "112", scr, "space", "1", decoy)
+        r = lines[0]
+        check(r.get("appeared") == "0" and r["ended"] == "1" and r["monitor_children"] == "0",
+              f"with a window '{decoy}' open the preview should end without a window: {r}")
+        check(int(r["ended_ms"]) < 3000, f"with '{decoy}' open it took {r['ended_ms']} ms to end")
+    for args in (["/p", "123456"], ["/p:0"], ["/p"], ["/p", "junk"]):
+        started = time.time()
+        p = s.start(scr, *args)
+        code = s.wait_exit(p, timeout=10)
+        took = time.time() - started
+        check(took < 3, f"{' '.join(args)} names no window yet ran {took:.1f} s")
+        check(code == 0, f"{' '.join(args)} ended with exit code {code}")
+
+
+def check_picture(s, rows):
+    for w, h in SIZES:
+        p = s.start(s.tool("preview_host.exe"), "inprocess", str(w), str(h),
+                    stdout=subprocess.PIPE)
+        info = fields(p.stdout.readline().decode())
+        check(info.get("shown") == "1", f"the in-process preview at {w}x{h} was not shown")
+        x0, y0, mw, mh = (int(v) for v in info["monitor"].split(","))
+        time.sleep(0.7)
+        img = s.screenshot(f"preview_{w}x{h}")
+        s.wintool("close", "Preview Host")
+        s.wait_exit(p)
+        wrong = []
+        for y in range(mh):
+            for x in range(mw):
+                got = img.pixel(x0 + x, y0 + y)
+                want = rows[y][x] if x < 152 and y < 112 else (0, 0, 0)
+                if max(abs(a - b) for a, b in zip(got, want)) > 2:
+                    wrong.append((x, y, got, want))
+        check(not wrong, f"{w}x{h}: {len(wrong)} pixels differ from the still with black beyond, "
+                         f"first {wrong[:3]}")
+        outside = [img.pixel(x0 - 1, y0 + mh // 2), img.pixel(x0 + mw, y0 + mh // 2),
+                   img.pixel(x0 + mw // 2, y0 + mh)]
+        check(all(px == (128, 128, 128) for px in outside),
+              f"{w}x{h}: the preview spills beyond its host: {outside}")
+
+
+def main():
+    rows = check_still()
+    with harness.Session() as s:
+        scr = os.path.join(s.install(), "Orvanne.scr")
+        check_preview_in_host(s, scr)
+        check_refusals(s, scr)
+        check_picture(s, rows)
+
+
+if __name__ == "__main__":
+    main()
