@@ -1,0 +1,89 @@
+"""What the renderer's end-to-end scripts look for on the screen and in the process."""
+
+import os
+import time
+
+import harness
+
+TITLE = "Vellis_VC"
+WS_POPUP = 0x80000000
+WS_OVERLAPPEDWINDOW = 0x00CF0000
+
+# The overlay's text box on a 1280-wide client: it starts 114 pixels left of the right
+# edge with its baseline 40 pixels below the top.
+def overlay_box(width):
+    return (width - 120, 22, width - 30, 48)
+
+
+def bright_colours(img, box=None, step=2):
+    """Distinct bright colours (a channel 150 or more), quantised to 4 levels a channel."""
+    x0, y0, x1, y1 = box or (0, 0, img.width, img.height)
+    seen = set()
+    for r, g, b in img.region(x0, y0, x1, y1, step):
+        if max(r, g, b) >= 150:
+            seen.add((r // 64, g // 64, b // 64))
+    return len(seen)
+
+
+def black_share(img, box=None, step=4):
+    x0, y0, x1, y1 = box or (0, 0, img.width, img.height)
+    pixels = list(img.region(x0, y0, x1, y1, step))
+    return sum(1 for p in pixels if max(p) <= 8) / max(len(pixels), 1)
+
+
+def changed_share(a, b, box=None, step=4):
+    x0, y0, x1, y1 = box or (0, 0, a.width, a.height)
+    pa = list(a.region(x0, y0, x1, y1, step))
+    pb = list(b.region(x0, y0, x1, y1, step))
+    return sum(1 for p, q in zip(pa, pb) if max(abs(i - j) for i, j in zip(p, q)) > 24) / len(pa)
+
+
+def overlay_pixels(shots, width):
+    """Pixels of the overlay box lit grey in every shot: the text is half-strength white,
+    while jewels are coloured and move, so they rarely stay in one place."""
+    x0, y0, x1, y1 = overlay_box(width)
+    count = 0
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            ok = True
+            for img in shots:
+                r, g, b = img.pixel(x, y)
+                if not (100 <= r <= 160 and abs(r - g) <= 6 and abs(r - b) <= 6):
+                    ok = False
+                    break
+            count += ok
+    return count
+
+
+def cpu_seconds(pid):
+    """utime + stime of a Wine program's process, all its threads (llvmpipe's too)."""
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def wait_drawn(s, name, box=None, timeout=15):
+    """Takes screenshots until jewels show (a loaded machine can take seconds)."""
+    end = time.time() + timeout
+    while True:
+        img = s.screenshot(name)
+        if bright_colours(img, box, step=4) >= 8:
+            return img
+        harness.check(time.time() < end, f"no jewels drawn after {timeout} s (shots/{name}.png)")
+        time.sleep(0.2)
+
+
+def start_renderer(s):
+    """Starts the shipped renderer and waits until it has drawn its field."""
+    p = s.start(s.dist("Orvanne.dll"))
+    s.wait_window(TITLE)
+    wait_drawn(s, "first-frame")
+    # The field stands still and the overlay is hidden for the first 0.2 s of measurement.
+    time.sleep(0.5)
+    harness.check(p.poll() is None, f"renderer ended at start with code {p.poll()}")
+    return p
+
+
+def still_running(p, what):
+    time.sleep(0.4)
+    harness.check(p.poll() is None, f"renderer ended (code {p.poll()}) after {what}")
