@@ -69,7 +69,7 @@ BOOL CALLBACK print_child(HWND h, LPARAM) {
 
 int usage() {
     std::fprintf(stderr, "usage: wintool find|wait|gone|close|minimize|restore|info|children|"
-                         "syscommand TITLE [SECONDS|screensave|monitorpower]\n");
+                         "syscommand|kill TITLE [SECONDS|screensave|monitorpower]\n");
     return 2;
 }
 
@@ -105,6 +105,14 @@ int main(int argc, char** argv) {
         print_info(h);
     } else if (verb == "children") {
         EnumChildWindows(h, print_child, 0);
+    } else if (verb == "kill") {
+        // Ends the window's program as a task manager would, without a word to it.
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+        if (!process || !TerminateProcess(process, 9))
+            return 1;
+        CloseHandle(process);
     } else if (verb == "syscommand" && argc > 3) {
         WPARAM cmd = std::strcmp(argv[3], "monitorpower") == 0 ? SC_MONITORPOWER : SC_SCREENSAVE;
         SendMessageW(h, WM_SYSCOMMAND, cmd, 2);

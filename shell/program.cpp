@@ -1,0 +1,50 @@
+#include "entry.h"
+
+#include "entry_logic.h"
+#include "file_access.h"
+#include "forms.h"
+#include "settings_file.h"
+
+namespace orvanne {
+
+HWND PreviewHost(std::string_view args) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(HostNumber(args)));
+}
+
+void EndProgram() {
+    ExitProcess(0);
+}
+
+std::string CommandArguments() {
+    return ArgumentText(forms::WideToUtf8(GetCommandLineW()));
+}
+
+std::string ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return std::string();
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    return forms::WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+std::string SettingsPath() {
+    return SettingsPathIn(ProgramFolder());
+}
+
+std::string RendererPath() {
+    return ProgramFolder() + "\\" + kRendererFileName;
+}
+
+bool MusicFileExists(const std::string& cp932Path) {
+    return FileExists(forms::WideToUtf8(forms::AnsiToWide(cp932Path, 932)));
+}
+
+} // namespace orvanne
