@@ -10,9 +10,6 @@
 namespace orvanne {
 namespace {
 
-const UINT_PTR kHostWatch = 1;
-const UINT kHostWatchMs = 200;
-
 int ScreenDpi(int axis) {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
@@ -92,12 +89,13 @@ class PreviewForm : public forms::Form {
                                hwnd());
     }
 
-    // Turns the form into a child filling the host, then shows it.
-    void SetUp(HWND host) {
-        host_ = host;
+    // Turns the form into a child filling the host, then shows it. Fails when the host has
+    // gone meanwhile: a form left without its host would keep the process alive for good.
+    bool SetUp(HWND host) {
         LONG style = GetWindowLongA(hwnd(), GWL_STYLE);
         SetWindowLongA(hwnd(), GWL_STYLE, style | WS_CHILD);
-        SetParent(hwnd(), host);
+        if (!SetParent(hwnd(), host))
+            return false;
         RECT r{};
         GetWindowRect(host, &r);
         PreviewLayout layout =
@@ -107,7 +105,7 @@ class PreviewForm : public forms::Form {
         MoveWindow(Img_Prev.hwnd(), 0, 0, layout.width, layout.height, FALSE);
         // Not activated: the display settings keep the keyboard.
         ShowWindow(hwnd(), SW_SHOWNA);
-        host_watch_.SetEnabled(true);
+        return true;
     }
 
   protected:
@@ -125,12 +123,6 @@ class PreviewForm : public forms::Form {
         return forms::Form::OnMessage(message, wParam, lParam);
     }
 
-    // A host that ends without taking its children along must not leave us running.
-    void OnTimer(UINT_PTR id) override {
-        if (id == kHostWatch && !IsWindow(host_))
-            Destroy();
-    }
-
   private:
     LRESULT OnEraseBackground(HDC dc) {
         RECT client{};
@@ -141,10 +133,8 @@ class PreviewForm : public forms::Form {
 
     void Form_Unload() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
-    HWND host_ = nullptr;
     HBITMAP still_ = nullptr;
     PictureControl Img_Prev;
-    forms::Timer host_watch_{*this, kHostWatch, kHostWatchMs};
 };
 
 struct PreviewState {
@@ -164,9 +154,8 @@ bool ShowPreview(HWND host) {
     if (!host || !IsWindow(host))
         return false;
     auto form = std::make_unique<PreviewForm>();
-    if (!form->Load())
+    if (!form->Load() || !form->SetUp(host))
         return false;
-    form->SetUp(host);
     state.Vellis_R = std::move(form);
     return true;
 }

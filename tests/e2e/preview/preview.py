@@ -77,6 +77,35 @@ def check_preview_in_host(s, scr):
                   f"was destroyed (ended={gone['ended']}), expected within a second")
 
 
+def saver_processes(prefix):
+    """Live Orvanne.scr processes of this session's prefix."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                cmd = f.read()
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                env = f.read().split(b"\0")
+            with open(f"/proc/{pid}/stat") as f:
+                state = f.read().rpartition(")")[2].split()[0]
+        except OSError:
+            continue
+        if b"Orvanne.scr" in cmd and b"WINEPREFIX=" + prefix.encode() in env and state != "Z":
+            found.append(int(pid))
+    return found
+
+
+def check_host_process_ending(s, scr):
+    # A host that ends without destroying anything (as a crash would) still takes the preview.
+    lines = run_host(s, "abandon", "152", "112", scr)
+    check(lines and lines[0].get("appeared") == "1", f"the abandoned host saw no preview: {lines}")
+    end = time.time() + 1
+    while saver_processes(s.prefix) and time.time() < end:
+        time.sleep(0.05)
+    left = saver_processes(s.prefix)
+    check(not left, f"the preview still runs a second after its host process ended: {left}")
+
+
 def check_refusals(s, scr):
     for decoy in ("Vellis_Main", "<Orvanne>"):
         lines = run_host(s, "external", "152", "112", scr, "space", "1", decoy)
@@ -124,6 +153,7 @@ def main():
     with harness.Session() as s:
         scr = os.path.join(s.install(), "Orvanne.scr")
         check_preview_in_host(s, scr)
+        check_host_process_ending(s, scr)
         check_refusals(s, scr)
         check_picture(s, rows)
 

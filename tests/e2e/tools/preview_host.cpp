@@ -4,6 +4,8 @@
 //     SEP is "space" or "colon". Each round makes a fresh monitor, starts the saver on it,
 //     reports the preview window found inside it, then destroys the monitor and reports how
 //     long the saver took to end. DECOY_TITLE opens a top-level window with that title first.
+//   preview_host abandon W H SAVER
+//     Hosts one preview, prints the saver's process id and ends at once, destroying nothing.
 //   preview_host inprocess W H
 //     Shows the preview form in this process (its drawing then reaches the screen), prints
 //     the monitor's screen rectangle and runs until "Preview Host" is closed.
@@ -113,6 +115,28 @@ void Report(int round, HWND monitor, const Found& f) {
                 ir.right - ir.left, ir.bottom - ir.top);
 }
 
+bool StartSaver(const char* saver, bool colon, HWND monitor, PROCESS_INFORMATION& pi) {
+    std::string cmd = std::string("\"") + saver + "\" /p" + (colon ? ":" : " ") +
+                      std::to_string(reinterpret_cast<INT_PTR>(monitor));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    return CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi) != FALSE;
+}
+
+// Waits up to 10 s for the preview window inside monitor, or for the saver to end.
+HWND WaitForPreview(HWND monitor, HANDLE process) {
+    DWORD started = GetTickCount();
+    while (GetTickCount() - started < 10000) {
+        Pump(20, process);
+        if (HWND preview = ChildTitled(monitor, L"Preview Window"))
+            return preview;
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            break;
+    }
+    return nullptr;
+}
+
 int External(int w, int h, const char* saver, bool colon, int rounds, const char* decoy) {
     if (decoy) {
         std::wstring title(decoy, decoy + std::strlen(decoy));
@@ -122,24 +146,14 @@ int External(int w, int h, const char* saver, bool colon, int rounds, const char
     HWND frame = MakeFrame(w, h);
     for (int round = 1; round <= rounds; ++round) {
         HWND monitor = MakeMonitor(frame, w, h);
-        std::string cmd = std::string("\"") + saver + "\" /p" + (colon ? ":" : " ") +
-                          std::to_string(reinterpret_cast<INT_PTR>(monitor));
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
-        if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                            &pi)) {
+        if (!StartSaver(saver, colon, monitor, pi)) {
             std::printf("round=%d start_failed=%lu\n", round, GetLastError());
             return 1;
         }
         DWORD started = GetTickCount();
         Found f;
-        bool ended = false;
-        while (!f.preview && !ended && GetTickCount() - started < 10000) {
-            Pump(20, pi.hProcess);
-            f.preview = ChildTitled(monitor, L"Preview Window");
-            ended = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
-        }
+        f.preview = WaitForPreview(monitor, pi.hProcess);
         if (f.preview) {
             Pump(300);
             f.picture = ChildTitled(f.preview, L"Img_Prev");
@@ -151,6 +165,7 @@ int External(int w, int h, const char* saver, bool colon, int rounds, const char
             std::printf("round=%d host_destroyed ended=%d ended_ms=%lu\n", round, gone ? 1 : 0,
                         GetTickCount() - destroyed);
         } else {
+            bool ended = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
             DWORD code = STILL_ACTIVE;
             GetExitCodeProcess(pi.hProcess, &code);
             std::printf("round=%d appeared=0 ended=%d ended_ms=%lu code=%lu monitor_children=%d\n",
@@ -165,6 +180,19 @@ int External(int w, int h, const char* saver, bool colon, int rounds, const char
     }
     DestroyWindow(frame);
     return 0;
+}
+
+// Hosts one preview, then ends this process at once, destroying nothing itself, as a host
+// that crashes would.
+int Abandon(int w, int h, const char* saver) {
+    HWND monitor = MakeMonitor(MakeFrame(w, h), w, h);
+    PROCESS_INFORMATION pi{};
+    if (!StartSaver(saver, false, monitor, pi))
+        return 1;
+    bool appeared = WaitForPreview(monitor, pi.hProcess) != nullptr;
+    std::printf("appeared=%d pid=%lu\n", appeared ? 1 : 0, pi.dwProcessId);
+    std::fflush(stdout);
+    ExitProcess(appeared ? 0 : 1);
 }
 
 int InProcess(int w, int h) {
@@ -189,9 +217,12 @@ int main(int argc, char** argv) {
         return External(std::atoi(argv[2]), std::atoi(argv[3]), argv[4],
                         std::strcmp(argv[5], "colon") == 0, std::atoi(argv[6]),
                         argc > 7 ? argv[7] : nullptr);
+    if (argc >= 5 && std::strcmp(argv[1], "abandon") == 0)
+        return Abandon(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     if (argc >= 4 && std::strcmp(argv[1], "inprocess") == 0)
         return InProcess(std::atoi(argv[2]), std::atoi(argv[3]));
     std::fprintf(stderr, "usage: preview_host external W H SAVER space|colon ROUNDS [DECOY]\n"
+                         "       preview_host abandon W H SAVER\n"
                          "       preview_host inprocess W H\n");
     return 2;
 }
