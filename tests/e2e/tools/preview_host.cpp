@@ -6,6 +6,10 @@
 //     long the saver took to end. DECOY_TITLE opens a top-level window with that title first.
 //   preview_host abandon W H SAVER
 //     Hosts one preview, prints the saver's process id and ends at once, destroying nothing.
+//   preview_host zoom X Y
+//     Puts the cursor at (X, Y), takes its position as the zoom point, zooms a window out of it and
+//     back into it (after moving the cursor away) and prints the animation frames it saw on the
+//     screen.
 //   preview_host inprocess W H
 //     Shows the preview form in this process (its drawing then reaches the screen), prints
 //     the monitor's screen rectangle and runs until "Preview Host" is closed.
@@ -17,6 +21,7 @@
 #include <string>
 
 #include "preview_form.h"
+#include "zoom.h"
 
 namespace {
 
@@ -195,6 +200,69 @@ int Abandon(int w, int h, const char* saver) {
     ExitProcess(appeared ? 0 : 1);
 }
 
+// Watches the zoom's caption strip from a second thread while the first one animates.
+struct StripWatch {
+    volatile bool stop = false;
+    std::string frames;
+    int count = 0;
+    int drawn = 0;
+};
+
+DWORD WINAPI WatchStrip(void* param) {
+    StripWatch& watch = *static_cast<StripWatch*>(param);
+    RECT last{-1, -1, -1, -1};
+    while (!watch.stop) {
+        HWND strip = FindWindowW(L"Vellis_Zoom", nullptr);
+        RECT r{};
+        if (strip && IsWindowVisible(strip) && GetWindowRect(strip, &r) && !EqualRect(&r, &last)) {
+            last = r;
+            ++watch.count;
+            watch.frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                            std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
+            // The strip is painted in the caption colour where the screen shows it.
+            HDC screen = GetDC(nullptr);
+            if (r.right > r.left && r.bottom > r.top &&
+                GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2) ==
+                    GetSysColor(COLOR_ACTIVECAPTION))
+                ++watch.drawn;
+            ReleaseDC(nullptr, screen);
+        }
+        Sleep(1);
+    }
+    return 0;
+}
+
+void ReportZoom(const char* name, void (*zoom)(HWND), HWND target) {
+    StripWatch watch;
+    HANDLE thread = CreateThread(nullptr, 0, WatchStrip, &watch, 0, nullptr);
+    DWORD started = GetTickCount();
+    zoom(target);
+    DWORD took = GetTickCount() - started;
+    Sleep(20);
+    watch.stop = true;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    std::printf("%s ms=%lu count=%d drawn=%d left_over=%d frames=%s\n", name, took, watch.count,
+                watch.drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, watch.frames.c_str());
+}
+
+int Zoom(int x, int y) {
+    SetCursorPos(x, y);
+    int32_t read = orvanne::RememberCursorPoint();
+    std::printf("cursor_read=%d zoom_point=%d,%d caption=%d\n", read, orvanne::CursorX,
+                orvanne::CursorY, GetSystemMetrics(SM_CYCAPTION));
+    HWND target = CreateWindowExW(0, kHostClass, L"Zoom Target", WS_POPUP | WS_VISIBLE, 600, 400,
+                                  480, 252, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    Pump(200);
+    ReportZoom("from", orvanne::ZoomFromCursor, target);
+    // The way back ends at the remembered point, wherever the cursor is now.
+    SetCursorPos(5, 5);
+    ReportZoom("to", orvanne::ZoomToCursor, target);
+    DestroyWindow(target);
+    std::fflush(stdout);
+    return 0;
+}
+
 int InProcess(int w, int h) {
     HWND frame = MakeFrame(w, h);
     HWND monitor = MakeMonitor(frame, w, h);
@@ -219,10 +287,13 @@ int main(int argc, char** argv) {
                         argc > 7 ? argv[7] : nullptr);
     if (argc >= 5 && std::strcmp(argv[1], "abandon") == 0)
         return Abandon(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+    if (argc >= 4 && std::strcmp(argv[1], "zoom") == 0)
+        return Zoom(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 4 && std::strcmp(argv[1], "inprocess") == 0)
         return InProcess(std::atoi(argv[2]), std::atoi(argv[3]));
     std::fprintf(stderr, "usage: preview_host external W H SAVER space|colon ROUNDS [DECOY]\n"
                          "       preview_host abandon W H SAVER\n"
+                         "       preview_host zoom X Y\n"
                          "       preview_host inprocess W H\n");
     return 2;
 }
