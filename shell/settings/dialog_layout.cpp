@@ -35,13 +35,6 @@ constexpr std::array<Placement, static_cast<int>(Ctl::Count)> kPlaces{{
 constexpr std::array<Ctl, 6> kFocusOrder{Ctl::PicC,   Ctl::BgmRepeat, Ctl::CmdBgm,
                                          Ctl::CmdSet, Ctl::CmdCan,    Ctl::CmdEtc};
 
-int Scale(int value, int numerator, int denominator) {
-    if (denominator <= 0)
-        return 0;
-    return static_cast<int>(
-        std::lround(static_cast<double>(value) * numerator / static_cast<double>(denominator)));
-}
-
 } // namespace
 
 const Placement& PlaceOf(Ctl control) {
@@ -56,13 +49,6 @@ Ctl MarkOf(int kind) {
 Ctl LabelOf(int kind) {
     static constexpr std::array<Ctl, 3> labels{Ctl::LblBgm0, Ctl::LblBgm1, Ctl::LblBgm2};
     return labels[static_cast<std::size_t>(kind)];
-}
-
-int TwipsToPixels(int twips, int dpi) {
-    return Scale(twips, dpi, 1440);
-}
-int PixelsToTwips(int pixels, int dpi) {
-    return Scale(pixels, 1440, dpi);
 }
 
 Rect ToPixels(const Rect& t, int dpi) {

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "command_geometry.h"
+
 namespace orvanne {
 
 enum class Ctl {
@@ -52,8 +54,8 @@ const Placement& PlaceOf(Ctl control);
 Ctl MarkOf(int kind);
 Ctl LabelOf(int kind);
 
-int TwipsToPixels(int twips, int dpi);
-int PixelsToTwips(int pixels, int dpi);
+// Converted as the Command buttons convert theirs (TwipsToPixels), so that everything
+// lines up at any resolution.
 Rect ToPixels(const Rect& twips, int dpi);
 
 // Font size in points as a character height in pixels.

@@ -1,0 +1,444 @@
+#include "settings_dialog.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+
+#include "command_button.h"
+#include "dialog_layout.h"
+#include "dialog_widgets.h"
+#include "entry.h"
+#include "file_picker.h"
+#include "forms.h"
+#include "label_font.h"
+#include "music_choice.h"
+#include "settings_resources.h"
+#include "zoom.h"
+
+namespace orvanne {
+
+namespace {
+
+constexpr char kHomePage[] = "https://orvanne.example/";
+constexpr char kCredit[] = "Orvanne project v1.0.0";
+constexpr char kLabelFont[] = "ＭＳ Ｐゴシック";
+constexpr char kPanelFont[] = "Tahoma";
+
+constexpr char kHeading[] = "BGM";
+constexpr const char* kKindTexts[3] = {"無し", "音楽CD", "MP3、WAV"};
+constexpr char kRepeatText[] = "曲目をﾘﾋﾟｰﾄ";
+constexpr char kFileCaption[] = "...";
+constexpr char kEtcCaption[] = "その他の作品";
+constexpr char kSetCaption[] = "設定";
+constexpr char kCanCaption[] = "ｷｬﾝｾﾙ";
+
+// Control ids: 1000 plus the control's place in the layout table.
+int IdOf(Ctl control) {
+    return 1000 + static_cast<int>(control);
+}
+
+std::wstring Wide(std::string_view utf8) {
+    return forms::Utf8ToWide(utf8);
+}
+std::string Cp932(std::string_view utf8) {
+    return forms::WideToAnsi(Wide(utf8), 932);
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HFONT MakeFont(const std::wstring& face, double points, BYTE charset, int dpi) {
+    return CreateFontW(-FontPixels(points, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
+
+// Every text drawn in the label font, buttons included, for choosing a face that has them.
+std::wstring AllTexts() {
+    std::string all = std::string(kHeading) + kRepeatText + kCredit + kFileCaption + kEtcCaption +
+                      kSetCaption + kCanCaption + "0123456789:\\._-()";
+    for (const char* text : kKindTexts)
+        all += text;
+    return Wide(all);
+}
+
+class SettingsDialog : public forms::Form {
+  public:
+    explicit SettingsDialog(BgmSettings& settings) : settings_(settings) {}
+    ~SettingsDialog() override;
+
+    bool Load();
+    void Run();
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    bool CreateWindowAndControls();
+    void CreateControls();
+    RECT PixelPlace(Ctl control) const;
+    CommandPlacement ButtonPlace(Ctl control) const;
+    HWND WindowOf(Ctl control) const;
+
+    void PrepareButtons(bool initialise, bool enable);
+    void ShowKind(int kind);
+    void ChooseKind(int kind);
+    void ChooseFile();
+    void Save();
+    void OpenHomePage();
+    void Unload();
+    void OnCommand(int id);
+    void OnActivate(bool active);
+    void MoveFocus(bool backwards);
+
+    BgmSettings& settings_;
+    int dpi_ = 96;
+    forms::Form owner_; // hidden; an owned window gets no taskbar button
+    Backdrop backdrop_{RGB(192, 192, 192)};
+    Panel panel_;
+    Label heading_, repeatLabel_, fileLabel_, credit_;
+    std::array<Label, 3> kindLabels_;
+    std::array<Picture, 3> marks_;
+    std::array<Picture, 2> stock_; // the unselected and the selected mark
+    HWND repeat_ = nullptr;
+    HWND cmdBgm_ = nullptr, cmdEtc_ = nullptr, cmdSet_ = nullptr, cmdCan_ = nullptr;
+    HFONT labelFont_ = nullptr, panelFont_ = nullptr;
+    FontDesc buttonFont_ = DefaultCaptionFont();
+    HICON icon_ = nullptr, smallIcon_ = nullptr;
+    HBITMAP markOff_ = nullptr, markOn_ = nullptr;
+    HWND lastFocus_ = nullptr;
+};
+
+SettingsDialog::~SettingsDialog() {
+    Destroy();
+    owner_.Destroy();
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(labelFont_), static_cast<HGDIOBJ>(panelFont_),
+                           static_cast<HGDIOBJ>(markOff_), static_cast<HGDIOBJ>(markOn_)}) {
+        if (object)
+            DeleteObject(object);
+    }
+    if (icon_)
+        DestroyIcon(icon_);
+    if (smallIcon_)
+        DestroyIcon(smallIcon_);
+}
+
+RECT SettingsDialog::PixelPlace(Ctl control) const {
+    Rect r = ToPixels(PlaceOf(control).twips, dpi_);
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+CommandPlacement SettingsDialog::ButtonPlace(Ctl control) const {
+    const Rect& t = PlaceOf(control).twips;
+    return {IdOf(control), t.left, t.top, t.width, t.height};
+}
+
+HWND SettingsDialog::WindowOf(Ctl control) const {
+    switch (control) {
+    case Ctl::PicC:
+        return panel_.hwnd();
+    case Ctl::BgmRepeat:
+        return repeat_;
+    case Ctl::CmdBgm:
+        return cmdBgm_;
+    case Ctl::CmdEtc:
+        return cmdEtc_;
+    case Ctl::CmdSet:
+        return cmdSet_;
+    case Ctl::CmdCan:
+        return cmdCan_;
+    default:
+        return nullptr;
+    }
+}
+
+bool SettingsDialog::CreateWindowAndControls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    dpi_ = ScreenDpi();
+    std::wstring face = ResolveFace(Wide(kLabelFont), SHIFTJIS_CHARSET, AllTexts());
+    labelFont_ = MakeFont(face, 9.75, SHIFTJIS_CHARSET, dpi_);
+    buttonFont_.name = forms::WideToAnsi(face, 932);
+    panelFont_ = MakeFont(Wide(kPanelFont), 8.25, DEFAULT_CHARSET, dpi_);
+    markOff_ = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDB_MARK_OFF), IMAGE_BITMAP, 0, 0, 0));
+    markOn_ = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDB_MARK_ON), IMAGE_BITMAP, 0, 0, 0));
+    icon_ = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELLIS_P), IMAGE_ICON, 32, 32, 0));
+    smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELLIS_P), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterCommandClass(instance);
+
+    if (!owner_.Create("", WS_POPUP, 0, 0, 0, 0, 0))
+        return false;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_),
+               TwipsToPixels(kClientHeightTwips, dpi_)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    if (!Create(kSettingsDialogCaption, style, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                frame.right - frame.left, frame.bottom - frame.top, owner_.hwnd()))
+        return false;
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    CreateControls();
+    return true;
+}
+
+void SettingsDialog::CreateControls() {
+    RECT panel = PixelPlace(Ctl::PicC);
+    panel_.Create(hwnd(), IdOf(Ctl::PicC), panel, PixelPlace(Ctl::Shape3));
+    HWND p = panel_.hwnd();
+
+    heading_.Create(p, IdOf(Ctl::LblHeading), PixelPlace(Ctl::LblHeading), labelFont_);
+    heading_.SetCentred(true);
+    heading_.SetText(Wide(kHeading));
+
+    for (int kind : {1, 0, 2}) {
+        marks_[kind].Create(p, IdOf(MarkOf(kind)), PixelPlace(MarkOf(kind)));
+        marks_[kind].onPress = [this, kind] { ChooseKind(kind); };
+        Label& label = kindLabels_[kind];
+        label.Create(p, IdOf(LabelOf(kind)), PixelPlace(LabelOf(kind)), labelFont_);
+        label.SetText(Wide(kKindTexts[kind]));
+        label.SizeToText();
+        label.onPress = [this, kind] { ChooseKind(kind); };
+        if (kind != 1)
+            continue;
+        RECT box = PixelPlace(Ctl::BgmRepeat);
+        // The height given is the field's and the list's together.
+        repeat_ = CreateWindowExW(
+            0, L"COMBOBOX", L"",
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+            box.left, box.top, box.right - box.left, TwipsToPixels(3000, dpi_), p,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(Ctl::BgmRepeat))),
+            GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont_), FALSE);
+        // Make the closed box as high as the layout asks, borders included.
+        RECT now{};
+        GetWindowRect(repeat_, &now);
+        LRESULT item = SendMessageW(repeat_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        int want = box.bottom - box.top;
+        int current = now.bottom - now.top;
+        if (item > 0 && want != current && item + (want - current) > 0)
+            SendMessageW(repeat_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         item + (want - current));
+        repeatLabel_.Create(p, IdOf(Ctl::LblRepeat), PixelPlace(Ctl::LblRepeat), labelFont_);
+        repeatLabel_.SetText(Wide(kRepeatText));
+        repeatLabel_.SizeToText();
+    }
+
+    cmdBgm_ = CreateCommand(p, ButtonPlace(Ctl::CmdBgm), kFileCaption, buttonFont_);
+    fileLabel_.Create(p, IdOf(Ctl::LblFname), PixelPlace(Ctl::LblFname), labelFont_);
+    fileLabel_.SetBorder(true);
+    fileLabel_.SetWrapping(true);
+
+    credit_.Create(hwnd(), IdOf(Ctl::LblCredit), PixelPlace(Ctl::LblCredit), labelFont_);
+    credit_.SetColour(RGB(255, 255, 255));
+    credit_.SetText(Wide(kCredit));
+    credit_.SizeToText();
+
+    cmdEtc_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdEtc), Cp932(kEtcCaption), buttonFont_);
+    cmdSet_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdSet), Cp932(kSetCaption), buttonFont_);
+    cmdCan_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdCan), Cp932(kCanCaption), buttonFont_);
+
+    // The stock pictures the marks take theirs from, placed outside the client area.
+    stock_[0].Create(hwnd(), IdOf(Ctl::ImgRa0), PixelPlace(Ctl::ImgRa0));
+    stock_[0].SetBitmap(markOff_);
+    stock_[1].Create(hwnd(), IdOf(Ctl::ImgRa1), PixelPlace(Ctl::ImgRa1));
+    stock_[1].SetBitmap(markOn_);
+}
+
+// Visits the form's Command buttons in control order.
+void SettingsDialog::PrepareButtons(bool initialise, bool enable) {
+    for (HWND button : {cmdBgm_, cmdEtc_, cmdSet_, cmdCan_}) {
+        if (!button)
+            continue;
+        if (initialise)
+            CommandInitialize(button);
+        else
+            CommandSetEnabled(button, enable);
+    }
+}
+
+bool SettingsDialog::Load() {
+    if (!CreateWindowAndControls())
+        return false;
+
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    Point at = DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                              window.right - window.left, window.bottom - window.top, dpi_);
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    PrepareButtons(true, true);
+    ShowKind(settings_.BgmKind);
+    SetWindowTextW(repeat_, Wide(TrackText(settings_.BgmRepeatTrack)).c_str());
+    for (const std::string& entry : RepeatEntries())
+        SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+    fileLabel_.SetText(forms::AnsiToWide(settings_.BgmFile, 932));
+
+    RememberCursorPoint();
+    ZoomFromCursor(hwnd());
+    forms::SetPointerOverride(nullptr);
+    return true;
+}
+
+// The marks as radio buttons, and the one dependent control the kind can use.
+void SettingsDialog::ShowKind(int kind) {
+    KindView view = ViewOfKind(kind);
+    for (Picture& mark : marks_)
+        mark.SetBitmap(stock_[0].Bitmap());
+    if (view.mark >= 0)
+        marks_[view.mark].SetBitmap(stock_[1].Bitmap());
+    EnableWindow(repeat_, view.repeat_enabled);
+    CommandSetEnabled(cmdBgm_, view.file_enabled);
+}
+
+void SettingsDialog::ChooseKind(int kind) {
+    settings_.BgmKind = static_cast<int16_t>(kind);
+    ShowKind(kind);
+}
+
+void SettingsDialog::ChooseFile() {
+    std::string path;
+    if (!PickMusicFile(hwnd(), path))
+        return;
+    settings_.BgmFile = path;
+    fileLabel_.SetText(forms::AnsiToWide(path, 932));
+}
+
+void SettingsDialog::Save() {
+    wchar_t text[64] = L"";
+    GetWindowTextW(repeat_, text, 64);
+    settings_.BgmRepeatTrack = TrackFromText(forms::WideToUtf8(text));
+    for (const SavedValue& v :
+         ValuesToSave(settings_.BgmKind, settings_.BgmRepeatTrack, settings_.BgmFile))
+        WriteIniValue(kSettingsSection, v.key, v.value, SettingsPath());
+    PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void SettingsDialog::OpenHomePage() {
+    forms::SetPointerOverride(reinterpret_cast<LPCWSTR>(IDC_WAIT));
+    ShellExecuteA(hwnd(), "open", kHomePage, "", "", SW_SHOWNORMAL);
+    forms::SetPointerOverride(nullptr);
+}
+
+// Every way out zooms back into the point the dialog came from.
+void SettingsDialog::Unload() {
+    ZoomToCursor(hwnd());
+    Destroy();
+}
+
+void SettingsDialog::OnCommand(int id) {
+    if (id == IdOf(Ctl::CmdBgm))
+        ChooseFile();
+    else if (id == IdOf(Ctl::CmdSet))
+        Save();
+    else if (id == IdOf(Ctl::CmdCan))
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    else if (id == IdOf(Ctl::CmdEtc))
+        OpenHomePage();
+}
+
+// The focus goes back where it was when the dialog is active again.
+void SettingsDialog::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus))
+            lastFocus_ = focus;
+        return;
+    }
+    HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : panel_.hwnd();
+    SetFocus(target);
+}
+
+void SettingsDialog::MoveFocus(bool backwards) {
+    HWND focus = GetFocus();
+    Ctl current = Ctl::Count;
+    for (Ctl c : {Ctl::PicC, Ctl::BgmRepeat, Ctl::CmdBgm, Ctl::CmdSet, Ctl::CmdCan, Ctl::CmdEtc}) {
+        HWND w = WindowOf(c);
+        // The panel holds others, so only a direct hit counts for it.
+        if (w && (w == focus || (c != Ctl::PicC && IsChild(w, focus))))
+            current = c;
+    }
+    Ctl next = NextFocus(current, backwards, [this](Ctl c) {
+        HWND w = WindowOf(c);
+        return w && IsWindowVisible(w) && IsWindowEnabled(w);
+    });
+    if (HWND w = WindowOf(next))
+        SetFocus(w);
+}
+
+LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        backdrop_.Shade(hwnd(), DialogShade);
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        if (dc) {
+            backdrop_.Paint(dc, ps.rcPaint, false);
+            EndPaint(hwnd(), &ps);
+        }
+        return 0;
+    }
+    case kMsgPaintBackground:
+        return backdrop_.PaintUnderChild(hwnd(), wParam, lParam);
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED)
+            OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    default:
+        return Form::OnMessage(message, wParam, lParam);
+    }
+}
+
+// Tab and Shift+Tab walk the focus order; Enter and Esc mean nothing to the dialog.
+void SettingsDialog::Run() {
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+    SetFocus(panel_.hwnd());
+    MSG msg;
+    while (hwnd() && IsWindow(hwnd())) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
+            (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
+            MoveFocus(GetKeyState(VK_SHIFT) < 0);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace
+
+void ShowSettingsDialog(BgmSettings& settings) {
+    SettingsDialog dialog(settings);
+    if (dialog.Load())
+        dialog.Run();
+}
+
+} // namespace orvanne
