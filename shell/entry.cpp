@@ -5,6 +5,7 @@
 #include "forms.h"
 #include "preview_form.h"
 #include "run_form.h"
+#include "settings_dialog.h"
 #include "shell_state.h"
 
 namespace orvanne {
@@ -39,7 +40,7 @@ void Main() {
         EndProgram();
     }
     if (request == Request::Settings) {
-        // The settings dialog (Vellis_P) is shown modally here.
+        ShowSettingsDialog(Shell().bgm);
         EndProgram();
     }
     if (request == Request::Unserved)
