@@ -25,6 +25,22 @@ SIZE PictureSize(HBITMAP picture) {
     return {info.bmWidth, std::abs(info.bmHeight)};
 }
 
+// Paints a picture at its own size in the top-left corner of area, black beyond it.
+void PaintPicture(HDC dc, const RECT& area, HBITMAP picture) {
+    SIZE size = PictureSize(picture);
+    if (HDC source = size.cx > 0 ? CreateCompatibleDC(dc) : nullptr) {
+        HGDIOBJ old = SelectObject(source, picture);
+        BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RECT right{size.cx, area.top, area.right, area.bottom};
+    RECT below{area.left, size.cy, size.cx < area.right ? size.cx : area.right, area.bottom};
+    FillRect(dc, &right, black);
+    FillRect(dc, &below, black);
+}
+
 // Img_Prev: a picture control that never scales its picture.
 class PictureControl : public forms::Form {
   public:
@@ -158,21 +174,6 @@ bool ShowPreview(HWND host) {
         return false;
     state.Vellis_R = std::move(form);
     return true;
-}
-
-void PaintPicture(HDC dc, const RECT& area, HBITMAP picture) {
-    SIZE size = PictureSize(picture);
-    if (HDC source = size.cx > 0 ? CreateCompatibleDC(dc) : nullptr) {
-        HGDIOBJ old = SelectObject(source, picture);
-        BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-    }
-    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    RECT right{size.cx, area.top, area.right, area.bottom};
-    RECT below{area.left, size.cy, size.cx < area.right ? size.cx : area.right, area.bottom};
-    FillRect(dc, &right, black);
-    FillRect(dc, &below, black);
 }
 
 } // namespace orvanne

@@ -10,7 +10,4 @@ namespace orvanne {
 // window, so the preview process ends at once. The form goes away with its host.
 bool ShowPreview(HWND host);
 
-// Paints a picture at its own size in the top-left corner of area, black beyond it.
-void PaintPicture(HDC dc, const RECT& area, HBITMAP picture);
-
 } // namespace orvanne
