@@ -1,0 +1,140 @@
+"""Frame rate, overhead, idle CPU, start time and memory of the renderer under Xvfb and
+llvmpipe at 1280x1024, each against a loop on the same display in the same run."""
+
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+import harness
+
+SWAPCOUNT = os.environ["ORVANNE_SWAPCOUNT"]
+LOOPS = os.environ["ORVANNE_BENCH_LOOPS"]
+SECONDS = float(os.environ.get("ORVANNE_BENCH_SECONDS", "4"))
+ROUNDS = int(os.environ.get("ORVANNE_BENCH_ROUNDS", "3"))
+SLICES = 4
+TITLE = "Vellis_VC"
+
+
+def swaps_per_second(s, wid, seconds=SECONDS):
+    swaps, elapsed = s.x(SWAPCOUNT, "count", str(wid), str(seconds)).split()
+    return int(swaps) / float(elapsed)
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def peak_memory_kb(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
+def start_timed(s):
+    """Starts the renderer; gives the process and seconds to its window and first frame."""
+    watcher = subprocess.Popen([SWAPCOUNT, "first", TITLE, "30"], env=s.env,
+                               stdout=subprocess.PIPE, text=True)
+    time.sleep(0.3)  # let the watcher reach the display first
+    started = time.monotonic()
+    p = s.start(s.dist("Orvanne.dll"))
+    appeared, first, _ = (float(v) for v in watcher.communicate(timeout=40)[0].split())
+    return p, appeared - started, first - started
+
+
+def renderer_round(s, cold):
+    p, window_s, frame_s = start_timed(s)
+    wid = s.wait_window(TITLE)
+    # A fresh field streams in as one wave; count once it has spread along the paths.
+    time.sleep(8.0)
+    # Short alternating slices, so that load from elsewhere hits both states alike.
+    on, off = [], []
+    for _ in range(SLICES):
+        on.append(swaps_per_second(s, wid, SECONDS / 2))
+        s.key("space")
+        time.sleep(0.3)
+        off.append(swaps_per_second(s, wid, SECONDS / 2))
+        s.key("space")
+        time.sleep(0.3)
+    memory = peak_memory_kb(p.pid)
+    s.wintool("minimize", TITLE)
+    time.sleep(1.0)
+    before, t0 = cpu_seconds(p.pid), time.monotonic()
+    time.sleep(5.0)
+    idle = (cpu_seconds(p.pid) - before) / (time.monotonic() - t0)
+    s.wintool("close", TITLE)
+    code = s.wait_exit(p, 20)
+    harness.check(code == 1, f"renderer ended with {code}")
+    return dict(cold=cold, window_s=window_s, frame_s=frame_s, on=statistics.median(on),
+                off=statistics.median(off), memory_kb=memory, idle=idle)
+
+
+def loop_round(s, program, title, *args):
+    p = s.start(os.path.join(LOOPS, program), str(SECONDS + 2.5), *args,
+                stdout=subprocess.PIPE)
+    wid = s.wait_window(title)
+    time.sleep(1.0)
+    outside = swaps_per_second(s, wid) if "noswap" not in args else None
+    memory = peak_memory_kb(p.pid)
+    out = p.communicate(timeout=60)[0].decode()
+    harness.check(p.returncode == 0, f"{program} failed ({p.returncode})")
+    inside = float(out.split()[2])
+    return outside, inside, memory
+
+
+def main():
+    results = {"renderer": [], "bare": [], "scene": [], "scene_noswap": []}
+    with harness.Session("benchmark") as s:
+        for n in range(ROUNDS):
+            results["renderer"].append(renderer_round(s, cold=n == 0))
+            results["bare"].append(loop_round(s, "bare_loop.exe", "bare loop"))
+            results["scene"].append(loop_round(s, "scene_loop.exe", "scene loop"))
+            results["scene_noswap"].append(loop_round(s, "scene_loop.exe", "scene loop",
+                                                      "noswap"))
+    report(results)
+
+
+def report(r):
+    med = statistics.median
+    on = med(x["on"] for x in r["renderer"])
+    off = med(x["off"] for x in r["renderer"])
+    bare = med(x[0] for x in r["bare"])
+    bare_inside = med(x[1] for x in r["bare"])
+    scene = med(x[0] for x in r["scene"])
+    scene_inside = med(x[1] for x in r["scene"])
+    noswap = med(x[1] for x in r["scene_noswap"])
+    cold = r["renderer"][0]
+    warm = r["renderer"][1:] or r["renderer"]
+    print(f"Xvfb 1280x1024 llvmpipe, {len(r['renderer'])} rounds of {SECONDS:g} s counts, "
+          f"load average {os.getloadavg()[0]:.2f} at the end")
+    print("frame rates (buffer swaps counted from outside with X Damage; median of rounds):")
+    print(f"  bare clear-and-swap loop   {bare:7.1f} fps  (its own count {bare_inside:.1f})")
+    print(f"  scene-only loop            {scene:7.1f} fps  (its own count {scene_inside:.1f};"
+          f" without swaps {noswap:.1f})")
+    print(f"  renderer, overlay on       {on:7.1f} fps")
+    print(f"  renderer, overlay off      {off:7.1f} fps")
+    print(f"  renderer / bare loop       {on / bare:7.3f}")
+    print(f"  cost outside the scene     {(scene / on - 1) * 100:+6.1f} %  "
+          f"(overlay off: {(scene / off - 1) * 100:+.1f} %, overlay alone: "
+          f"{(off / on - 1) * 100:+.1f} %)")
+    print(f"  each round: " + "; ".join(
+        f"on {x['on']:.1f} off {x['off']:.1f}" for x in r["renderer"]) + " | bare " +
+        ", ".join(f"{x[0]:.1f}" for x in r["bare"]) + " | scene " +
+        ", ".join(f"{x[0]:.1f}" for x in r["scene"]))
+    print("minimised CPU use: " + ", ".join(f"{x['idle'] * 100:.2f} %" for x in r["renderer"]) +
+          " of a core")
+    print(f"start to window / first frame: cold wineserver {cold['window_s']:.3f} / "
+          f"{cold['frame_s']:.3f} s; warm " + ", ".join(
+              f"{x['window_s']:.3f} / {x['frame_s']:.3f} s" for x in warm))
+    print("peak memory (VmHWM): renderer " +
+          ", ".join(f"{x['memory_kb'] / 1024:.1f} MB" for x in r["renderer"]) +
+          "; bare loop " + ", ".join(f"{x[2] / 1024:.1f} MB" for x in r["bare"]))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

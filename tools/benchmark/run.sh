@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the renderer, the loops it is measured against and the swap counter, then runs
+# the benchmark on a private Xvfb (1280x1024, llvmpipe). Usage: tools/benchmark/run.sh [BUILD]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+build=$(realpath -m "${1:-build}")
+win=$build/windows-x86_64
+bash tools/install-deps.sh
+if [ ! -f "$win/CMakeCache.txt" ]; then
+    cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+fi
+cmake --build "$win" --target stars wintool bare_loop scene_loop -j2 >/dev/null
+mkdir -p "$build/benchmark"
+cc -O2 -Wall -Wextra -o "$build/benchmark/swapcount" tools/benchmark/swapcount.c -lX11 -lXdamage
+ORVANNE_DIST=$win/dist ORVANNE_TOOLS=$win/testtools ORVANNE_E2E_WORK=$build/e2e \
+    ORVANNE_SWAPCOUNT=$build/benchmark/swapcount ORVANNE_BENCH_LOOPS=$win/benchmark \
+    PYTHONPATH=$root/tests/e2e python3 tools/benchmark/benchmark.py
