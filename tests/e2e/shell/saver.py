@@ -3,6 +3,7 @@ settings file, the not-found message box, and timings."""
 
 import os
 import shutil
+import subprocess
 import time
 
 import harness
@@ -10,9 +11,34 @@ from harness import check
 
 NOT_FOUND = "Orvanne.dllが同じﾌｫﾙﾀﾞに見つかりません！"
 TITLE = "Orvanne (ScreenSaver)"
+
+
+def japanese():
+    """Environment for ANSI code page 932. Wine takes the code page from LC_ALL here, and
+    maps non-ASCII Unix file names only when the C library knows the locale, so a private
+    copy of it is compiled once per build tree."""
+    folder = os.path.join(harness.WORK_DIR, "locale")
+    if not os.path.isdir(os.path.join(folder, "ja_JP.UTF-8")):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8",
+                        os.path.join(folder, "ja_JP.UTF-8")],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": folder}
+
 KEY_KIND = "BGM区分".encode("cp932")
 KEY_REPEAT = "BGMﾘﾋﾟｰﾄ".encode("cp932")
 KEY_FILE = "BGMﾌｧｲﾙ".encode("cp932")
+
+
+def link_japanese_font(s):
+    """Wine's fresh prefix links no CJK font to the dialog fonts, as Windows does; without
+    it the message shows boxes for its Japanese characters."""
+    key = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
+    for font in ("Tahoma", "MS Shell Dlg", "Microsoft Sans Serif"):
+        subprocess.run([harness.WINE, "reg", "add", key, "/v", font, "/t", "REG_MULTI_SZ", "/d",
+                        "ipag.ttf,IPAGothic", "/f"], env=s.env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run([harness.WINESERVER, "-w"], env=s.env)
 
 
 def install(s, folder, renderer="standin"):
@@ -75,8 +101,10 @@ def message_box(s, timeout=10):
     return children
 
 
-def check_not_found_box(s, proc, label):
+def check_not_found_box(s, proc, label, shot=None):
     children = message_box(s)
+    if shot:
+        s.screenshot(shot)
     texts = [t for _, t in children if t]
     check(NOT_FOUND in texts, f"{label}: message text {texts!r}, expected {NOT_FOUND!r}")
     buttons = [t for c, t in children if c.lower() == "button"]

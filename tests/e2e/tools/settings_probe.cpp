@@ -5,6 +5,7 @@
 //   settings_probe write INI KIND REPEAT FILEHEX
 //   settings_probe native-read INI KEYHEX -> HEX
 //   settings_probe native-write INI KEYHEX VALUEHEX
+//   settings_probe touch PATHHEX         (a code page 932 path; creates the file)
 //   settings_probe acp                   -> the ANSI code page
 #include "entry.h"
 #include "forms.h"
@@ -53,6 +54,15 @@ int main() {
     if (argc < 3)
         return 2;
     std::wstring verb = argv[1];
+    if (verb == L"touch") {
+        // Made from inside, so the file's Unix name is whatever this locale maps it to.
+        std::wstring path = forms::AnsiToWide(Bytes(Utf8Arg(argv[2]).c_str()), 932);
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return 1;
+        CloseHandle(h);
+        return 0;
+    }
     std::string ini = Utf8Arg(argv[2]);
     if (verb == L"load") {
         BgmSettings s = LoadSettings(ini, MusicFileExists);
