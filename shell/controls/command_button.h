@@ -1,8 +1,9 @@
 // The Command push button: a child window that paints its own themed face and tells its
 // parent of a click with WM_COMMAND (BN_CLICKED, the control id, the button's window).
 //
-// Texts (caption, font name) are in the ANSI code page. Geometry is in twips at the
-// screen's real resolution (15 twips a pixel at 96 dpi).
+// Texts (caption, font name) are Shift-JIS (code page 932) bytes, whatever the system's
+// code page. Geometry is in twips at the screen's real resolution (15 twips a pixel at
+// 96 dpi).
 //
 // Link the object library `command_button` straight into the program: it carries the skin
 // pictures as resources.

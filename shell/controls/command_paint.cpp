@@ -48,18 +48,19 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
     const COLORREF oldColour = GetTextColor(dc);
     // The label is not clipped to its 13 px: glyphs of larger fonts keep their descenders.
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
-    const int length = static_cast<int>(look.caption.size());
+    std::wstring text = FromShiftJis(look.caption);
+    const int length = static_cast<int>(text.size());
     if (look.captionEnabled) {
         SetTextColor(dc, look.colour);
-        DrawTextA(dc, look.caption.data(), length, &box, format);
+        DrawTextW(dc, text.data(), length, &box, format);
     } else {
         // The platform's disabled text: a light copy offset below the grey one.
         RECT lit = box;
         OffsetRect(&lit, 1, 1);
         SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-        DrawTextA(dc, look.caption.data(), length, &lit, format);
+        DrawTextW(dc, text.data(), length, &lit, format);
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        DrawTextA(dc, look.caption.data(), length, &box, format);
+        DrawTextW(dc, text.data(), length, &box, format);
     }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
@@ -68,6 +69,15 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
 }
 
 } // namespace
+
+std::wstring FromShiftJis(const std::string& text) {
+    const int length = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(932, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 0, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(932, 0, text.data(), length, &wide[0], n);
+    return wide;
+}
 
 bool LoadCommandSkins(HINSTANCE instance, CommandSkins& skins) {
     static const int ids[kSkinCount] = {IDB_COMMAND_NORMAL,          IDB_COMMAND_HIGHLIGHT,

@@ -15,6 +15,9 @@ struct CommandSkins {
     HBITMAP picture[kSkinCount] = {};
 };
 
+// The shell's texts are Shift-JIS (code page 932) whatever the system's code page is.
+std::wstring FromShiftJis(const std::string& text);
+
 // Loads the skins from the program's resources; false if one is missing.
 bool LoadCommandSkins(HINSTANCE instance, CommandSkins& skins);
 

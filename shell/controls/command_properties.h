@@ -11,7 +11,7 @@
 
 namespace orvanne {
 
-// A caption font. Text (the face name) is in the ANSI code page, as handed to the platform.
+// A caption font. The face name is Shift-JIS (code page 932) bytes, as the shell's texts are.
 struct FontDesc {
     std::string name;
     double size = 0; // points
