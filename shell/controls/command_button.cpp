@@ -113,9 +113,9 @@ HFONT CommandWindow::CaptionFont() {
         return font_;
     const int height = -static_cast<int>(std::lround(want.size * dpiY_ / 72.0));
     HFONT made =
-        CreateFontA(height, 0, 0, 0, want.weight, want.italic, want.underline, want.strikethrough,
+        CreateFontW(height, 0, 0, 0, want.weight, want.italic, want.underline, want.strikethrough,
                     static_cast<DWORD>(want.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, want.name.c_str());
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FromShiftJis(want.name).c_str());
     if (made) {
         if (font_)
             DeleteObject(font_);
@@ -195,13 +195,9 @@ void CommandWindow::OnLeaveTimer() {
     POINT p;
     if (!GetCursorPos(&p))
         return;
-    HWND under = WindowFromPoint(p);
-    HWND parent = GetParent(hwnd_);
-    // Over the form itself, or over anything that is not this button (the caption has no
-    // window of its own, so it counts as the button).
-    if (under == parent)
-        logic_.MouseLeave();
-    else if (under != hwnd_)
+    // The form, a container inside it or any other window all count as left; the caption
+    // has no window of its own, so over it the pointer is still over the button.
+    if (WindowFromPoint(p) != hwnd_)
         logic_.MouseLeave();
 }
 

@@ -79,19 +79,15 @@ std::wstring FromShiftJis(const std::string& text) {
     return wide;
 }
 
-bool LoadCommandSkins(HINSTANCE instance, CommandSkins& skins) {
+void LoadCommandSkins(HINSTANCE instance, CommandSkins& skins) {
     static const int ids[kSkinCount] = {IDB_COMMAND_NORMAL,          IDB_COMMAND_HIGHLIGHT,
                                         IDB_COMMAND_PRESSED,         IDB_COMMAND_SELECTED,
                                         IDB_COMMAND_HIGHLIGHTSELECT, IDB_COMMAND_DISABLE};
-    bool all = true;
     for (int i = 0; i < kSkinCount; ++i) {
-        if (skins.picture[i])
-            continue;
-        skins.picture[i] = static_cast<HBITMAP>(LoadImageA(
-            instance, MAKEINTRESOURCEA(ids[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        all = all && skins.picture[i] != nullptr;
+        if (!skins.picture[i])
+            skins.picture[i] = static_cast<HBITMAP>(LoadImageA(
+                instance, MAKEINTRESOURCEA(ids[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
-    return all;
 }
 
 void PaintCommandFace(HDC dc, const RECT& rect, const CommandLook& look,

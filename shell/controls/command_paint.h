@@ -18,8 +18,8 @@ struct CommandSkins {
 // The shell's texts are Shift-JIS (code page 932) whatever the system's code page is.
 std::wstring FromShiftJis(const std::string& text);
 
-// Loads the skins from the program's resources; false if one is missing.
-bool LoadCommandSkins(HINSTANCE instance, CommandSkins& skins);
+// Loads the skins from the program's resources; a missing one leaves its frame undrawn.
+void LoadCommandSkins(HINSTANCE instance, CommandSkins& skins);
 
 struct CommandLook {
     Skin skin = Skin::Normal;
