@@ -60,22 +60,5 @@ TEST(CommandGeometry, CaptionSitsTenTwipsAboveCentre) {
     EXPECT_EQ(CaptionRect(29, 21, 96).y, 3);
 }
 
-TEST(CommandGeometry, GradientVertexOrder) {
-    const FaceGradient plain = MakeFaceGradient(73, 25, false);
-    EXPECT_EQ(plain.vertex[0].x, 0);
-    EXPECT_EQ(plain.vertex[0].y, 0);
-    EXPECT_EQ(plain.vertex[0].red, 0xFF00);
-    EXPECT_EQ(plain.vertex[1].x, 72);
-    EXPECT_EQ(plain.vertex[1].y, 24);
-    EXPECT_EQ(plain.vertex[1].red, 0xC600);
-    EXPECT_EQ(plain.vertex[1].green, 0xC500);
-    EXPECT_EQ(plain.vertex[1].blue, 0xD700);
-    EXPECT_EQ(plain.upperLeft, 1u);
-    EXPECT_EQ(plain.lowerRight, 0u);
-    const FaceGradient reversed = MakeFaceGradient(73, 25, true);
-    EXPECT_EQ(reversed.vertex[0].blue, 0xD700) << "tint at the top";
-    EXPECT_EQ(reversed.vertex[1].blue, 0xFF00);
-}
-
 } // namespace
 } // namespace orvanne
