@@ -1,19 +1,12 @@
 // Reads the settings dialog from outside, as the tests need it: every control with its
-// id, state, place and text (a combo box's list too), the window's owner, the focus.
+// id, state, place and text (a combo box's list too), the window's owner, the focus. Also
+// waits for windows with Japanese titles and moves a window over the dialog.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-std::wstring Widen(const char* utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring text(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1)
-        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &text[0], n);
-    return text;
-}
 
 std::string Narrow(const std::wstring& text) {
     int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -54,24 +47,43 @@ BOOL CALLBACK PrintControl(HWND h, LPARAM) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: dlgprobe controls|window|focus TITLE\n");
+    std::fprintf(stderr, "usage: dlgprobe controls|window|focus TITLE | wait|gone TITLE SECONDS | "
+                         "move TITLE X Y\n");
     return 2;
+}
+
+// Polls for a window to appear (want true) or go (want false).
+bool WaitFor(const wchar_t* title, bool want, double seconds) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        bool there = FindWindowW(nullptr, title) != nullptr;
+        if (there == want)
+            return true;
+        if (static_cast<LONG>(GetTickCount() - end) > 0)
+            return false;
+        Sleep(10);
+    }
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 3)
+int main() {
+    // Wide arguments: a Japanese title survives any code page.
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc < 3)
         return Usage();
-    std::string verb = argv[1];
-    HWND h = FindWindowW(nullptr, Widen(argv[2]).c_str());
+    std::wstring verb = argv[1];
+    if (verb == L"wait" || verb == L"gone")
+        return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
+    HWND h = FindWindowW(nullptr, argv[2]);
     if (!h) {
-        std::fprintf(stderr, "no window titled '%s'\n", argv[2]);
+        std::fprintf(stderr, "no window titled '%s'\n", Narrow(argv[2]).c_str());
         return 1;
     }
-    if (verb == "controls") {
+    if (verb == L"controls") {
         EnumChildWindows(h, PrintControl, 0);
-    } else if (verb == "window") {
+    } else if (verb == L"window") {
         RECT w{}, c{};
         GetWindowRect(h, &w);
         GetClientRect(h, &c);
@@ -84,7 +96,7 @@ int main(int argc, char** argv) {
                     static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                     static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)), w.left, w.top,
                     w.right, w.bottom, c.right, c.bottom, origin.x, origin.y, icon ? 1 : 0);
-    } else if (verb == "focus") {
+    } else if (verb == L"focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         DWORD thread = GetWindowThreadProcessId(h, nullptr);
@@ -99,6 +111,10 @@ int main(int argc, char** argv) {
         if (lstrcmpiW(cls, L"ComboBox") == 0)
             focus = parent;
         std::printf("%d\n", focus ? GetDlgCtrlID(focus) : 0);
+    } else if (verb == L"move" && argc > 4) {
+        // Puts another window over the dialog, to cover part of it.
+        SetWindowPos(h, HWND_TOPMOST, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
+                     SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
         return Usage();
     }

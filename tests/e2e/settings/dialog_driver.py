@@ -1,0 +1,153 @@
+"""What the settings dialog's end-to-end scripts share: opening the dialog with a stored
+settings file, reading its controls from outside, clicking and typing like a user."""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shell"))
+
+import harness  # noqa: E402
+from harness import check  # noqa: E402
+import saver  # noqa: E402, F401  (shared with the shell's scripts)
+
+TITLE = "<Orvanne>"
+PICKER = "ﾌｧｲﾙを開く"
+
+# Control ids: 1000 plus the control's place in the dialog's layout table.
+NAMES = ["Pic_C", "Shape3", "lbl15", "Img_BGM1", "lbl_BGM1", "BGM_Repeat", "lbl14", "Img_BGM0",
+         "lbl_BGM0", "Img_BGM2", "lbl_BGM2", "Cmd_BGM", "lbl_Fname", "lbl7", "Cmd_Etc",
+         "Cmd_Set", "Cmd_Can", "Img_Ra0", "Img_Ra1"]
+IDS = {name: 1000 + i for i, name in enumerate(NAMES)}
+
+MARK_ON = (0, 64, 255)
+MARK_OFF = (255, 255, 255)
+
+
+def probe(s, *args, env=None):
+    e = dict(s.env)
+    e.update(env or {})
+    r = subprocess.run([harness.WINE, s.tool("dlgprobe.exe"), *args], env=e,
+                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
+    return r.returncode, r.stdout.decode("utf-8", "replace")
+
+
+def fields(line):
+    """key=value pairs of a probe line; text= takes the rest of the line."""
+    head, _, text = line.rstrip("\r").partition(" text=")
+    values = dict(token.split("=", 1) for token in head.split()[1:] if "=" in token)
+    values["text"] = text
+    return values
+
+
+def controls(s, env=None):
+    """The dialog's controls by name, each with id, class, enabled, visible, rect, text."""
+    code, out = probe(s, "controls", TITLE, env=env)
+    check(code == 0, "the probe found no dialog")
+    found = {}
+    for line in out.splitlines():
+        if not line.startswith("control "):
+            continue
+        values = fields(line)
+        if values["class"].lower() == "edit":
+            continue  # the repeat box's own text field
+        values["rect"] = tuple(int(v) for v in values["rect"].split(","))
+        ident = int(values["id"])
+        if 1000 <= ident < 1000 + len(NAMES):
+            found[NAMES[ident - 1000]] = values
+    return found
+
+
+def window(s, env=None):
+    code, out = probe(s, "window", TITLE, env=env)
+    check(code == 0, "the probe found no dialog")
+    values = dict(token.split("=", 1) for token in out.split())
+    for key in ("rect", "client", "origin"):
+        values[key] = tuple(int(v) for v in values[key].split(","))
+    values["style"] = int(values["style"], 16)
+    values["exstyle"] = int(values["exstyle"], 16)
+    return values
+
+
+def focus(s):
+    code, out = probe(s, "focus", TITLE)
+    check(code == 0, "the probe could not read the focus")
+    ident = int(out.strip() or 0)
+    return NAMES[ident - 1000] if 1000 <= ident < 1000 + len(NAMES) else ident
+
+
+def centre(rect):
+    return ((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
+
+
+def click_at(s, x, y, button=1):
+    s.x("xdotool", "mousemove", str(x), str(y), "click", str(button), check_rc=True)
+    time.sleep(0.3)
+
+
+def click(s, name, button=1, env=None):
+    """Clicks the middle of a control with a mouse button (1 left, 2 middle, 3 right)."""
+    x, y = centre(controls(s, env)[name]["rect"])
+    click_at(s, x, y, button)
+
+
+def click_close_box(s):
+    """Clicks the caption's close box (the system draws it at the frame's top right)."""
+    left, top, right, bottom = window(s)["rect"]
+    click_at(s, right - 14, top + 11)
+
+
+def type_into_repeat_box(s, text):
+    """Clicks into the repeat box's field, empties it and types text."""
+    r = controls(s)["BGM_Repeat"]["rect"]
+    click_at(s, r[0] + 6, (r[1] + r[3]) // 2)
+    s.key("End", *["BackSpace"] * 8)
+    if text:
+        s.x("xdotool", "type", "--delay", "40", text, check_rc=True)
+    time.sleep(0.3)
+
+
+def open_dialog(s, folder, env=None):
+    """Starts Orvanne.scr /c and waits until the dialog has zoomed open and painted."""
+    p = saver.run(s, folder, "/c", env=env)
+    code, _ = s.wintool("wait", TITLE, 15)
+    check(code == 0, "no dialog titled '<Orvanne>' after /c")
+    time.sleep(1.0)
+    return p
+
+
+def wait_closed(s, proc, label):
+    code, _ = s.wintool("gone", TITLE, 10)
+    check(code == 0, f"{label}: the dialog is still open")
+    s.wait_exit(proc, 10)
+
+
+def ini(folder):
+    path = os.path.join(folder, "Orvanne.ini")
+    if not os.path.exists(path):
+        return None
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def mark_colours(s, shot):
+    """The colour in the middle of each music-kind mark, as the screen shows it."""
+    img = s.screenshot(shot)
+    found = controls(s)
+    colours = {}
+    for kind in (0, 1, 2):
+        r = found[f"Img_BGM{kind}"]["rect"]
+        colours[kind] = img.pixel(r[0] + 6, r[1] + 6)
+    return colours, img
+
+
+def picker_open(s, timeout):
+    """Whether the file picker (titled in Japanese) is up within timeout seconds."""
+    code, _ = probe(s, "wait", PICKER, str(timeout))
+    return code == 0
+
+
+def picker_gone(s, timeout):
+    code, _ = probe(s, "gone", PICKER, str(timeout))
+    return code == 0
