@@ -17,9 +17,14 @@ SLICES = 4
 TITLE = "Vellis_VC"
 
 
-def swaps_per_second(s, wid, seconds=SECONDS):
+def measure(s, wid, pid, seconds=SECONDS):
+    """Swaps a second, and CPU milliseconds a frame (all threads, llvmpipe's too): the
+    second holds up better than the first when other work shares the machine."""
+    before = cpu_seconds(pid)
     swaps, elapsed = s.x(SWAPCOUNT, "count", str(wid), str(seconds)).split()
-    return int(swaps) / float(elapsed)
+    used = cpu_seconds(pid) - before
+    swaps = int(swaps)
+    return swaps / float(elapsed), used * 1000 / max(swaps, 1)
 
 
 def cpu_seconds(pid):
@@ -55,10 +60,10 @@ def renderer_round(s, cold):
     # Short alternating slices, so that load from elsewhere hits both states alike.
     on, off = [], []
     for _ in range(SLICES):
-        on.append(swaps_per_second(s, wid, SECONDS / 2))
+        on.append(measure(s, wid, p.pid, SECONDS / 2))
         s.key("space")
         time.sleep(0.3)
-        off.append(swaps_per_second(s, wid, SECONDS / 2))
+        off.append(measure(s, wid, p.pid, SECONDS / 2))
         s.key("space")
         time.sleep(0.3)
     memory = peak_memory_kb(p.pid)
@@ -70,8 +75,10 @@ def renderer_round(s, cold):
     s.wintool("close", TITLE)
     code = s.wait_exit(p, 20)
     harness.check(code == 1, f"renderer ended with {code}")
-    return dict(cold=cold, window_s=window_s, frame_s=frame_s, on=statistics.median(on),
-                off=statistics.median(off), memory_kb=memory, idle=idle)
+    return dict(cold=cold, window_s=window_s, frame_s=frame_s,
+                on=statistics.median(x[0] for x in on), off=statistics.median(x[0] for x in off),
+                on_ms=statistics.median(x[1] for x in on),
+                off_ms=statistics.median(x[1] for x in off), memory_kb=memory, idle=idle)
 
 
 def loop_round(s, program, title, *args):
@@ -79,12 +86,12 @@ def loop_round(s, program, title, *args):
                 stdout=subprocess.PIPE)
     wid = s.wait_window(title)
     time.sleep(1.0)
-    outside = swaps_per_second(s, wid) if "noswap" not in args else None
+    outside, ms = measure(s, wid, p.pid) if "noswap" not in args else (None, None)
     memory = peak_memory_kb(p.pid)
     out = p.communicate(timeout=60)[0].decode()
     harness.check(p.returncode == 0, f"{program} failed ({p.returncode})")
     inside = float(out.split()[2])
-    return outside, inside, memory
+    return outside, inside, memory, ms
 
 
 def main():
@@ -103,29 +110,36 @@ def report(r):
     med = statistics.median
     on = med(x["on"] for x in r["renderer"])
     off = med(x["off"] for x in r["renderer"])
+    on_ms = med(x["on_ms"] for x in r["renderer"])
+    off_ms = med(x["off_ms"] for x in r["renderer"])
     bare = med(x[0] for x in r["bare"])
-    bare_inside = med(x[1] for x in r["bare"])
+    bare_ms = med(x[3] for x in r["bare"])
     scene = med(x[0] for x in r["scene"])
-    scene_inside = med(x[1] for x in r["scene"])
+    scene_ms = med(x[3] for x in r["scene"])
     noswap = med(x[1] for x in r["scene_noswap"])
     cold = r["renderer"][0]
     warm = r["renderer"][1:] or r["renderer"]
-    print(f"Xvfb 1280x1024 llvmpipe, {len(r['renderer'])} rounds of {SECONDS:g} s counts, "
+    print(f"Xvfb 1280x1024 llvmpipe, {len(r['renderer'])} rounds, "
           f"load average {os.getloadavg()[0]:.2f} at the end")
-    print("frame rates (buffer swaps counted from outside with X Damage; median of rounds):")
-    print(f"  bare clear-and-swap loop   {bare:7.1f} fps  (its own count {bare_inside:.1f})")
-    print(f"  scene-only loop            {scene:7.1f} fps  (its own count {scene_inside:.1f};"
-          f" without swaps {noswap:.1f})")
-    print(f"  renderer, overlay on       {on:7.1f} fps")
-    print(f"  renderer, overlay off      {off:7.1f} fps")
-    print(f"  renderer / bare loop       {on / bare:7.3f}")
-    print(f"  cost outside the scene     {(scene / on - 1) * 100:+6.1f} %  "
-          f"(overlay off: {(scene / off - 1) * 100:+.1f} %, overlay alone: "
-          f"{(off / on - 1) * 100:+.1f} %)")
-    print(f"  each round: " + "; ".join(
-        f"on {x['on']:.1f} off {x['off']:.1f}" for x in r["renderer"]) + " | bare " +
-        ", ".join(f"{x[0]:.1f}" for x in r["bare"]) + " | scene " +
-        ", ".join(f"{x[0]:.1f}" for x in r["scene"]))
+    print("frames (swaps counted from outside with X Damage), medians of the rounds:")
+    print("                             fps    CPU ms/frame")
+    print(f"  bare clear-and-swap loop {bare:7.1f}  {bare_ms:7.2f}"
+          f"   (its own count {med(x[1] for x in r['bare']):.1f} fps)")
+    print(f"  scene-only loop          {scene:7.1f}  {scene_ms:7.2f}"
+          f"   (its own count {med(x[1] for x in r['scene']):.1f} fps; "
+          f"without swaps {noswap:.1f})")
+    print(f"  renderer, overlay on     {on:7.1f}  {on_ms:7.2f}")
+    print(f"  renderer, overlay off    {off:7.1f}  {off_ms:7.2f}")
+    print(f"  renderer / bare loop: {on / bare:.3f} by fps")
+    print(f"  outside the scene (renderer on vs scene loop): fps {(scene / on - 1) * 100:+.1f} %,"
+          f" CPU {(on_ms / scene_ms - 1) * 100:+.1f} %")
+    print(f"  overlay alone (on vs off): fps {(off / on - 1) * 100:+.1f} %,"
+          f" CPU {(on_ms / off_ms - 1) * 100:+.1f} %")
+    print("  rounds: " + "; ".join(
+        f"on {x['on']:.1f}/{x['on_ms']:.2f} off {x['off']:.1f}/{x['off_ms']:.2f}"
+        for x in r["renderer"]) + " | scene " +
+        ", ".join(f"{x[0]:.1f}/{x[3]:.2f}" for x in r["scene"]) + " | bare " +
+        ", ".join(f"{x[0]:.1f}/{x[3]:.2f}" for x in r["bare"]))
     print("minimised CPU use: " + ", ".join(f"{x['idle'] * 100:.2f} %" for x in r["renderer"]) +
           " of a core")
     print(f"start to window / first frame: cold wineserver {cold['window_s']:.3f} / "
