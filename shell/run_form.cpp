@@ -84,17 +84,11 @@ bool RunForm::RendererRunning() const {
 }
 
 LRESULT RunForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CLOSE:
-    case WM_QUERYENDSESSION:
+    // Any unload ends the run: a close request, log-off or shutdown.
+    if (message == WM_CLOSE || message == WM_QUERYENDSESSION ||
+        (message == WM_ENDSESSION && wParam))
         QueryUnload();
-    case WM_ENDSESSION:
-        if (wParam)
-            QueryUnload();
-        return 0;
-    default:
-        return Form::OnMessage(message, wParam, lParam);
-    }
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 void RunForm::OnTimer(UINT_PTR id) {

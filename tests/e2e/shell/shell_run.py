@@ -56,6 +56,16 @@ def main():
         took = saver.seconds_to_exit(s, p, 5)
         print(f"renderer killed: shell ended {took * 1000:.0f} ms later")
 
+        # Log-off ends the shell at once; the renderer is left to end itself.
+        p = saver.run(s, folder, "/s")
+        s.wait_window("Vellis_VC", 10)
+        s.wintool("endsession", "Vellis_Main")
+        took = saver.seconds_to_exit(s, p, 5)
+        print(f"log-off: shell ended {took * 1000:.0f} ms later")
+        check(not saver.no_window(s, "Vellis_VC"), "the shell ended the renderer at log-off")
+        s.wintool("close", "Vellis_VC")
+        s.wait_no_window("Vellis_VC", 5)
+
         # No arguments: run mode too.
         p = saver.run(s, folder)
         s.wait_window("Vellis_VC", 10)

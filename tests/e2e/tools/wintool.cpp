@@ -69,7 +69,7 @@ BOOL CALLBACK print_child(HWND h, LPARAM) {
 
 int usage() {
     std::fprintf(stderr, "usage: wintool find|wait|gone|close|minimize|restore|info|children|"
-                         "syscommand|kill TITLE [SECONDS|screensave|monitorpower]\n");
+                         "syscommand|kill|endsession TITLE [SECONDS|screensave|monitorpower]\n");
     return 2;
 }
 
@@ -113,6 +113,11 @@ int main(int argc, char** argv) {
         if (!process || !TerminateProcess(process, 9))
             return 1;
         CloseHandle(process);
+    } else if (verb == "endsession") {
+        // What the window receives when the user logs off.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                            &answer);
     } else if (verb == "syscommand" && argc > 3) {
         WPARAM cmd = std::strcmp(argv[3], "monitorpower") == 0 ? SC_MONITORPOWER : SC_SCREENSAVE;
         SendMessageW(h, WM_SYSCOMMAND, cmd, 2);
