@@ -1,8 +1,9 @@
 """The settings dialog as it opens: its window, the place of its controls, the mark and
 the one usable dependent control for each stored kind, the repeat list, the focus order,
-and Enter and Esc meaning nothing."""
+Enter and Esc meaning nothing, and the home page."""
 
 import os
+import subprocess
 import time
 
 import harness
@@ -88,6 +89,17 @@ def check_kind(s, folder, kind, music, repeat):
     return p, found
 
 
+def browser_stand_in(s):
+    """Makes the probe the prefix's handler of https addresses; returns the file it fills."""
+    record = os.path.join(s.dir, "address.txt")
+    command = (f'"{saver.windows_path(s.tool("dlgprobe.exe"))}" record '
+               f'"{saver.windows_path(record)}" "%1"')
+    subprocess.run([harness.WINE, "reg", "add", r"HKCR\https\shell\open\command", "/ve", "/d",
+                    command, "/f"], env=s.env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    return record
+
+
 def main():
     with harness.Session() as s:
         folder = saver.install(s, "saver")
@@ -126,6 +138,19 @@ def main():
         check(p.poll() is None and s.wintool("find", d.TITLE)[0] == 0,
               "Enter or Esc closed the dialog")
         check(d.ini(folder) == before, "a key press wrote the settings file")
+
+        # Cmd_Etc opens our home page and leaves the dialog as it was.
+        record = browser_stand_in(s)
+        d.click(s, "Cmd_Etc")
+        for _ in range(100):
+            if os.path.exists(record) and os.path.getsize(record):
+                break
+            time.sleep(0.1)
+        check(os.path.exists(record), "Cmd_Etc opened no browser within 10 s")
+        with open(record, "rb") as f:
+            address = f.read()
+        check(address == b"https://orvanne.example/", f"Cmd_Etc opened {address!r}")
+        check(p.poll() is None and d.ini(folder) == before, "Cmd_Etc closed or saved the dialog")
         s.wintool("close", d.TITLE)
         d.wait_closed(s, p, "kind 1")
 

@@ -1,6 +1,7 @@
 // Reads the settings dialog from outside, as the tests need it: every control with its
 // id, state, place and text (a combo box's list too), the window's owner, the focus. Also
-// waits for windows with Japanese titles and moves a window over the dialog.
+// waits for windows with Japanese titles, moves a window over the dialog, and stands in
+// for the browser.
 #include <windows.h>
 
 #include <cstdio>
@@ -48,7 +49,7 @@ BOOL CALLBACK PrintControl(HWND h, LPARAM) {
 
 int Usage() {
     std::fprintf(stderr, "usage: dlgprobe controls|window|focus TITLE | wait|gone TITLE SECONDS | "
-                         "move TITLE X Y\n");
+                         "move TITLE X Y | record FILE ADDRESS\n");
     return 2;
 }
 
@@ -76,6 +77,16 @@ int main() {
     std::wstring verb = argv[1];
     if (verb == L"wait" || verb == L"gone")
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
+    if (verb == L"record" && argc > 3) {
+        // Stands in for the browser: keeps the address it was asked to open.
+        FILE* f = _wfopen(argv[2], L"wb");
+        if (!f)
+            return 1;
+        std::string address = Narrow(argv[3]);
+        std::fwrite(address.data(), 1, address.size(), f);
+        std::fclose(f);
+        return 0;
+    }
     HWND h = FindWindowW(nullptr, argv[2]);
     if (!h) {
         std::fprintf(stderr, "no window titled '%s'\n", Narrow(argv[2]).c_str());
