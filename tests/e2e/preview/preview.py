@@ -57,6 +57,7 @@ def check_still():
 def check_preview_in_host(s, scr):
     for (w, h), sep, rounds in zip(SIZES, ("space", "colon", "colon"), (2, 1, 1)):
         lines = run_host(s, "external", str(w), str(h), scr, sep, str(rounds))
+        print(f"{w}x{h} /p {sep}:", lines, flush=True)
         for n in range(1, rounds + 1):
             seen = [l for l in lines if l.get("round") == str(n) and "appeared" in l]
             check(seen and seen[0]["appeared"] == "1",
@@ -98,6 +99,7 @@ def saver_processes(prefix):
 def check_host_process_ending(s, scr):
     # A host that ends without destroying anything (as a crash would) still takes the preview.
     lines = run_host(s, "abandon", "152", "112", scr)
+    print("abandoned host:", lines, flush=True)
     check(lines and lines[0].get("appeared") == "1", f"the abandoned host saw no preview: {lines}")
     end = time.time() + 1
     while saver_processes(s.prefix) and time.time() < end:
@@ -109,6 +111,7 @@ def check_host_process_ending(s, scr):
 def check_refusals(s, scr):
     for decoy in ("Vellis_Main", "<Orvanne>"):
         lines = run_host(s, "external", "152", "112", scr, "space", "1", decoy)
+        print(f"with '{decoy}' open:", lines, flush=True)
         r = lines[0]
         check(r.get("appeared") == "0" and r["ended"] == "1" and r["monitor_children"] == "0",
               f"with a window '{decoy}' open the preview should end without a window: {r}")
@@ -118,6 +121,7 @@ def check_refusals(s, scr):
         p = s.start(scr, *args)
         code = s.wait_exit(p, timeout=10)
         took = time.time() - started
+        print(f"{' '.join(args)}: exit code {code} after {took:.2f} s", flush=True)
         check(took < 3, f"{' '.join(args)} names no window yet ran {took:.1f} s")
         check(code == 0, f"{' '.join(args)} ended with exit code {code}")
 
