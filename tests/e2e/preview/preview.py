@@ -135,6 +135,13 @@ def check_picture(s, rows):
         x0, y0, mw, mh = (int(v) for v in info["monitor"].split(","))
         time.sleep(0.7)
         img = s.screenshot(f"preview_{w}x{h}")
+        # Seen from another program: both the form and its picture cover the host exactly.
+        _, children = s.wintool("children", "Preview Host")
+        monitor = f"{x0},{y0},{x0 + mw},{y0 + mh}"
+        for name in ("Preview Window", "Img_Prev"):
+            found = [l for l in children.splitlines() if l.endswith("text=" + name)]
+            check(found and f"rect={monitor} " in found[0],
+                  f"{w}x{h}: wintool sees {name} as {found}, expected rect={monitor}")
         s.wintool("close", "Preview Host")
         s.wait_exit(p)
         wrong = []
