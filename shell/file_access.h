@@ -17,4 +17,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // Replaces the file's content (creating it); false when any byte could not be written.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 
+// True when anything (a file or a folder) is at path.
+bool PathTaken(const std::string& path);
+
 } // namespace orvanne

@@ -1,4 +1,4 @@
-// The one platform-specific step of file access: opening a file named in UTF-8.
+// The platform-specific steps of file access (this and PathTaken), with paths in UTF-8.
 #pragma once
 
 #include <cstdio>

@@ -1,5 +1,7 @@
 #include "file_open.h"
 
+#include "file_access.h"
+
 #include <sys/stat.h>
 
 namespace orvanne {
@@ -13,6 +15,11 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
         return nullptr;
     }
     return f;
+}
+
+bool PathTaken(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
 }
 
 } // namespace orvanne

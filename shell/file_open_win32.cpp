@@ -1,5 +1,7 @@
 #include "file_open.h"
 
+#include "file_access.h"
+
 #include <windows.h>
 
 namespace orvanne {
@@ -17,6 +19,10 @@ std::wstring Wide(const std::string& utf8) {
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+}
+
+bool PathTaken(const std::string& path) {
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace orvanne

@@ -115,7 +115,10 @@ void SetPointerOverride(LPCWSTR cursor) {
     // Let the window under the pointer put its own pointer back.
     POINT at;
     if (GetCursorPos(&at)) {
-        if (HWND under = WindowFromPoint(at))
+        HWND under = WindowFromPoint(at);
+        DWORD owner = 0;
+        // Another program's window could be hung; it restores its own pointer anyway.
+        if (under && GetWindowThreadProcessId(under, &owner) && owner == GetCurrentProcessId())
             SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }

@@ -209,7 +209,9 @@ std::string ReadIniValue(std::string_view section, std::string_view key, const s
 bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
                    const std::string& path) {
     std::string text;
-    ReadFileBytes(path, text);
+    // A file that is there but cannot be read would lose every other line: leave it.
+    if (!ReadFileBytes(path, text) && PathTaken(path))
+        return false;
     return WriteFileBytes(path, IniSet(text, section, key, value));
 }
 

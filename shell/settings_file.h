@@ -45,7 +45,8 @@ std::string IniSet(std::string_view text, std::string_view section, std::string_
 // One key from the file at path (UTF-8); a missing file reads as empty.
 std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& path);
 
-// Sets one key in the file at path, creating the file. False when it could not be written.
+// Sets one key in the file at path, creating the file. False when it could not be written,
+// or when a file is there that cannot be read (it is then left as it is).
 bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
                    const std::string& path);
 

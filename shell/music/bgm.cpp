@@ -18,17 +18,15 @@ constexpr size_t kErrorCapacity = 256;
 constexpr size_t kCdModeCapacity = 255;
 constexpr size_t kMp3ModeCapacity = 30;
 
-bool IsError(const std::string& reply) {
-    std::string upper = reply;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper.find("ERR") != std::string::npos;
-}
-
 char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Failed queries come back as "Error:" and a code; the watch looks for that text.
+bool IsError(std::string reply) {
+    for (char& c : reply)
+        c = Upper(c);
+    return reply.find("ERR") != std::string::npos;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <set>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvanne {
@@ -127,6 +128,16 @@ TEST_F(SettingsFileTest, WritesTheDialogsFileFromScratch) {
 TEST_F(SettingsFileTest, FailedWriteIsReported) {
     EXPECT_FALSE(WriteIniValue("Section", kKind, "1", folder_ + "/missing/Orvanne.ini"));
     EXPECT_EQ(ReadIniValue("Section", kKind, folder_ + "/missing/Orvanne.ini"), "");
+}
+
+TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    Write("[Section]\r\nkeep=me\r\n");
+    ASSERT_EQ(chmod(path_.c_str(), 0200), 0);
+    EXPECT_FALSE(WriteIniValue("Section", kKind, "1", path_));
+    ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
+    EXPECT_EQ(Read(), "[Section]\r\nkeep=me\r\n");
 }
 
 TEST_F(SettingsFileTest, LoadsTheNumbersByTheirRules) {
