@@ -66,13 +66,6 @@ TEST(StillRender, FieldTurnMovesAJewelAnticlockwise) {
     EXPECT_EQ(Pixel(turned, 40 + 21, 40)[0], 0.0f);
 }
 
-TEST(StillRender, FieldStartsFromBlack) {
-    FloatImage image(32, 32);
-    std::fill(image.rgb.begin(), image.rgb.end(), 0.7f);
-    DrawField(image, nullptr, 0, 0.0f);
-    EXPECT_EQ(Sum(image), 0.0f);
-}
-
 TEST(StillRender, ShrinkAveragesBlocksIntoBytes) {
     FloatImage image(4, 2);
     // Left block half lit in red, right block over-bright in blue.

@@ -17,11 +17,6 @@ namespace {
            << want.bottom << ")";
 }
 
-TEST(ZoomPoint, RectangleIsEmptyAtThePoint) {
-    EXPECT_TRUE(SameRect(ZoomRectAt({400, 300}), {400, 300, 400, 300}));
-    EXPECT_TRUE(SameRect(ZoomRectAt({-5, -32768}), {-5, -32768, -5, -32768}));
-}
-
 TEST(ZoomPoint, CursorReadTakesBothCoordinates) {
     ZoomPoint p = ZoomPointFromCursor({7, 9}, true, 400, 300);
     EXPECT_EQ(p.x, 400);
