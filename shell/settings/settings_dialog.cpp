@@ -83,6 +83,8 @@ class SettingsDialog : public forms::Form {
   private:
     bool CreateWindowAndControls();
     void CreateControls();
+    void CreateKindRow(int kind);
+    void CreateRepeatBox();
     RECT PixelPlace(Ctl control) const;
     CommandPlacement ButtonPlace(Ctl control) const;
     HWND WindowOf(Ctl control) const;
@@ -192,6 +194,40 @@ bool SettingsDialog::CreateWindowAndControls() {
     return true;
 }
 
+// A music kind's mark and label; a press of any mouse button on either chooses the kind.
+void SettingsDialog::CreateKindRow(int kind) {
+    HWND p = panel_.hwnd();
+    marks_[kind].Create(p, IdOf(MarkOf(kind)), PixelPlace(MarkOf(kind)));
+    marks_[kind].onPress = [this, kind] { ChooseKind(kind); };
+    Label& label = kindLabels_[kind];
+    label.Create(p, IdOf(LabelOf(kind)), PixelPlace(LabelOf(kind)), labelFont_);
+    label.SetText(Wide(kKindTexts[kind]));
+    label.SizeToText();
+    label.onPress = [this, kind] { ChooseKind(kind); };
+}
+
+void SettingsDialog::CreateRepeatBox() {
+    RECT box = PixelPlace(Ctl::BgmRepeat);
+    // The height given is the field's and the list's together.
+    repeat_ = CreateWindowExW(
+        0, L"COMBOBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
+        box.top, box.right - box.left, TwipsToPixels(3000, dpi_), panel_.hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(Ctl::BgmRepeat))),
+        GetModuleHandleW(nullptr), nullptr);
+    if (!repeat_)
+        return;
+    SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont_), FALSE);
+    // Make the closed box as high as the layout asks, borders included.
+    RECT now{};
+    GetWindowRect(repeat_, &now);
+    LRESULT item = SendMessageW(repeat_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    int want = box.bottom - box.top;
+    int current = now.bottom - now.top;
+    if (item > 0 && want != current && item + (want - current) > 0)
+        SendMessageW(repeat_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + (want - current));
+}
+
 void SettingsDialog::CreateControls() {
     RECT panel = PixelPlace(Ctl::PicC);
     panel_.Create(hwnd(), IdOf(Ctl::PicC), panel, PixelPlace(Ctl::Shape3));
@@ -201,38 +237,14 @@ void SettingsDialog::CreateControls() {
     heading_.SetCentred(true);
     heading_.SetText(Wide(kHeading));
 
-    for (int kind : {1, 0, 2}) {
-        marks_[kind].Create(p, IdOf(MarkOf(kind)), PixelPlace(MarkOf(kind)));
-        marks_[kind].onPress = [this, kind] { ChooseKind(kind); };
-        Label& label = kindLabels_[kind];
-        label.Create(p, IdOf(LabelOf(kind)), PixelPlace(LabelOf(kind)), labelFont_);
-        label.SetText(Wide(kKindTexts[kind]));
-        label.SizeToText();
-        label.onPress = [this, kind] { ChooseKind(kind); };
-        if (kind != 1)
-            continue;
-        RECT box = PixelPlace(Ctl::BgmRepeat);
-        // The height given is the field's and the list's together.
-        repeat_ = CreateWindowExW(
-            0, L"COMBOBOX", L"",
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-            box.left, box.top, box.right - box.left, TwipsToPixels(3000, dpi_), p,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(Ctl::BgmRepeat))),
-            GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont_), FALSE);
-        // Make the closed box as high as the layout asks, borders included.
-        RECT now{};
-        GetWindowRect(repeat_, &now);
-        LRESULT item = SendMessageW(repeat_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        int want = box.bottom - box.top;
-        int current = now.bottom - now.top;
-        if (item > 0 && want != current && item + (want - current) > 0)
-            SendMessageW(repeat_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                         item + (want - current));
-        repeatLabel_.Create(p, IdOf(Ctl::LblRepeat), PixelPlace(Ctl::LblRepeat), labelFont_);
-        repeatLabel_.SetText(Wide(kRepeatText));
-        repeatLabel_.SizeToText();
-    }
+    // In the layout's order: the CD row with the repeat box, then no music, then the file.
+    CreateKindRow(1);
+    CreateRepeatBox();
+    repeatLabel_.Create(p, IdOf(Ctl::LblRepeat), PixelPlace(Ctl::LblRepeat), labelFont_);
+    repeatLabel_.SetText(Wide(kRepeatText));
+    repeatLabel_.SizeToText();
+    CreateKindRow(0);
+    CreateKindRow(2);
 
     cmdBgm_ = CreateCommand(p, ButtonPlace(Ctl::CmdBgm), kFileCaption, buttonFont_);
     fileLabel_.Create(p, IdOf(Ctl::LblFname), PixelPlace(Ctl::LblFname), labelFont_);

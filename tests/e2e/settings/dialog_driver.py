@@ -111,8 +111,11 @@ def type_into_repeat_box(s, text):
 def open_dialog(s, folder, env=None):
     """Starts Orvanne.scr /c and waits until the dialog has zoomed open and painted."""
     p = saver.run(s, folder, "/c", env=env)
-    code, _ = s.wintool("wait", TITLE, 15)
-    check(code == 0, "no dialog titled '<Orvanne>' after /c")
+    code, _ = s.wintool("wait", TITLE, 25)
+    if code != 0:
+        s.screenshot("no_dialog")
+        state = "still running" if p.poll() is None else f"ended with code {p.returncode}"
+        check(False, f"no dialog titled '<Orvanne>' 25 s after /c; the program is {state}")
     time.sleep(1.0)
     return p
 
