@@ -88,7 +88,7 @@ def main():
         expect(folder, "kind 2 without a file", 2, 6, b"")
 
         # The picker: a typed path of a missing file is taken, shown and saved as typed;
-        # cancelling the picker later keeps it; kind 0 still saves it.
+        # an unstorable path or cancelling the picker later keeps it; kind 0 still saves it.
         typed = "C:\\music\\not there.mp3"
         saver.write_ini(folder, saver.ini_bytes(2, 0, music))
         p = d.open_dialog(s, folder)
@@ -104,8 +104,18 @@ def main():
         time.sleep(0.3)
         shown = d.controls(s)["lbl_Fname"]["text"]
         check(shown == typed, f"lbl_Fname shows {shown!r} after the picker, expected {typed!r}")
+        # A path with a character code page 932 lacks cannot be stored: it counts as no choice.
         d.click(s, "Cmd_BGM")
         check(d.picker_open(s, 5), "Cmd_BGM opened no picker the second time")
+        time.sleep(0.5)
+        s.x("xdotool", "type", "--delay", "30", "C:\\music\\€uro.mp3", check_rc=True)
+        s.key("Return")
+        check(d.picker_gone(s, 5), "the picker did not take the path with the euro sign")
+        time.sleep(0.3)
+        shown = d.controls(s)["lbl_Fname"]["text"]
+        check(shown == typed, f"a path without a code page 932 form was taken: {shown!r}")
+        d.click(s, "Cmd_BGM")
+        check(d.picker_open(s, 5), "Cmd_BGM opened no picker the third time")
         time.sleep(0.5)
         s.key("Escape")
         check(d.picker_gone(s, 5), "Esc did not close the picker")
