@@ -327,8 +327,9 @@ void SettingsDialog::ChooseFile() {
 }
 
 void SettingsDialog::Save() {
-    wchar_t text[64] = L"";
-    GetWindowTextW(repeat_, text, 64);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(repeat_)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(repeat_, &text[0], static_cast<int>(text.size()))));
     settings_.BgmRepeatTrack = TrackFromText(forms::WideToUtf8(text));
     for (const SavedValue& v :
          ValuesToSave(settings_.BgmKind, settings_.BgmRepeatTrack, settings_.BgmFile))
