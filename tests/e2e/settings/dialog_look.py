@@ -28,6 +28,28 @@ def dark_pixels(img, rect, limit=200):
     return sum(1 for p in img.region(*rect) if sum(p) < limit)
 
 
+def glyphs(img, rect, limit=200):
+    """The dark shapes of a line of text, split at empty columns, as tuples of rows."""
+    x0, y0, x1, y1 = rect
+    dark = [[sum(img.pixel(x, y)) < limit for x in range(x0, x1)] for y in range(y0, y1)]
+    shapes, start = [], None
+    for i in range(x1 - x0 + 1):
+        used = i < x1 - x0 and any(row[i] for row in dark)
+        if used and start is None:
+            start = i
+        elif not used and start is not None:
+            shapes.append(tuple(tuple(row[start:i]) for row in dark))
+            start = None
+    return shapes
+
+
+def check_readable(img, label, rect, text):
+    """A font without the characters draws the same empty box for each of them."""
+    shapes = glyphs(img, rect)
+    check(len(shapes) >= len(text) and len(set(shapes)) == len(shapes),
+          f"{label}: {text!r} drawn as {len(shapes)} shapes, {len(set(shapes))} different")
+
+
 def check_picture(s, label, origin, found):
     img = s.screenshot(label)
     ox, oy = origin
@@ -53,6 +75,8 @@ def check_picture(s, label, origin, found):
               f"{label}: {name} has no caption")
     for name in ("lbl15", "lbl_BGM0", "lbl_BGM1", "lbl_BGM2", "lbl14"):
         check(dark_pixels(img, found[name]["rect"]) > 15, f"{label}: {name} shows no text")
+    check_readable(img, label, found["lbl15"]["rect"], "BGM")
+    check_readable(img, label, found["lbl_BGM0"]["rect"], "無し")
     white = sum(1 for p in img.region(*found["lbl7"]["rect"]) if min(p) > 200)
     check(white > 20, f"{label}: the credit line shows no white text")
     colours = {k: img.pixel(found[f"Img_BGM{k}"]["rect"][0] + 6, found[f"Img_BGM{k}"]["rect"][1] + 6)
