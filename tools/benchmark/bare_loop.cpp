@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
+
 namespace {
 
 void clear_frame() {
@@ -19,6 +21,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     double seconds;
     bool swap;
     parse_bench_args(command_line, seconds, swap);
-    run_bench_loop(w, seconds, swap, clear_frame);
+    std::printf("%.1f\n", run_bench_loop(w, seconds, swap, clear_frame));
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "bench_window.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -68,9 +67,9 @@ bool pump_bench_messages() {
     return true;
 }
 
-void run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)()) {
-    // Settle first: the window's first frames include its mapping.
-    for (int i = 0; i < 20; ++i) {
+double run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)()) {
+    // Settle first: a window's first frames include its mapping.
+    for (int i = 0; i < 3; ++i) {
         frame();
         SwapBuffers(w.dc);
         pump_bench_messages();
@@ -87,8 +86,7 @@ void run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)()) 
         going = pump_bench_messages();
         elapsed = counter_seconds() - start;
     }
-    std::printf("%ld %.3f %.1f\n", frames, elapsed, frames / elapsed);
-    std::fflush(stdout);
+    return frames / elapsed;
 }
 
 void parse_bench_args(const char* command_line, double& seconds, bool& swap) {

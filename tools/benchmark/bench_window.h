@@ -19,8 +19,8 @@ bool open_bench_window(HINSTANCE instance, const char* title, BenchWindow& out);
 bool pump_bench_messages();
 
 // Runs frame() back to back with a buffer swap after each (unless swap is false) for the
-// given seconds, and prints "frames seconds fps" to standard output.
-void run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)());
+// given seconds, and gives the frames per second.
+double run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)());
 
 // The seconds and "noswap" arguments of a loop program's command line.
 void parse_bench_args(const char* command_line, double& seconds, bool& swap);
