@@ -82,6 +82,14 @@ def main():
             d.wait_closed(s, p, way)
             check(d.ini(folder) == before, f"{way} after changes wrote {d.ini(folder)!r}")
 
+        # Without a settings file, cancelling creates none.
+        os.remove(os.path.join(folder, "Orvanne.ini"))
+        p = d.open_dialog(s, folder)
+        d.click(s, "Img_BGM1")
+        d.click(s, "Cmd_Can")
+        d.wait_closed(s, p, "Cmd_Can without a file")
+        check(d.ini(folder) is None, "Cmd_Can created a settings file")
+
         # Kind 2 without a file writes 2 and an empty path; the repeat box keeps its text.
         saver.write_ini(folder, saver.ini_bytes(1, 6, b""))
         saved_after(s, folder, "kind 2, no file", lambda: d.click(s, "lbl_BGM2"))
