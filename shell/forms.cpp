@@ -37,14 +37,6 @@ std::string FromWide(std::wstring_view text, UINT codePage) {
     return bytes;
 }
 
-int LogicalDpi(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 bool RegisterFormClass(WNDPROC procedure) {
     FormsState& state = State();
     if (state.registered)
@@ -75,23 +67,12 @@ std::string WideToAnsi(std::wstring_view text, UINT codePage) {
     return FromWide(text, codePage);
 }
 
-int TwipsPerPixelX() {
-    return 1440 / LogicalDpi(LOGPIXELSX);
-}
-int TwipsPerPixelY() {
-    return 1440 / LogicalDpi(LOGPIXELSY);
-}
-int TwipsToPixelsX(int twips) {
-    return MulDiv(twips, LogicalDpi(LOGPIXELSX), 1440);
-}
-int TwipsToPixelsY(int twips) {
-    return MulDiv(twips, LogicalDpi(LOGPIXELSY), 1440);
-}
-int PixelsToTwipsX(int pixels) {
-    return MulDiv(pixels, 1440, LogicalDpi(LOGPIXELSX));
-}
-int PixelsToTwipsY(int pixels) {
-    return MulDiv(pixels, 1440, LogicalDpi(LOGPIXELSY));
+int ScreenDpi(int axis) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
 }
 
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
@@ -198,23 +179,6 @@ void Timer::SetEnabled(bool enabled) {
 void RunMessageLoop() {
     MSG msg;
     while (Form::LiveCount() > 0 && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void RunModal(Form& form) {
-    MSG msg;
-    while (form.hwnd() && IsWindow(form.hwnd())) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // Keep the quit request for the outer loop.
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (form.hwnd() && IsDialogMessageW(form.hwnd(), &msg))
-            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

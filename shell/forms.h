@@ -17,13 +17,9 @@ std::string WideToUtf8(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view bytes, UINT codePage = 932);
 std::string WideToAnsi(std::wstring_view text, UINT codePage = 932);
 
-// Geometry in twips: 1440 a logical inch, so 15 twips a pixel at 96 dpi.
-int TwipsPerPixelX();
-int TwipsPerPixelY();
-int TwipsToPixelsX(int twips);
-int TwipsToPixelsY(int twips);
-int PixelsToTwipsX(int pixels);
-int PixelsToTwipsY(int pixels);
+// The screen's logical dots per inch across (LOGPIXELSX) or down (LOGPIXELSY); 96 when the
+// screen cannot be asked. Twips follow from it: 1440 a logical inch.
+int ScreenDpi(int axis);
 
 // A straight line from (x0, y0) to (x1, y1) in pixels, colour red in the low byte.
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour);
@@ -87,9 +83,5 @@ class Timer {
 
 // Dispatches messages until the last Form has gone (at once when there is none).
 void RunMessageLoop();
-
-// Dispatches messages, with Tab moving between form's WS_TABSTOP children, until form's
-// window has been destroyed.
-void RunModal(Form& form);
 
 } // namespace orvanne::forms

@@ -10,14 +10,6 @@
 namespace orvanne {
 namespace {
 
-int ScreenDpi(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 SIZE PictureSize(HBITMAP picture) {
     BITMAP info{};
     if (!picture || !GetObjectW(picture, sizeof info, &info))
@@ -114,9 +106,9 @@ class PreviewForm : public forms::Form {
             return false;
         RECT r{};
         GetWindowRect(host, &r);
-        PreviewLayout layout =
-            LayoutPreview({r.left, r.top, r.right, r.bottom}, TwipsPerPixel(ScreenDpi(LOGPIXELSX)),
-                          TwipsPerPixel(ScreenDpi(LOGPIXELSY)));
+        PreviewLayout layout = LayoutPreview({r.left, r.top, r.right, r.bottom},
+                                             TwipsPerPixel(forms::ScreenDpi(LOGPIXELSX)),
+                                             TwipsPerPixel(forms::ScreenDpi(LOGPIXELSY)));
         MoveWindow(hwnd(), 0, 0, layout.width, layout.height, FALSE);
         MoveWindow(Img_Prev.hwnd(), 0, 0, layout.width, layout.height, FALSE);
         // Not activated: the display settings keep the keyboard.

@@ -10,8 +10,6 @@ namespace orvanne {
 struct ShellState {
     BgmSettings bgm;             // filled by LoadSettings, changed by the settings dialog
     int32_t CursorShowCount = 0; // what ShowCursor returned when run mode hid the cursor
-    int16_t CursorX = 0;         // the point the settings dialog zooms from and into
-    int16_t CursorY = 0;
 };
 
 ShellState& Shell();

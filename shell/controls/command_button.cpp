@@ -8,6 +8,7 @@
 #include "command_geometry.h"
 #include "command_logic.h"
 #include "command_paint.h"
+#include "forms.h"
 
 namespace orvanne {
 
@@ -28,14 +29,6 @@ struct CreateArgs {
     const PropertyStore* store;
     const FontDesc* ambient;
 };
-
-int ScreenDpi(int axis) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 int16_t ButtonFlags(WPARAM keys) {
     return static_cast<int16_t>(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON));
@@ -103,7 +96,7 @@ class CommandWindow final : public CommandView {
     CommandLogic logic_{*this};
     HFONT font_ = nullptr;
     FontDesc fontMade_;
-    const int dpiY_ = ScreenDpi(LOGPIXELSY);
+    const int dpiY_ = forms::ScreenDpi(LOGPIXELSY);
     friend LRESULT CALLBACK CommandProc(HWND, UINT, WPARAM, LPARAM);
 };
 
@@ -326,7 +319,7 @@ bool RegisterCommandClass(HINSTANCE instance) {
 
 HWND CreateCommand(HWND parent, const CommandPlacement& place, const PropertyStore* store,
                    const FontDesc& ambient) {
-    const int dpiX = ScreenDpi(LOGPIXELSX), dpiY = ScreenDpi(LOGPIXELSY);
+    const int dpiX = forms::ScreenDpi(LOGPIXELSX), dpiY = forms::ScreenDpi(LOGPIXELSY);
     // Geometry is 16-bit in twips; a side beyond it is cut to what fits.
     auto side = [](int twips) { return std::clamp(twips, 0, kMaxTwips); };
     auto offset = [](int twips) { return std::clamp(twips, -kMaxTwips - 1, kMaxTwips); };

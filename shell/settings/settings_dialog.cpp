@@ -46,14 +46,6 @@ std::string Cp932(std::string_view utf8) {
     return forms::WideToAnsi(Wide(utf8), 932);
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 HFONT MakeFont(const std::wstring& face, double points, BYTE charset, int dpi) {
     return CreateFontW(-FontPixels(points, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -163,7 +155,7 @@ HWND SettingsDialog::WindowOf(Ctl control) const {
 
 bool SettingsDialog::CreateWindowAndControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    dpi_ = ScreenDpi();
+    dpi_ = forms::ScreenDpi(LOGPIXELSY);
     std::wstring face = ResolveFace(Wide(kLabelFont), SHIFTJIS_CHARSET, AllTexts());
     labelFont_ = MakeFont(face, 9.75, SHIFTJIS_CHARSET, dpi_);
     buttonFont_.name = forms::WideToAnsi(face, 932);
@@ -397,15 +389,9 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        if (dc) {
-            backdrop_.Paint(dc, ps.rcPaint, false);
-            EndPaint(hwnd(), &ps);
-        }
+    case WM_PAINT:
+        backdrop_.PaintWindow(hwnd());
         return 0;
-    }
     case kMsgPaintBackground:
         return backdrop_.PaintUnderChild(hwnd(), wParam, lParam);
     case WM_COMMAND:
