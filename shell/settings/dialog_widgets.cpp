@@ -68,6 +68,15 @@ void Backdrop::Shade(HWND window, Rgb (*colour)(int), const std::function<void(H
     height_ = client.bottom;
 }
 
+void Backdrop::PaintWindow(HWND window) const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (dc) {
+        Paint(dc, ps.rcPaint, false);
+        EndPaint(window, &ps);
+    }
+}
+
 void Backdrop::Paint(HDC dc, const RECT& area, bool offset) const {
     int x = offset ? 0 : area.left;
     int y = offset ? 0 : area.top;
@@ -205,15 +214,9 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        if (dc) {
-            backdrop_.Paint(dc, ps.rcPaint, false);
-            EndPaint(hwnd(), &ps);
-        }
+    case WM_PAINT:
+        backdrop_.PaintWindow(hwnd());
         return 0;
-    }
     case kMsgPaintBackground:
         return backdrop_.PaintUnderChild(hwnd(), wParam, lParam);
     case WM_COMMAND:

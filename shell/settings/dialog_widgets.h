@@ -31,6 +31,8 @@ class Backdrop {
     // The part of the backdrop under area (client coordinates of its window), drawn at
     // (0, 0) of dc when offset is true, else at area's own place.
     void Paint(HDC dc, const RECT& area, bool offset) const;
+    // Answers WM_PAINT of window, whose whole face is the backdrop.
+    void PaintWindow(HWND window) const;
     // Answers kMsgPaintBackground for a child of window.
     LRESULT PaintUnderChild(HWND window, WPARAM wParam, LPARAM lParam) const;
 
