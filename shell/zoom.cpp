@@ -53,7 +53,11 @@ void AnimateCaption(const ScreenRect& from, const ScreenRect& to) {
         ScreenRect r = CaptionStrip(ZoomFrame(from, to, frame, kFrames), caption);
         SetWindowPos(strip, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        UpdateWindow(strip);
+        // Repaint what the strip uncovered, so it leaves no trail over our own windows.
+        // Bounded, since a window that never validates would keep its WM_PAINT coming.
+        MSG paint;
+        for (int n = 0; n < 64 && PeekMessageW(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++n)
+            DispatchMessageW(&paint);
         GdiFlush();
         Sleep(kFrameMs);
     }

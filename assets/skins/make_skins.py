@@ -107,12 +107,12 @@ def corners(pic, rounded):
             pic[gy][gx] = rounded(r, c, gx, gy)
 
 
-def framed(spec):
+def framed(skin):
     pic = [[None] * W for _ in range(H)]
     face(pic)
-    bg, outline = spec["background"], spec["outline"]
-    rows = dict(zip((2, 3, H - 4, H - 3), map(rgb, spec["rows"])))
-    cols = dict(zip((2, 3, W - 4, W - 3), [tuple(map(rgb, c)) for c in spec["columns"]]))
+    bg, outline = skin["background"], skin["outline"]
+    rows = dict(zip((2, 3, H - 4, H - 3), map(rgb, skin["rows"])))
+    cols = dict(zip((2, 3, W - 4, W - 3), [tuple(map(rgb, c)) for c in skin["columns"]]))
     for y in range(H):
         for x in range(W):
             if x in (0, W - 1) or y in (0, H - 1):
