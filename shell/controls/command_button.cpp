@@ -170,7 +170,11 @@ void CommandWindow::OnMouseDown(int16_t button, bool takeFocus) {
 }
 
 void CommandWindow::OnMouseUp(int16_t button, WPARAM keys) {
-    if (ButtonFlags(keys) == 0 && GetCapture() == hwnd_)
+    // Every press here takes the capture; a release without it was pressed elsewhere (the
+    // second click of a double-click that closed the file picker, say) and is no click.
+    if (GetCapture() != hwnd_)
+        return;
+    if (ButtonFlags(keys) == 0)
         ReleaseCapture();
     logic_.MouseUp(button);
 }

@@ -173,6 +173,15 @@ def main():
         host.release()
         check(host.clicks() == [1], f"a drag off should raise no Click, log has {host.clicks()}")
 
+        # A press beside the button and a release over it: no Click either.
+        x, y, w, h = host.buttons[1]
+        s.mouse_move(x - 8, y + h // 2)
+        host.press()
+        host.hover(1)
+        host.release()
+        check(host.clicks() == [1],
+              f"a release whose press was elsewhere raised a Click, log has {host.clicks()}")
+
         # The 21 px "..." button squeezes its side strips and keeps its frame.
         host.hover(2)
         img = s.screenshot("small_hover")
