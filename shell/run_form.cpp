@@ -8,6 +8,8 @@
 #include "renderer_watch.h"
 #include "shell_state.h"
 
+#include <optional>
+
 namespace orvanne {
 namespace {
 
@@ -35,7 +37,8 @@ class RunForm : public forms::Form {
     forms::Timer timer1_{*this, kTimer1, 1000}; // MP3 repeat
     forms::Timer timer2_{*this, kTimer2, 200};  // CD watch
     forms::Timer timer3_{*this, kTimer3, 50};   // renderer watch
-    RendererWatch watch_{0, false};
+    // Empty until the renderer has been started: a tick while the music starts finds none.
+    std::optional<RendererWatch> watch_;
     HANDLE renderer_ = nullptr;
 };
 
@@ -76,7 +79,7 @@ void RunForm::StartRenderer() {
         CloseHandle(process.hThread);
         renderer_ = process.hProcess;
     }
-    watch_ = RendererWatch(GetTickCount(), started);
+    watch_.emplace(GetTickCount(), started);
 }
 
 bool RunForm::RendererRunning() const {
@@ -101,8 +104,10 @@ void RunForm::OnTimer(UINT_PTR id) {
         timer2_.SetEnabled(bgm_.CdKeepWatching());
         break;
     case kTimer3: {
+        if (!watch_)
+            break;
         bool found = FindWindowW(nullptr, kRendererCaption) != nullptr;
-        if (watch_.RunIsOver(found, RendererRunning(), GetTickCount())) {
+        if (watch_->RunIsOver(found, RendererRunning(), GetTickCount())) {
             timer3_.SetEnabled(false);
             QueryUnload();
         }
