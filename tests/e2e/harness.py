@@ -206,6 +206,8 @@ class Session:
         for token in out.split():
             key, _, value = token.partition("=")
             info[key] = value
+        # The class name ends the output and may hold blanks.
+        info["class"] = out.split("class=", 1)[1].strip() if "class=" in out else ""
         info["rect"] = tuple(int(v) for v in info["rect"].split(","))
         info["client"] = tuple(int(v) for v in info["client"].split(","))
         info["style"] = int(info["style"], 16)
