@@ -2,7 +2,6 @@
 unserved requests, in both code pages; none for a preview."""
 
 import harness
-from harness import check
 import saver
 
 
@@ -17,9 +16,9 @@ def main():
             saver.check_not_found_box(s, p, label, shot="not_found" if env else None)
             print(f"{label}: message shown with the exact text; dismissing it ended the shell")
 
+        # A preview request shows no message: the box would keep it running past the limit.
         p = saver.run(s, folder, "/p", "0")
         saver.seconds_to_exit(s, p, 5)
-        check(saver.no_window(s, saver.TITLE), "a preview request showed the not-found message")
 
 
 if __name__ == "__main__":
