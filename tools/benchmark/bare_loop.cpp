@@ -1,4 +1,4 @@
-// The floor of a frame on this display: clear, finish and swap, nothing drawn.
+// The floor of a frame on this display: clear, finish, swap and pump, nothing drawn.
 #include "bench_window.h"
 
 #include <GL/gl.h>
@@ -7,20 +7,20 @@
 
 namespace {
 
-void clear_frame() {
+BenchWindow bench;
+
+bool clear_frame() {
     glClear(GL_COLOR_BUFFER_BIT);
     glFinish();
+    SwapBuffers(bench.dc);
+    return pump_bench_messages();
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
-    BenchWindow w;
-    if (!open_bench_window(instance, "bare loop", w))
+    if (!open_bench_window(instance, "bare loop", bench))
         return 1;
-    double seconds;
-    bool swap;
-    parse_bench_args(command_line, seconds, swap);
-    std::printf("%.1f\n", run_bench_loop(w, seconds, swap, clear_frame));
+    std::printf("%.1f\n", run_bench_loop(bench_seconds(command_line), clear_frame));
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "bench_window.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -62,36 +61,25 @@ bool pump_bench_messages() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             return false;
+        TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return true;
 }
 
-double run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)()) {
-    // Settle first: a window's first frames include its mapping.
-    for (int i = 0; i < 3; ++i) {
-        frame();
-        SwapBuffers(w.dc);
-        pump_bench_messages();
-    }
+double run_bench_loop(double seconds, bool (*frame)()) {
     long frames = 0;
     double start = counter_seconds(), elapsed = 0.0;
     bool going = true;
     while (going && elapsed < seconds) {
-        frame();
-        if (swap)
-            SwapBuffers(w.dc);
+        going = frame();
         ++frames;
-        // The renderer pumps every frame; so does this loop, to compare like with like.
-        going = pump_bench_messages();
         elapsed = counter_seconds() - start;
     }
-    return frames / elapsed;
+    return elapsed > 0.0 ? frames / elapsed : 0.0;
 }
 
-void parse_bench_args(const char* command_line, double& seconds, bool& swap) {
-    seconds = std::atof(command_line);
-    if (seconds <= 0.0)
-        seconds = 4.0;
-    swap = std::strstr(command_line, "noswap") == nullptr;
+double bench_seconds(const char* command_line) {
+    double seconds = std::atof(command_line);
+    return seconds > 0.0 ? seconds : 4.0;
 }

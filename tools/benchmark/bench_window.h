@@ -15,12 +15,13 @@ struct BenchWindow {
 // Opens the window titled title with a current context; false if any step fails.
 bool open_bench_window(HINSTANCE instance, const char* title, BenchWindow& out);
 
-// Handles waiting messages (Wine reads X events here); false once the loop should end.
+// Handles waiting messages as the renderer does (Wine reads X events here); false once the
+// loop should end.
 bool pump_bench_messages();
 
-// Runs frame() back to back with a buffer swap after each (unless swap is false) for the
-// given seconds, and gives the frames per second.
-double run_bench_loop(BenchWindow& w, double seconds, bool swap, void (*frame)());
+// Runs frame() back to back for the given seconds, or until it returns false, and gives
+// the frames per second.
+double run_bench_loop(double seconds, bool (*frame)());
 
-// The seconds and "noswap" arguments of a loop program's command line.
-void parse_bench_args(const char* command_line, double& seconds, bool& swap);
+// The seconds given on a loop program's command line, 4 when there are none.
+double bench_seconds(const char* command_line);

@@ -11,7 +11,9 @@ if [ ! -f "$win/CMakeCache.txt" ]; then
     cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 fi
-cmake --build "$win" --target stars wintool bare_loop scene_loop -j2 >/dev/null
+log=$build/benchmark-build.log
+cmake --build "$win" --target stars wintool bare_loop scene_loop -j2 >"$log" 2>&1 ||
+    { cat "$log"; exit 1; }
 mkdir -p "$build/benchmark"
 cc -O2 -Wall -Wextra -o "$build/benchmark/swapcount" tools/benchmark/swapcount.c -lX11 -lXdamage
 ORVANNE_DIST=$win/dist ORVANNE_TOOLS=$win/testtools ORVANNE_E2E_WORK=$build/e2e \
