@@ -13,12 +13,18 @@ with harness.Session() as s:
     code = s.wait_exit(p, 10)
     check(code == 1, f"WM_CLOSE should end the renderer with code 1, got {code}")
 
+    # The saver and monitor-power commands are swallowed; other system commands still go
+    # to the system, so SC_CLOSE ends the renderer as a close request does.
     p = start_renderer(s)
     for command in ("screensave", "monitorpower"):
         s.wintool("syscommand", TITLE, command)
         still_running(p, f"the system command {command}")
         check(s.window_info(TITLE) is not None, f"window gone after {command}")
+    s.wintool("syscommand", TITLE, "close")
+    code = s.wait_exit(p, 10)
+    check(code == 1, f"SC_CLOSE should end the renderer with code 1, got {code}")
 
+    p = start_renderer(s)
     s.wintool("minimize", TITLE)
     time.sleep(0.5)
     before = cpu_seconds(p.pid)

@@ -25,7 +25,9 @@ std::string narrow(const wchar_t* text) {
     return utf8;
 }
 
-HWND find(const char* title) { return FindWindowW(nullptr, widen(title).c_str()); }
+HWND find(const char* title) {
+    return FindWindowW(nullptr, widen(title).c_str());
+}
 
 // Polls for the window to appear (want true) or vanish (want false).
 HWND wait_for(const char* title, bool want, double seconds) {
@@ -50,8 +52,8 @@ void print_info(HWND h) {
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
                 IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0);
-    std::printf("rect=%ld,%ld,%ld,%ld client=%ld,%ld class=%s\n", w.left, w.top, w.right,
-                w.bottom, c.right, c.bottom, narrow(cls).c_str());
+    std::printf("rect=%ld,%ld,%ld,%ld client=%ld,%ld class=%s\n", w.left, w.top, w.right, w.bottom,
+                c.right, c.bottom, narrow(cls).c_str());
 }
 
 BOOL CALLBACK print_child(HWND h, LPARAM) {
@@ -62,14 +64,15 @@ BOOL CALLBACK print_child(HWND h, LPARAM) {
     RECT r{};
     GetWindowRect(h, &r);
     std::printf("child class=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld text=%s\n",
-                narrow(cls).c_str(), IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0,
-                r.left, r.top, r.right, r.bottom, narrow(text).c_str());
+                narrow(cls).c_str(), IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, r.left,
+                r.top, r.right, r.bottom, narrow(text).c_str());
     return TRUE;
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: wintool find|wait|gone|close|minimize|restore|info|children|"
-                         "syscommand|kill|endsession TITLE [SECONDS|screensave|monitorpower]\n");
+    std::fprintf(stderr,
+                 "usage: wintool find|wait|gone|close|minimize|restore|info|children|"
+                 "syscommand|kill|endsession TITLE [SECONDS|screensave|monitorpower|close]\n");
     return 2;
 }
 
@@ -119,7 +122,9 @@ int main(int argc, char** argv) {
         SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                             &answer);
     } else if (verb == "syscommand" && argc > 3) {
-        WPARAM cmd = std::strcmp(argv[3], "monitorpower") == 0 ? SC_MONITORPOWER : SC_SCREENSAVE;
+        WPARAM cmd = std::strcmp(argv[3], "monitorpower") == 0 ? SC_MONITORPOWER
+                     : std::strcmp(argv[3], "close") == 0      ? SC_CLOSE
+                                                               : SC_SCREENSAVE;
         SendMessageW(h, WM_SYSCOMMAND, cmd, 2);
     } else {
         return usage();
