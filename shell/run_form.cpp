@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "mci_port_win32.h"
 #include "renderer_watch.h"
+#include "run_music.h"
 #include "shell_state.h"
 
 #include <optional>
@@ -46,21 +47,9 @@ void RunForm::Load() {
     if (!Create(kRunFormCaption, WS_OVERLAPPED, WS_EX_TOOLWINDOW, 0, 0, 0, 0))
         EndProgram();
     timer3_.SetEnabled(true);
-
-    const BgmSettings& settings = Shell().bgm;
-    if (settings.BgmKind == 1) {
-        bgm_.CdOpen();
-        timer2_.SetEnabled(true);
-    }
-    if (settings.BgmKind == 2) {
-        MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
-        if (kind == MusicFileKind::Wav)
-            bgm_.WavePlay();
-        if (kind == MusicFileKind::Mp3) {
-            bgm_.Mp3Open();
-            timer1_.SetEnabled(true);
-        }
-    }
+    MusicTimers timers = StartMusic(bgm_, Shell().bgm);
+    timer1_.SetEnabled(timers.mp3Repeat);
+    timer2_.SetEnabled(timers.cdWatch);
     StartRenderer();
 }
 
@@ -117,18 +106,9 @@ void RunForm::OnTimer(UINT_PTR id) {
 }
 
 void RunForm::QueryUnload() {
-    if (timer2_.Enabled()) {
-        timer2_.SetEnabled(false);
-        bgm_.CdClose();
-    }
-    const BgmSettings& settings = Shell().bgm;
-    if (settings.BgmKind == 2) {
-        MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
-        if (kind == MusicFileKind::Wav)
-            bgm_.WaveStop();
-        if (kind == MusicFileKind::Mp3)
-            bgm_.Mp3Close();
-    }
+    bool cdWatching = timer2_.Enabled();
+    timer2_.SetEnabled(false);
+    StopMusic(bgm_, Shell().bgm, cdWatching);
     // The count kept from the hide is -1 for a plainly visible cursor: nonzero shows.
     if (HidesCursor(CommandArguments()))
         Shell().CursorShowCount = ShowCursor(Shell().CursorShowCount != 0);

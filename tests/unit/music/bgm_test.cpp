@@ -1,4 +1,5 @@
 #include "bgm.h"
+#include "run_music.h"
 
 #include <gtest/gtest.h>
 
@@ -228,6 +229,50 @@ TEST_F(BgmTest, WavLoopsOnlyWithAnOutputDevice) {
     EXPECT_EQ(port.sounds[0], std::make_pair(std::string("C:\\a.wav"), 9u));
     EXPECT_EQ(port.sounds[1], std::make_pair(std::string("(none)"), 0u));
     EXPECT_TRUE(port.sent.empty()) << "wave music sends no MCI commands";
+}
+
+TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallFor) {
+    settings.BgmFile = "C:\\a.wav";
+    for (int16_t kind : {0, 3, -1}) {
+        settings.BgmKind = kind;
+        MusicTimers timers = StartMusic(bgm, settings);
+        EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch) << "kind " << kind;
+        StopMusic(bgm, settings, false);
+    }
+    EXPECT_TRUE(port.sent.empty() && port.sounds.empty()) << "kinds 0, 3 and -1 play nothing";
+
+    settings.BgmKind = 2;
+    settings.BgmFile = "C:\\a.ogg";
+    MusicTimers timers = StartMusic(bgm, settings);
+    StopMusic(bgm, settings, false);
+    EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch);
+    EXPECT_TRUE(port.sent.empty() && port.sounds.empty()) << "an .ogg file plays nothing";
+
+    settings.BgmFile = "C:\\a.Wav";
+    timers = StartMusic(bgm, settings);
+    EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch) << "a WAV loops by itself";
+    StopMusic(bgm, settings, false);
+    ASSERT_EQ(port.sounds.size(), 2u);
+    EXPECT_EQ(port.sounds[0].second, 9u);
+    EXPECT_EQ(port.sounds[1].first, "(none)");
+
+    settings.BgmFile = "C:\\a.Mp3";
+    EXPECT_TRUE(StartMusic(bgm, settings).mp3Repeat);
+    EXPECT_EQ(Sent(),
+              (Commands{"open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"}));
+    StopMusic(bgm, settings, false);
+    EXPECT_EQ(Sent(), (Commands{"stop MP3Play", "close MP3Play"}));
+}
+
+TEST_F(BgmTest, TheEndClosesTheCdOnlyWhileItIsWatched) {
+    settings.BgmKind = 1;
+    EXPECT_TRUE(StartMusic(bgm, settings).cdWatch);
+    EXPECT_EQ(Sent(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}))
+        << "no play before the first watch tick";
+    StopMusic(bgm, settings, true);
+    EXPECT_EQ(Sent(), (Commands{"stop cdaudio", "close cdaudio"}));
+    StopMusic(bgm, settings, false);
+    EXPECT_TRUE(Sent().empty()) << "a CD no longer watched is left alone";
 }
 
 TEST(MusicFileKind, EndingDecidesThePlayer) {
