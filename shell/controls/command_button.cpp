@@ -105,10 +105,10 @@ HFONT CommandWindow::CaptionFont() {
     if (font_ && want == fontMade_)
         return font_;
     const int height = -static_cast<int>(std::lround(want.size * dpiY_ / 72.0));
-    HFONT made =
-        CreateFontW(height, 0, 0, 0, want.weight, want.italic, want.underline, want.strikethrough,
-                    static_cast<DWORD>(want.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FromShiftJis(want.name).c_str());
+    HFONT made = CreateFontW(height, 0, 0, 0, want.weight, want.italic, want.underline,
+                             want.strikethrough, static_cast<DWORD>(want.charset),
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, forms::AnsiToWide(want.name).c_str());
     if (made) {
         if (font_)
             DeleteObject(font_);

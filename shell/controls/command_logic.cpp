@@ -1,7 +1,6 @@
 #include "command_logic.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace orvanne {
 

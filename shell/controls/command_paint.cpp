@@ -2,6 +2,7 @@
 
 #include "command_geometry.h"
 #include "command_skins_rc.h"
+#include "forms.h"
 
 namespace orvanne {
 
@@ -48,7 +49,8 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
     const COLORREF oldColour = GetTextColor(dc);
     // The label is not clipped to its 13 px: glyphs of larger fonts keep their descenders.
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
-    std::wstring text = FromShiftJis(look.caption);
+    // Captions are Shift-JIS whatever the system's code page is.
+    std::wstring text = forms::AnsiToWide(look.caption);
     const int length = static_cast<int>(text.size());
     if (look.captionEnabled) {
         SetTextColor(dc, look.colour);
@@ -69,15 +71,6 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
 }
 
 } // namespace
-
-std::wstring FromShiftJis(const std::string& text) {
-    const int length = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(932, 0, text.data(), length, nullptr, 0);
-    std::wstring wide(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(932, 0, text.data(), length, &wide[0], n);
-    return wide;
-}
 
 void LoadCommandSkins(HINSTANCE instance, CommandSkins& skins) {
     static const int ids[kSkinCount] = {IDB_COMMAND_NORMAL,          IDB_COMMAND_HIGHLIGHT,

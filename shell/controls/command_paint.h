@@ -15,9 +15,6 @@ struct CommandSkins {
     HBITMAP picture[kSkinCount] = {};
 };
 
-// The shell's texts are Shift-JIS (code page 932) whatever the system's code page is.
-std::wstring FromShiftJis(const std::string& text);
-
 // Loads the skins from the program's resources; a missing one leaves its frame undrawn.
 void LoadCommandSkins(HINSTANCE instance, CommandSkins& skins);
 

@@ -15,26 +15,46 @@ TEST(CommandGeometry, TwipsAtTheRealResolution) {
     EXPECT_EQ(PixelsToTwips(25, 144), 250);
 }
 
+bool operator==(const PixelRect& a, const PixelRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 TEST(CommandGeometry, FrameOfA25And21PixelButton) {
+    // Clockwise from the top-left, each corner followed by the edge after it: source in
+    // the 64 x 25 skin, then where it lands on a 73 x 25 face.
+    const PixelRect expected[8][2] = {
+        {{0, 0, 4, 4}, {0, 0, 4, 4}},     {{4, 0, 56, 4}, {4, 0, 65, 4}},
+        {{60, 0, 4, 4}, {69, 0, 4, 4}},   {{60, 4, 4, 17}, {69, 4, 4, 17}},
+        {{60, 21, 4, 4}, {69, 21, 4, 4}}, {{4, 21, 56, 4}, {4, 21, 65, 4}},
+        {{0, 21, 4, 4}, {0, 21, 4, 4}},   {{0, 4, 4, 17}, {0, 4, 4, 17}},
+    };
     const auto full = FramePieces(73, 25);
     ASSERT_EQ(full.size(), 8u);
-    // Corners, then edges stretched between them, clockwise from the top-left.
-    EXPECT_EQ(full[2].dest.x, 69);
-    EXPECT_EQ(full[4].dest.y, 21);
-    EXPECT_EQ(full[1].dest.width, 65);
-    EXPECT_EQ(full[1].source.width, 56);
-    // At 25 px the side strips keep their natural 17 px ...
-    EXPECT_EQ(full[3].dest.height, 17);
-    EXPECT_EQ(full[7].dest.height, full[7].source.height);
-    for (const auto& p : full) {
-        EXPECT_LE(p.source.x + p.source.width, kSkinWidth);
-        EXPECT_LE(p.source.y + p.source.height, kSkinHeight);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_TRUE(full[i].source == expected[i][0]) << "source of piece " << i + 1;
+        EXPECT_TRUE(full[i].dest == expected[i][1]) << "destination of piece " << i + 1;
     }
-    // ... and the "..." button squeezes them.
+    // The "..." button squeezes its side strips into 13 px.
     const auto small = FramePieces(29, 21);
     ASSERT_EQ(small.size(), 8u);
-    EXPECT_EQ(small[3].dest.height, 13);
-    EXPECT_EQ(small[6].dest.y, 17);
+    EXPECT_TRUE(small[3].dest == (PixelRect{25, 4, 4, 13}));
+    EXPECT_TRUE(small[6].dest == (PixelRect{0, 17, 4, 4}));
+}
+
+TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
+    const FaceGradient plain = MakeFaceGradient(73, 25, false);
+    EXPECT_EQ(plain.vertex[0].x, 0);
+    EXPECT_EQ(plain.vertex[0].y, 0);
+    EXPECT_EQ(plain.vertex[1].x, 72);
+    EXPECT_EQ(plain.vertex[1].y, 24);
+    EXPECT_EQ(plain.vertex[0].red, 0xFF00) << "white at the top";
+    EXPECT_EQ(plain.vertex[1].red, 0xC600);
+    EXPECT_EQ(plain.vertex[1].green, 0xC500);
+    EXPECT_EQ(plain.vertex[1].blue, 0xD700) << "the tint #C6C5D7 at the bottom";
+    const FaceGradient reversed = MakeFaceGradient(73, 25, true);
+    EXPECT_EQ(reversed.vertex[0].blue, 0xD700) << "reversed: the tint at the top";
+    EXPECT_EQ(reversed.vertex[1].green, 0xFF00);
+    EXPECT_EQ(reversed.vertex[0].y, 0);
 }
 
 TEST(CommandGeometry, ButtonsUnderEightPixelsDrawOnlyWhatFits) {
@@ -58,6 +78,10 @@ TEST(CommandGeometry, CaptionSitsTenTwipsAboveCentre) {
     EXPECT_EQ(r.height, 13);
     EXPECT_EQ(r.width, 73);
     EXPECT_EQ(CaptionRect(29, 21, 96).y, 3);
+    // At 120 dpi 31 px are 372 twips: the caption (372 - 215) / 2 = 78.5 twips, 7 px, down.
+    const PixelRect large = CaptionRect(91, 31, 120);
+    EXPECT_EQ(large.y, 7);
+    EXPECT_EQ(large.height, 16);
 }
 
 } // namespace
