@@ -10,14 +10,14 @@ double TwipsPerPixel(int dots_per_inch) {
     return 1440.0 / dots_per_inch;
 }
 
-int16_t PixelsToTwips(int32_t pixels, double twips_per_pixel) {
+int16_t PixelsToFormTwips(int32_t pixels, double twips_per_pixel) {
     double twips = std::round(pixels * twips_per_pixel);
     if (twips < 0 || twips > INT16_MAX)
         return 0;
     return static_cast<int16_t>(twips);
 }
 
-int32_t TwipsToPixels(int16_t twips, double twips_per_pixel) {
+int32_t FormTwipsToPixels(int16_t twips, double twips_per_pixel) {
     return static_cast<int32_t>(std::lround(twips / twips_per_pixel));
 }
 
@@ -28,11 +28,11 @@ PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel_x,
     int64_t w = static_cast<int64_t>(host.right) - host.left;
     int64_t h = static_cast<int64_t>(host.bottom) - host.top;
     if (w > 0 && w <= INT32_MAX)
-        layout.form_width_twips = PixelsToTwips(static_cast<int32_t>(w), twips_per_pixel_x);
+        layout.form_width_twips = PixelsToFormTwips(static_cast<int32_t>(w), twips_per_pixel_x);
     if (h > 0 && h <= INT32_MAX)
-        layout.form_height_twips = PixelsToTwips(static_cast<int32_t>(h), twips_per_pixel_y);
-    layout.width = TwipsToPixels(layout.form_width_twips, twips_per_pixel_x);
-    layout.height = TwipsToPixels(layout.form_height_twips, twips_per_pixel_y);
+        layout.form_height_twips = PixelsToFormTwips(static_cast<int32_t>(h), twips_per_pixel_y);
+    layout.width = FormTwipsToPixels(layout.form_width_twips, twips_per_pixel_x);
+    layout.height = FormTwipsToPixels(layout.form_height_twips, twips_per_pixel_y);
     return layout;
 }
 

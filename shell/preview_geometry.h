@@ -12,10 +12,10 @@ namespace orvanne {
 double TwipsPerPixel(int dots_per_inch);
 
 // Pixels as 16-bit twips; 0 when the result is negative or does not fit 16 bits.
-int16_t PixelsToTwips(int32_t pixels, double twips_per_pixel);
+int16_t PixelsToFormTwips(int32_t pixels, double twips_per_pixel);
 
 // Twips back to whole pixels.
-int32_t TwipsToPixels(int16_t twips, double twips_per_pixel);
+int32_t FormTwipsToPixels(int16_t twips, double twips_per_pixel);
 
 struct PreviewLayout {
     int16_t form_width_twips = 0;

@@ -13,7 +13,7 @@ extern int16_t CursorX;
 extern int16_t CursorY;
 
 // Takes the cursor position as the zoom point (both 0 when it cannot be read; a coordinate
-// outside 16 bits keeps its previous value). Returns GetCursorPos's result, for ApiResult.
+// outside 16 bits keeps its previous value). Returns whether GetCursorPos succeeded.
 int32_t RememberCursorPoint();
 
 // Animates from the zoom point to the window's rectangle.

@@ -56,7 +56,7 @@ def check_still():
 
 def check_preview_in_host(s, scr):
     for (w, h), sep, rounds in zip(SIZES, ("space", "colon", "colon"), (2, 1, 1)):
-        lines = run_host(s, "external", str(w), str(h), scr, sep, str(rounds))
+        lines = run_host(s, "external", str(w), str(h), scr, sep, str(rounds), "0")
         print(f"{w}x{h} /p {sep}:", lines, flush=True)
         for n in range(1, rounds + 1):
             seen = [l for l in lines if l.get("round") == str(n) and "appeared" in l]
@@ -76,6 +76,22 @@ def check_preview_in_host(s, scr):
             check(gone["ended"] == "1" and int(gone["ended_ms"]) < 1000,
                   f"{w}x{h}, round {n}: the preview ended {gone['ended_ms']} ms after its host "
                   f"was destroyed (ended={gone['ended']}), expected within a second")
+
+
+def check_two_at_once(s, scr):
+    # A second display-settings window asks for its preview while the first one still shows.
+    first = s.start(s.tool("preview_host.exe"), "external", "152", "112", scr, "space", "1",
+                    "6000", stdout=subprocess.PIPE)
+    line = first.stdout.readline().decode()
+    check("appeared=1" in line, f"the first preview did not appear: {line!r}")
+    lines = run_host(s, "external", "320", "240", scr, "colon", "1", "0")
+    print("second preview while the first shows:", lines, flush=True)
+    check(any(l.get("appeared") == "1" for l in lines),
+          f"a second preview while the first one shows was not served: {lines}")
+    check(first.poll() is None, "the first host ended before the second preview was served")
+    rest = [fields(l) for l in first.communicate(timeout=30)[0].decode().splitlines()]
+    gone = [l for l in rest if "host_destroyed" in l]
+    check(gone and gone[0]["ended"] == "1", f"the first preview did not end with its host: {rest}")
 
 
 def saver_processes(prefix):
@@ -110,7 +126,7 @@ def check_host_process_ending(s, scr):
 
 def check_refusals(s, scr):
     for decoy in ("Vellis_Main", "<Orvanne>"):
-        lines = run_host(s, "external", "152", "112", scr, "space", "1", decoy)
+        lines = run_host(s, "external", "152", "112", scr, "space", "1", "0", decoy)
         print(f"with '{decoy}' open:", lines, flush=True)
         r = lines[0]
         check(r.get("appeared") == "0" and r["ended"] == "1" and r["monitor_children"] == "0",
@@ -164,6 +180,7 @@ def main():
     with harness.Session() as s:
         scr = os.path.join(s.install(), "Orvanne.scr")
         check_preview_in_host(s, scr)
+        check_two_at_once(s, scr)
         check_host_process_ending(s, scr)
         check_refusals(s, scr)
         check_picture(s, rows)

@@ -1,15 +1,34 @@
-"""The window zoom: out of the remembered cursor point and back into it, frame by frame."""
+"""The window zoom: out of the remembered cursor point and back into it, frame by frame;
+and the settings dialog's own zoom, watched from another program."""
 
+import os
 import subprocess
+import sys
 
 import harness
 from harness import check
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "settings"))
+import dialog_driver as d  # noqa: E402
+import saver  # noqa: E402
 
 TARGET = (600, 400, 1080, 652)
 
 
 def rects(text):
     return [tuple(int(v) for v in r.split(",")) for r in text.split(";") if r]
+
+
+def zoom_lines(out):
+    """The zooms a preview_host run printed, by name ("from", "to")."""
+    zooms = {}
+    for text in out.splitlines():
+        line = dict(t.partition("=")[::2] for t in text.split())
+        name = next(iter(line), "")
+        if name in ("from", "to"):
+            line["name"] = name
+            zooms[name] = line
+    return zooms
 
 
 def check_zoom(line, first_end, last_end, caption):
@@ -40,17 +59,33 @@ def main():
         check(head.get("cursor_read") == "1", f"GetCursorPos failed: {head}")
         check(head["zoom_point"] == "400,300", f"zoom point {head['zoom_point']}, expected 400,300")
         caption = int(head["caption"])
-        zooms = {}
-        for l in lines[1:]:
-            name = next(iter(l))
-            l["name"] = name
-            zooms[name] = l
+        zooms = zoom_lines(out.decode())
         check(set(zooms) == {"from", "to"}, f"expected both zooms, got {list(zooms)}")
         point = (400, 300, 400, 300)
         strip = (TARGET[0], TARGET[1], TARGET[2], TARGET[1] + caption)
         check_zoom(zooms["from"], point, strip, caption)
         # The cursor was moved to (5, 5) in between: the way back still ends at (400, 300).
         check_zoom(zooms["to"], strip, point, caption)
+        check_dialog_zoom(s, caption)
+
+
+def check_dialog_zoom(s, caption):
+    """/c opened with the cursor at (400, 300) zooms out of that point, and when Cmd_Can is
+    clicked (the cursor then on the button) back into it."""
+    folder = saver.install(s, "saver")
+    watcher = s.start(s.tool("preview_host.exe"), "watch", "2", "40", stdout=subprocess.PIPE)
+    check(watcher.stdout.readline().startswith(b"watching"), "the zoom watcher did not start")
+    s.mouse_move(400, 300)
+    p = d.open_dialog(s, folder)
+    left, top, right, _ = d.window(s)["rect"]
+    d.click(s, "Cmd_Can")
+    d.wait_closed(s, p, "zoom")
+    zooms = zoom_lines(watcher.communicate(timeout=60)[0].decode())
+    check(set(zooms) == {"from", "to"}, f"the dialog showed zooms {list(zooms)}, expected two")
+    point = (400, 300, 400, 300)
+    strip = (left, top, right, top + caption)
+    check_zoom(zooms["from"], point, strip, caption)
+    check_zoom(zooms["to"], strip, point, caption)
 
 
 if __name__ == "__main__":

@@ -1,15 +1,18 @@
 // Plays the display settings' part for the preview: a window with a little borderless
 // "monitor" child whose number is handed to the saver as /p <HWND> or /p:<HWND>.
-//   preview_host external W H SAVER SEP ROUNDS [DECOY_TITLE]
+//   preview_host external W H SAVER SEP ROUNDS HOLD_MS [DECOY_TITLE]
 //     SEP is "space" or "colon". Each round makes a fresh monitor, starts the saver on it,
-//     reports the preview window found inside it, then destroys the monitor and reports how
-//     long the saver took to end. DECOY_TITLE opens a top-level window with that title first.
+//     reports the preview window found inside it, keeps it HOLD_MS more milliseconds, then
+//     destroys the monitor and reports how long the saver took to end. DECOY_TITLE opens a
+//     top-level window with that title first.
 //   preview_host abandon W H SAVER
 //     Hosts one preview, prints the saver's process id and ends at once, destroying nothing.
 //   preview_host zoom X Y
 //     Puts the cursor at (X, Y), takes its position as the zoom point, zooms a window out of it and
 //     back into it (after moving the cursor away) and prints the animation frames it saw on the
 //     screen.
+//   preview_host watch ZOOMS SECONDS
+//     Prints the frames of the next ZOOMS zooms another program shows, as zoom does.
 //   preview_host inprocess W H
 //     Shows the preview form in this process (its drawing then reaches the screen), prints
 //     the monitor's screen rectangle and runs until "Preview Host" is closed.
@@ -142,7 +145,8 @@ HWND WaitForPreview(HWND monitor, HANDLE process) {
     return nullptr;
 }
 
-int External(int w, int h, const char* saver, bool colon, int rounds, const char* decoy) {
+int External(int w, int h, const char* saver, bool colon, int rounds, DWORD hold,
+             const char* decoy) {
     if (decoy) {
         std::wstring title(decoy, decoy + std::strlen(decoy));
         CreateWindowExW(0, kHostClass, title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -163,6 +167,8 @@ int External(int w, int h, const char* saver, bool colon, int rounds, const char
             Pump(300);
             f.picture = ChildTitled(f.preview, L"Img_Prev");
             Report(round, monitor, f);
+            std::fflush(stdout);
+            Pump(hold);
             DWORD destroyed = GetTickCount();
             DestroyWindow(monitor);
             Pump(5000, pi.hProcess);
@@ -200,36 +206,51 @@ int Abandon(int w, int h, const char* saver) {
     ExitProcess(appeared ? 0 : 1);
 }
 
-// Watches the zoom's caption strip from a second thread while the first one animates.
+// The zoom's caption strip as seen on the screen, frame by frame.
 struct StripWatch {
     volatile bool stop = false;
     std::string frames;
     int count = 0;
     int drawn = 0;
+    RECT last{-1, -1, -1, -1};
 };
 
+// One look at the strip: records a new rectangle. False while there is no strip.
+bool LookAtStrip(StripWatch& watch) {
+    HWND strip = FindWindowW(L"Vellis_Zoom", nullptr);
+    RECT r{};
+    if (!strip || !IsWindowVisible(strip) || !GetWindowRect(strip, &r))
+        return false;
+    if (EqualRect(&r, &watch.last))
+        return true;
+    watch.last = r;
+    ++watch.count;
+    watch.frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                    std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
+    // The strip is painted in the caption colour where the screen shows it.
+    HDC screen = GetDC(nullptr);
+    if (r.right > r.left && r.bottom > r.top &&
+        GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2) ==
+            GetSysColor(COLOR_ACTIVECAPTION))
+        ++watch.drawn;
+    ReleaseDC(nullptr, screen);
+    return true;
+}
+
+// Watches the strip from a second thread while the first one animates.
 DWORD WINAPI WatchStrip(void* param) {
     StripWatch& watch = *static_cast<StripWatch*>(param);
-    RECT last{-1, -1, -1, -1};
     while (!watch.stop) {
-        HWND strip = FindWindowW(L"Vellis_Zoom", nullptr);
-        RECT r{};
-        if (strip && IsWindowVisible(strip) && GetWindowRect(strip, &r) && !EqualRect(&r, &last)) {
-            last = r;
-            ++watch.count;
-            watch.frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                            std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
-            // The strip is painted in the caption colour where the screen shows it.
-            HDC screen = GetDC(nullptr);
-            if (r.right > r.left && r.bottom > r.top &&
-                GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2) ==
-                    GetSysColor(COLOR_ACTIVECAPTION))
-                ++watch.drawn;
-            ReleaseDC(nullptr, screen);
-        }
+        LookAtStrip(watch);
         Sleep(1);
     }
     return 0;
+}
+
+void PrintZoom(const char* name, DWORD ms, const StripWatch& watch) {
+    std::printf("%s ms=%lu count=%d drawn=%d left_over=%d frames=%s\n", name, ms, watch.count,
+                watch.drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, watch.frames.c_str());
+    std::fflush(stdout);
 }
 
 void ReportZoom(const char* name, void (*zoom)(HWND), HWND target) {
@@ -242,8 +263,29 @@ void ReportZoom(const char* name, void (*zoom)(HWND), HWND target) {
     watch.stop = true;
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-    std::printf("%s ms=%lu count=%d drawn=%d left_over=%d frames=%s\n", name, took, watch.count,
-                watch.drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, watch.frames.c_str());
+    PrintZoom(name, took, watch);
+}
+
+// Watches another program's zooms: a line for each, from the strip's first showing to its
+// going, until the given number were seen or the seconds are over.
+int WatchZooms(int zooms, int seconds) {
+    std::printf("watching\n");
+    std::fflush(stdout);
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    for (int n = 0; n < zooms && GetTickCount() < end;) {
+        StripWatch watch;
+        if (!LookAtStrip(watch)) {
+            Sleep(1);
+            continue;
+        }
+        DWORD started = GetTickCount();
+        while (LookAtStrip(watch))
+            Sleep(1);
+        // Seen from outside, the strip is hidden a moment before it is destroyed.
+        Sleep(50);
+        PrintZoom(++n == 1 ? "from" : "to", GetTickCount() - started, watch);
+    }
+    return 0;
 }
 
 int Zoom(int x, int y) {
@@ -281,19 +323,23 @@ int InProcess(int w, int h) {
 
 int main(int argc, char** argv) {
     Register();
-    if (argc >= 7 && std::strcmp(argv[1], "external") == 0)
+    if (argc >= 8 && std::strcmp(argv[1], "external") == 0)
         return External(std::atoi(argv[2]), std::atoi(argv[3]), argv[4],
                         std::strcmp(argv[5], "colon") == 0, std::atoi(argv[6]),
-                        argc > 7 ? argv[7] : nullptr);
+                        static_cast<DWORD>(std::atoi(argv[7])), argc > 8 ? argv[8] : nullptr);
     if (argc >= 5 && std::strcmp(argv[1], "abandon") == 0)
         return Abandon(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     if (argc >= 4 && std::strcmp(argv[1], "zoom") == 0)
         return Zoom(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc >= 4 && std::strcmp(argv[1], "watch") == 0)
+        return WatchZooms(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 4 && std::strcmp(argv[1], "inprocess") == 0)
         return InProcess(std::atoi(argv[2]), std::atoi(argv[3]));
-    std::fprintf(stderr, "usage: preview_host external W H SAVER space|colon ROUNDS [DECOY]\n"
+    std::fprintf(stderr, "usage: preview_host external W H SAVER space|colon ROUNDS HOLD_MS "
+                         "[DECOY]\n"
                          "       preview_host abandon W H SAVER\n"
                          "       preview_host zoom X Y\n"
+                         "       preview_host watch ZOOMS SECONDS\n"
                          "       preview_host inprocess W H\n");
     return 2;
 }

@@ -12,8 +12,8 @@ TEST(PreviewGeometry, HostSizeSurvivesTheTripThroughTwips) {
     for (int dpi : {96, 120, 144, 192}) {
         double tpp = TwipsPerPixel(dpi);
         for (int32_t pixels : {1, 100, 101, 112, 152, 320, 1023}) {
-            int16_t twips = PixelsToTwips(pixels, tpp);
-            EXPECT_EQ(TwipsToPixels(twips, tpp), pixels)
+            int16_t twips = PixelsToFormTwips(pixels, tpp);
+            EXPECT_EQ(FormTwipsToPixels(twips, tpp), pixels)
                 << pixels << " px at " << dpi << " dpi went to " << twips << " twips";
         }
     }
