@@ -36,6 +36,8 @@ bool ToCodePage932(const wchar_t* text, std::string& bytes) {
 
 } // namespace
 
+// The wide picker, so that its Japanese title and filter show whatever the system's code
+// page; the path it returns is then held to what code page 932 and 255 bytes can carry.
 bool PickMusicFile(HWND owner, std::string& path) {
     std::wstring filter = forms::Utf8ToWide("BGMﾌｧｲﾙ (MP3 WAV)");
     filter += L'\0';

@@ -79,6 +79,11 @@ def check_picture(s, label, origin, found):
     check_readable(img, label, found["lbl_BGM0"]["rect"], "無し")
     white = sum(1 for p in img.region(*found["lbl7"]["rect"]) if min(p) > 200)
     check(white > 20, f"{label}: the credit line shows no white text")
+    # Our violet jewel icon at the caption's left, where the system's own one would be red.
+    left, top = d.window(s)["rect"][:2]
+    violet = sum(1 for r, g, b in img.region(left + 2, top + 2, left + 22, top + 20)
+                 if r > g + 5 and b > r + 20)
+    check(violet >= 20, f"{label}: the caption shows no jewel icon ({violet} violet pixels)")
     colours = {k: img.pixel(found[f"Img_BGM{k}"]["rect"][0] + 6, found[f"Img_BGM{k}"]["rect"][1] + 6)
                for k in (0, 1, 2)}
     check(colours == {0: d.MARK_OFF, 1: d.MARK_ON, 2: d.MARK_OFF}, f"{label}: marks {colours}")

@@ -100,13 +100,12 @@ int main() {
         GetClientRect(h, &c);
         POINT origin{0, 0};
         ClientToScreen(h, &origin);
-        LRESULT icon = SendMessageW(h, WM_GETICON, ICON_BIG, 0);
         std::printf("owner=%lld style=0x%08lx exstyle=0x%08lx rect=%ld,%ld,%ld,%ld "
-                    "client=%ld,%ld origin=%ld,%ld icon=%d\n",
+                    "client=%ld,%ld origin=%ld,%ld\n",
                     static_cast<long long>(reinterpret_cast<INT_PTR>(GetWindow(h, GW_OWNER))),
                     static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                     static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)), w.left, w.top,
-                    w.right, w.bottom, c.right, c.bottom, origin.x, origin.y, icon ? 1 : 0);
+                    w.right, w.bottom, c.right, c.bottom, origin.x, origin.y);
     } else if (verb == L"focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
