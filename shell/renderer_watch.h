@@ -20,8 +20,6 @@ class RendererWatch {
     // process has not ended. True when the run is over.
     bool RunIsOver(bool windowFound, bool running, uint32_t nowMs);
 
-    bool WindowSeen() const { return seen_; }
-
   private:
     uint32_t startMs_;
     bool started_;

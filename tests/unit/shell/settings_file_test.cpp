@@ -45,13 +45,6 @@ class SettingsFileTest : public ::testing::Test {
     std::string folder_, path_;
 };
 
-TEST(SettingsFile, KeysAreTheirCodePage932Bytes) {
-    EXPECT_EQ(kKind, "\x42\x47\x4D\x8B\xE6\x95\xAA");
-    EXPECT_EQ(kRepeat, "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4");
-    EXPECT_EQ(kFile, "\x42\x47\x4D\xCC\xA7\xB2\xD9");
-    EXPECT_EQ(SettingsPathIn("C:\\Savers"), "C:\\Savers\\Orvanne.ini");
-}
-
 TEST(SettingsFile, ReadsAsAPrivateProfileReaderDoes) {
     const std::string text = "top=1\r\n"
                              "[Other]\r\n" +
