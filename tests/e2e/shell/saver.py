@@ -32,12 +32,16 @@ KEY_FILE = "BGMﾌｧｲﾙ".encode("cp932")
 
 def link_japanese_font(s):
     """Wine's fresh prefix links no CJK font to the dialog fonts, as Windows does; without
-    it the message shows boxes for its Japanese characters."""
+    it the message shows boxes for its Japanese characters. Under code page 932 Wine asks
+    for the Japanese interface font instead, which is not there: IPA P Gothic stands in."""
     key = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
     for font in ("Tahoma", "MS Shell Dlg", "Microsoft Sans Serif"):
         subprocess.run([harness.WINE, "reg", "add", key, "/v", font, "/t", "REG_MULTI_SZ", "/d",
-                        "ipag.ttf,IPAGothic", "/f"], env=s.env, check=True,
+                        "ipagp.ttf,IPAPGothic", "/f"], env=s.env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run([harness.WINE, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements",
+                    "/v", "MS UI Gothic", "/t", "REG_SZ", "/d", "IPAPGothic", "/f"], env=s.env,
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run([harness.WINESERVER, "-w"], env=s.env)
 
 
