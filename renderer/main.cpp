@@ -14,19 +14,6 @@ namespace {
 const char class_name[] = "opengl demo";
 const char window_title[] = "Vellis_VC";
 
-void draw_frame() {
-    // A window whose context failed still gets its size message before the quit.
-    if (!renderer.context_current)
-        return;
-    draw_jewels();
-    if (renderer.rate.fps != 0.0f && renderer.show_fps)
-        gl_printf(1.0f, 1.0f, 1.0f, 0.5f, renderer.view_width - 114, renderer.view_height - 40,
-                  renderer.font_list_base, "%5.1f fps", renderer.rate.fps);
-    glFinish();
-    stars::count_frame(renderer.rate, performance_counter);
-    SwapBuffers(renderer.dc);
-}
-
 // Runs until WM_QUIT and gives its code.
 WPARAM run_loop() {
     MSG message = {};

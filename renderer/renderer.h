@@ -41,7 +41,9 @@ int init_gl_scene();
 void draw_jewels();
 void hide_cursor();
 
-// View and overlay (gl_view.cpp).
+// Frame, view and overlay (gl_view.cpp).
+// One frame: the scene, the overlay, glFinish, the frame-rate measurement and the swap.
+void draw_frame();
 void resize_view();
 void gl_printf(float red, float green, float blue, float alpha, int x, int y, GLuint list_base,
                const char* format, ...) __attribute__((format(printf, 8, 9)));

@@ -88,7 +88,11 @@ def loop_round(s, program, title, seconds, counted):
     p = s.start(os.path.join(LOOPS, program), str(seconds), stdout=subprocess.PIPE)
     wid = s.wait_window(title)
     time.sleep(0.5)
-    outside, ms = measure(s, wid, p.pid, seconds - 1.0) if counted else (None, None)
+    outside, ms = None, None
+    if counted:
+        outside, ms = measure(s, wid, p.pid, seconds - 1.0)
+    else:
+        time.sleep(seconds - 1.0)  # memory is read while it runs, near its end
     memory = peak_memory_kb(p.pid)
     out = p.communicate(timeout=120)[0].decode()
     harness.check(p.returncode == 0, f"{program} failed ({p.returncode})")
@@ -114,12 +118,11 @@ def report(r):
     off_ms = med(x["off_ms"] for x in r["renderer"])
     bare = med(x[1] for x in r["bare"])
     bare_ms = med(x[3] for x in r["bare"])
-    scene, swap, whole = (med(x[0][k] for x in r["parts"]) for k in range(3))
+    scene, swap, whole, outside, swap_share, rest, overlay_us, measure_us, pump_us = (
+        med(x[0][k] for x in r["parts"]) for k in range(9))
+    own = (overlay_us + measure_us + pump_us) / (1e6 / scene) * 100
     cold = r["renderer"][0]
     warm = r["renderer"][1:] or r["renderer"]
-
-    def share(slow, fast):
-        return (fast / slow - 1) * 100
 
     print(f"Xvfb 1280x1024 llvmpipe, {len(r['renderer'])} rounds, "
           f"load average {os.getloadavg()[0]:.2f} at the end")
@@ -130,17 +133,19 @@ def report(r):
     print(f"  renderer, overlay on     {on:7.1f}  {on_ms:7.2f}")
     print(f"  renderer, overlay off    {off:7.1f}  {off_ms:7.2f}")
     print(f"  renderer / bare loop: {on / bare:.3f}")
-    print(f"  overlay, renderer on vs off: {share(on, off):+.1f} % a frame by fps,"
+    print(f"  overlay, renderer on vs off: {(off / on - 1) * 100:+.1f} % a frame by fps,"
           f" {(on_ms / off_ms - 1) * 100:+.1f} % by CPU")
     print("the renderer's frame taken apart, slices alternating in one process "
           "(medians of the rounds):")
     print(f"  scene alone {scene:.1f} fps; with the swap {swap:.1f}; "
           f"the whole frame {whole:.1f}")
-    print(f"  everything outside drawing the scene: {share(whole, scene):+.1f} % a frame "
-          f"(the swap {share(swap, scene):+.1f} %; overlay, measurement and pump "
-          f"{share(whole, swap):+.1f} %)")
-    print("  rounds: " + "; ".join(f"{x[0][0]:.1f} / {x[0][1]:.1f} / {x[0][2]:.1f}"
-                                   for x in r["parts"]) +
+    print(f"  everything outside drawing the scene: {outside * 100:+.1f} % a frame "
+          f"(the swap {swap_share * 100:+.1f} %; overlay, measurement and pump "
+          f"{rest * 100:+.1f} %)")
+    print(f"  timed alone: overlay {overlay_us:.1f} us, measurement {measure_us:.2f} us, "
+          f"pump {pump_us:.2f} us a frame, together {own:.2f} % of the scene's frame")
+    print("  rounds: " + "; ".join(f"{x[0][0]:.1f} / {x[0][1]:.1f} / {x[0][2]:.1f} fps, "
+                                   f"{x[0][3] * 100:+.1f} %" for x in r["parts"]) +
           " | renderer on/off " + "; ".join(f"{x['on']:.1f}/{x['off']:.1f}"
                                             for x in r["renderer"]))
     print("minimised CPU use: " + ", ".join(f"{x['idle'] * 100:.2f} %" for x in r["renderer"]) +
