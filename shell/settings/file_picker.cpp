@@ -34,11 +34,27 @@ bool ToCodePage932(const wchar_t* text, std::string& bytes) {
     return true;
 }
 
+// A path that has no code page 932 form, or too long a one, may still have a short form
+// of plain ASCII, which reads back and opens the same file.
+bool StorableForm(const wchar_t* picked, std::string& bytes) {
+    if (ToCodePage932(picked, bytes))
+        return true;
+    DWORD n = GetShortPathNameW(picked, nullptr, 0);
+    if (n == 0)
+        return false;
+    std::wstring shortPath(n, L'\0');
+    n = GetShortPathNameW(picked, &shortPath[0], n);
+    if (n == 0 || n >= shortPath.size())
+        return false;
+    shortPath.resize(n);
+    return ToCodePage932(shortPath.c_str(), bytes);
+}
+
 } // namespace
 
 // The wide picker, so that its Japanese title and filter show whatever the system's code
-// page; the path it returns is then held to what code page 932 and 255 bytes can carry.
-bool PickMusicFile(HWND owner, std::string& path) {
+// page.
+PickResult PickMusicFile(HWND owner, std::string& path) {
     std::wstring filter = forms::Utf8ToWide("BGMﾌｧｲﾙ (MP3 WAV)");
     filter += L'\0';
     filter += L"*.MP3;*.WAV";
@@ -61,9 +77,9 @@ bool PickMusicFile(HWND owner, std::string& path) {
     request.Flags = 0; // a typed name of a file that does not exist is accepted
 
     if (GetOpenFileNameW(&request) <= 0)
-        return false;
+        return PickResult::Cancelled;
     file[kBufferSize - 1] = L'\0';
-    return ToCodePage932(file, path);
+    return StorableForm(file, path) ? PickResult::Chosen : PickResult::Unstorable;
 }
 
 } // namespace orvanne

@@ -7,9 +7,11 @@
 
 namespace orvanne {
 
-// Shows the open-file picker over owner. True when the user chose a file: path is then
-// its full path in code page 932, as the picker returned it. A path that has no code
-// page 932 form, or needs more than the 255-byte buffer with its NUL, counts as no choice.
-bool PickMusicFile(HWND owner, std::string& path);
+enum class PickResult { Chosen, Cancelled, Unstorable };
+
+// Shows the open-file picker over owner. Chosen: path is what the settings file can hold in
+// code page 932 and 255 bytes, the full path as the picker returned it or, where that
+// does not fit, the volume's short (8.3) form of it. Unstorable: the file has neither.
+PickResult PickMusicFile(HWND owner, std::string& path);
 
 } // namespace orvanne

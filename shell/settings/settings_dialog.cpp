@@ -33,6 +33,10 @@ constexpr char kFileCaption[] = "...";
 constexpr char kEtcCaption[] = "その他の作品";
 constexpr char kSetCaption[] = "設定";
 constexpr char kCanCaption[] = "ｷｬﾝｾﾙ";
+// Shown when a picked music file has no path the settings file can hold.
+constexpr char kUnstorableFileCaption[] = "BGMﾌｧｲﾙ";
+constexpr char kUnstorableFileText[] = "このﾌｧｲﾙのﾊﾟｽは保存できません。\n"
+                                       "ﾊﾟｽに保存できない文字が含まれているか、ﾊﾟｽが長すぎます。";
 
 // Control ids: 1000 plus the control's place in the layout table.
 int IdOf(Ctl control) {
@@ -312,7 +316,13 @@ void SettingsDialog::ChooseKind(int kind) {
 
 void SettingsDialog::ChooseFile() {
     std::string path;
-    if (!PickMusicFile(hwnd(), path))
+    PickResult result = PickMusicFile(hwnd(), path);
+    if (result == PickResult::Unstorable) {
+        MessageBoxW(hwnd(), Wide(kUnstorableFileText).c_str(), Wide(kUnstorableFileCaption).c_str(),
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (result != PickResult::Chosen)
         return;
     settings_.BgmFile = path;
     fileLabel_.SetText(forms::AnsiToWide(path, 932));
