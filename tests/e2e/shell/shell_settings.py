@@ -1,6 +1,7 @@
 """The settings file under the default locale (code page 1252) and Japanese (932):
 the same bytes on disk and the same values read, interchange with the platform's
-private-profile calls, bad files read by their rules, and the saver running with them."""
+private-profile calls, bad files read by their rules, the saver running with them, and a
+save into a full disk."""
 
 import os
 import random
@@ -27,6 +28,43 @@ def load(s, env, ini):
     check(code == 0, f"probe load failed on {ini}")
     values = dict(item.split("=", 1) for item in out.split())
     return int(values["kind"]), int(values["repeat"]), bytes.fromhex(values["file"])
+
+
+def full_disk(s):
+    """On a full disk (a small tmpfs, which needs root to mount) a save that needs one more
+    byte fails and changes nothing; one that fits the old file's room is written whole in
+    place, as the folder takes no new file."""
+    full = os.path.join(s.dir, "full")
+    os.mkdir(full)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", full],
+                      stderr=subprocess.DEVNULL).returncode != 0:
+        print("full disk: skipped, no tmpfs could be mounted")
+        return
+    try:
+        keys = saver.ini_bytes(1, 3, b"C:\\a.mp3")
+        comment = b";" + b"-" * (4096 - len(keys) - 3) + b"\r\n"
+        saver.write_ini(full, keys + comment)
+        with open(os.path.join(full, "filler"), "wb", buffering=0) as f:
+            try:
+                while True:
+                    f.write(b"f" * 4096)
+            except OSError:
+                pass
+        ini = saver.windows_path(os.path.join(full, "Orvanne.ini"))
+        fits = saver.ini_bytes(2, 3, b"C:\\b.mp") + comment
+        for music, want_code, want in ((b"C:\\b.mp3!", 1, keys + comment),
+                                       (b"C:\\b.mp", 0, fits)):
+            code, _ = probe(s, {}, "write", ini, "2", "3", music.hex())
+            with open(os.path.join(full, "Orvanne.ini"), "rb") as f:
+                got = f.read()
+            check(code == want_code, f"full disk, {music!r}: the save returned {code}")
+            check(got == want, f"full disk, {music!r}: the file holds {len(got)} bytes "
+                  f"{got[:80]!r}..., expected {len(want)} bytes")
+            names = sorted(os.listdir(full))
+            check(names == ["Orvanne.ini", "filler"], f"full disk: the folder holds {names}")
+        print("full disk: a save that did not fit failed whole, one that fit was written whole")
+    finally:
+        subprocess.run(["umount", full])
 
 
 def main():
@@ -101,6 +139,7 @@ def main():
             print(f"{name}: bytes, interchange and {len(cases)} bad files as expected")
 
         check(written["default"] == written["ja"], "the file's bytes depend on the code page")
+        full_disk(s)
 
         # The saver still runs with bad files.
         for label, data in (("garbage", bytes(range(256)) * 40),
