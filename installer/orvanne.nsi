@@ -26,6 +26,7 @@ BrandingText "Orvanne ${VERSION}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
@@ -37,6 +38,8 @@ BrandingText "Orvanne ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+LangString WelcomeText ${LANG_ENGLISH} "Setup will install Orvanne ${VERSION} for you alone, with no administrator rights, and make it your screen saver.$\r$\n$\r$\nClick Install to start the installation."
+LangString WelcomeText ${LANG_JAPANESE} "Orvanne ${VERSION} をこのユーザー用にインストールし (管理者の権限は要りません)、スクリーン セーバーに設定します。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open the screen saver settings"
 LangString OpenSettingsText ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"
 
