@@ -136,9 +136,16 @@ with harness.Session() as s:
     check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
     check((registry(s, DESKTOP) or {}).get("SCRNSAVE.EXE") == other, "uninstall cleared another saver")
 
-    # Ours still chosen: cleared, and the folder with its settings file is gone.
+    # Ours still chosen, from a folder of the user's choice (/D) whose name has a short form:
+    # the short path is what the system gets and what the uninstaller recognises.
     os.remove(os.path.join(folder, "music.mp3"))
-    settle(s, SETUP, "/S")
+    os.rmdir(folder)
+    folder = os.path.join(os.path.dirname(folder), "OrvanneScreenSaver")
+    settle(s, SETUP, "/S", "/D=C:\\users\\" + folder.split("/users/")[1].replace("/", "\\"))
+    check_installed(s, folder)
+    chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
+    check("~" in chosen and "OrvanneScreenSaver" not in chosen,
+          f"SCRNSAVE.EXE is {chosen!r}, not the short path")
     with open(os.path.join(folder, "Orvanne.ini"), "wb") as f:
         f.write(SETTINGS)
     uninstall(s, folder)

@@ -147,6 +147,9 @@ def check_package(tag, dist, machine):
     check(pe_machine(data) == machine and b"NullsoftInst" in data,
           f"{setup}: not an NSIS installer for machine {machine:#x}")
     check_version(setup, "Orvanne installer")
+    levels = [e.get("level") for e in ET.fromstring(resource(setup, 24)).iter()
+              if local(e.tag) == "requestedExecutionLevel"]
+    check(levels == ["asInvoker"], f"{setup}: requests {levels}, expected to run as the user")
     with tempfile.TemporaryDirectory() as out:
         subprocess.run(["7zz", "x", "-y", f"-o{out}", setup], stdout=subprocess.DEVNULL, check=True)
         for name, content in programs.items():
