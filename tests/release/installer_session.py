@@ -53,6 +53,11 @@ def read(path):
         return f.read()
 
 
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def install_folder(s):
     """The user's %LOCALAPPDATA%\\Programs\\Orvanne in the prefix."""
     users = os.path.join(s.prefix, "drive_c/users")
@@ -74,26 +79,29 @@ def check_installed(s, folder):
         check(os.path.exists(path) and read(path) == read(s.dist(name)),
               f"{name} in {folder} is not the shipped one")
     saver = registry(s, DESKTOP) or {}
-    check(same_file(unix_path(s, saver.get("SCRNSAVE.EXE", "")), os.path.join(folder, "Orvanne.scr")),
-          f"SCRNSAVE.EXE is {saver.get('SCRNSAVE.EXE')!r}, not the installed saver")
-    check(saver.get("ScreenSaveActive") == "1", f"ScreenSaveActive is {saver.get('ScreenSaveActive')!r}")
+    chosen = saver.get("SCRNSAVE.EXE", "")
+    check(same_file(unix_path(s, chosen), os.path.join(folder, "Orvanne.scr")),
+          f"SCRNSAVE.EXE is {chosen!r}, not the installed saver")
+    check(saver.get("ScreenSaveActive") == "1",
+          f"ScreenSaveActive is {saver.get('ScreenSaveActive')!r}")
 
 
 with harness.Session() as s:
     settle(s, SETUP, "/S")
     folder = install_folder(s)
+    check(os.path.isdir(folder), f"nothing installed in {folder}")
     check(sorted(os.listdir(folder)) == ["Orvanne.dll", "Orvanne.scr", "uninstall.exe"],
-          f"installed folder {folder} holds {os.listdir(folder) if os.path.isdir(folder) else None}")
+          f"installed folder holds {os.listdir(folder)}")
     check_installed(s, folder)
 
     entry = registry(s, UNINSTALL)
     check(entry is not None, "no Apps & features entry")
-    uninstaller = os.path.join(folder, "uninstall.exe")
-    check(entry["DisplayName"] == "Orvanne" and entry["DisplayVersion"] == VERSION and entry["Publisher"],
-          f"entry names {entry.get('DisplayName')!r} {entry.get('DisplayVersion')!r}")
-    check(same_file(unix_path(s, entry["DisplayIcon"].rsplit(",", 1)[0]), os.path.join(folder, "Orvanne.scr")),
-          f"DisplayIcon {entry['DisplayIcon']!r}")
-    check(same_file(unix_path(s, entry["UninstallString"].strip('"')), uninstaller) and
+    check(entry["DisplayName"] == "Orvanne" and entry["DisplayVersion"] == VERSION and
+          entry["Publisher"], f"entry names {entry['DisplayName']!r} {entry['DisplayVersion']!r}")
+    check(same_file(unix_path(s, entry["DisplayIcon"].rsplit(",", 1)[0]),
+                    os.path.join(folder, "Orvanne.scr")), f"DisplayIcon {entry['DisplayIcon']!r}")
+    check(same_file(unix_path(s, entry["UninstallString"].strip('"')),
+                    os.path.join(folder, "uninstall.exe")) and
           entry["QuietUninstallString"] == entry["UninstallString"] + " /S",
           f"UninstallString {entry['UninstallString']!r}, quiet {entry['QuietUninstallString']!r}")
     size_kb = sum(os.path.getsize(os.path.join(folder, n)) for n in PROGRAMS) // 1024
@@ -108,7 +116,8 @@ with harness.Session() as s:
     # The field is jewels on black; a cold start here takes a while to its first frame.
     end = time.time() + 15
     while True:
-        dark = sum(max(px) < 40 for px in s.screenshot("installed-saver").region(0, 0, 1280, 1024, 32))
+        shot = s.screenshot("installed-saver")
+        dark = sum(max(px) < 40 for px in shot.region(0, 0, 1280, 1024, 32))
         if dark > 1100 or time.time() > end:
             break
         time.sleep(0.5)
@@ -117,10 +126,8 @@ with harness.Session() as s:
     s.wait_exit(p)
 
     # Over an earlier install: the programs are replaced, the user's settings kept.
-    with open(os.path.join(folder, "Orvanne.ini"), "wb") as f:
-        f.write(SETTINGS)
-    with open(os.path.join(folder, "Orvanne.dll"), "wb") as f:
-        f.write(b"an earlier renderer")
+    write(os.path.join(folder, "Orvanne.ini"), SETTINGS)
+    write(os.path.join(folder, "Orvanne.dll"), b"an earlier renderer")
     settle(s, SETUP, "/S")
     check_installed(s, folder)
     check(read(os.path.join(folder, "Orvanne.ini")) == SETTINGS, "reinstall changed Orvanne.ini")
@@ -129,12 +136,11 @@ with harness.Session() as s:
     other = r"C:\windows\system32\other.scr"
     subprocess.run([harness.WINE, "reg", "add", DESKTOP, "/v", "SCRNSAVE.EXE", "/d", other, "/f"],
                    env=s.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    with open(os.path.join(folder, "music.mp3"), "wb") as f:
-        f.write(b"the user's")
+    write(os.path.join(folder, "music.mp3"), b"the user's")
     uninstall(s, folder)
-    check(os.listdir(folder) == ["music.mp3"], f"after uninstall the folder holds {os.listdir(folder)}")
+    check(os.listdir(folder) == ["music.mp3"], f"uninstall left {os.listdir(folder)}")
     check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
-    check((registry(s, DESKTOP) or {}).get("SCRNSAVE.EXE") == other, "uninstall cleared another saver")
+    check(registry(s, DESKTOP).get("SCRNSAVE.EXE") == other, "uninstall cleared another saver")
 
     # Ours still chosen, from a folder of the user's choice (/D) whose name has a short form:
     # the short path is what the system gets and what the uninstaller recognises.
@@ -146,9 +152,8 @@ with harness.Session() as s:
     chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
     check("~" in chosen and "OrvanneScreenSaver" not in chosen,
           f"SCRNSAVE.EXE is {chosen!r}, not the short path")
-    with open(os.path.join(folder, "Orvanne.ini"), "wb") as f:
-        f.write(SETTINGS)
+    write(os.path.join(folder, "Orvanne.ini"), SETTINGS)
     uninstall(s, folder)
-    check(not os.path.exists(folder), f"{folder} left behind: {os.listdir(folder) if os.path.isdir(folder) else ''}")
-    check("SCRNSAVE.EXE" not in (registry(s, DESKTOP) or {}), "SCRNSAVE.EXE still names the removed saver")
+    check(not os.path.exists(folder), f"uninstall left {folder}")
+    check("SCRNSAVE.EXE" not in registry(s, DESKTOP), "SCRNSAVE.EXE still names the removed saver")
     check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")

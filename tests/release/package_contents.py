@@ -15,8 +15,8 @@ BUILD = os.path.join(SOURCE_DIR, "build")
 PACKAGES = os.environ.get("ORVANNE_PACKAGES", os.path.join(BUILD, "packages"))
 VERSION = os.environ["ORVANNE_VERSION"]
 BUILDS = {  # package tag: (folder of that build's programs, PE machine)
-    "win32": (os.environ.get("ORVANNE_RELEASE_DIST", os.path.join(BUILD, "windows-i686/dist")), 0x14C),
-    "win64": (os.environ.get("ORVANNE_TEST_DIST", os.path.join(BUILD, "windows-x86_64/dist")), 0x8664),
+    "win32": (os.environ.get("ORVANNE_RELEASE_DIST", f"{BUILD}/windows-i686/dist"), 0x14C),
+    "win64": (os.environ.get("ORVANNE_TEST_DIST", f"{BUILD}/windows-x86_64/dist"), 0x8664),
 }
 PROGRAM_ICON = os.path.join(SOURCE_DIR, "assets/dialog/vellis_p.ico")
 DESCRIPTIONS = {"Orvanne.scr": "Orvanne screen saver", "Orvanne.dll": "Orvanne renderer"}
@@ -37,7 +37,9 @@ def read(path):
 
 def pe_machine(data):
     offset = struct.unpack_from("<I", data, 0x3C)[0]
-    return struct.unpack_from("<H", data, offset + 4)[0] if data[offset:offset + 4] == b"PE\0\0" else None
+    if data[offset:offset + 4] != b"PE\0\0":
+        return None
+    return struct.unpack_from("<H", data, offset + 4)[0]
 
 
 def resource(path, kind, name=None):
@@ -92,7 +94,7 @@ def check_version(path, description):
     check(fixed == expected, f"{label}: fixed file version {fixed}, expected {expected}")
     for key, want in [("ProductName", "Orvanne"), ("FileDescription", description),
                       ("FileVersion", VERSION), ("ProductVersion", VERSION)]:
-        check(strings.get(key) == want, f"{label}: {key} is {strings.get(key)!r}, expected {want!r}")
+        check(strings.get(key) == want, f"{label}: {key} {strings.get(key)!r}, expected {want!r}")
     for key in ("CompanyName", "LegalCopyright"):
         check(strings.get(key), f"{label}: no {key}")
 
@@ -103,18 +105,20 @@ def local(tag):
 
 def check_program(path, machine):
     label = os.path.relpath(path, BUILD)
-    data = read(path)
-    check(pe_machine(data) == machine, f"{label}: PE machine {pe_machine(data)}, expected {machine:#x}")
+    found = pe_machine(read(path))
+    check(found == machine, f"{label}: machine {found}, expected {machine:#x}")
     check_version(path, DESCRIPTIONS[os.path.basename(path)])
     # One manifest, ours: a toolchain's default manifest would bring requestedExecutionLevel.
     names = resource_names(path, 24)
     if not check(names == ["1"], f"{label}: manifests {names}, expected exactly one, id 1"):
         return
-    elements = {local(e.tag): (e.text or "").strip() for e in ET.fromstring(resource(path, 24)).iter()}
+    manifest = ET.fromstring(resource(path, 24))
+    elements = {local(e.tag): (e.text or "").strip() for e in manifest.iter()}
     check("requestedExecutionLevel" not in elements and "trustInfo" not in elements,
           f"{label}: manifest requests an execution level")
     if path.endswith(".dll"):
-        check(elements.get("dpiAware") == "true/pm", f"{label}: dpiAware {elements.get('dpiAware')!r}")
+        check(elements.get("dpiAware") == "true/pm",
+              f"{label}: dpiAware {elements.get('dpiAware')!r}")
         awareness = [a.strip() for a in elements.get("dpiAwareness", "").split(",")]
         check(awareness[0] == "PerMonitorV2", f"{label}: dpiAwareness {awareness}")
     else:
@@ -128,7 +132,8 @@ def icon_images(path, group):
     """The images of an icon group resource, in its order."""
     data = resource(path, 14, group)
     count = struct.unpack_from("<H", data, 4)[0]
-    return [resource(path, 3, struct.unpack_from("<H", data, 6 + 14 * i + 12)[0]) for i in range(count)]
+    ids = [struct.unpack_from("<H", data, 6 + 14 * i + 12)[0] for i in range(count)]
+    return [resource(path, 3, image) for image in ids]
 
 
 def ico_images(path):
@@ -142,33 +147,37 @@ def check_package(tag, dist, machine):
     base = os.path.join(PACKAGES, f"Orvanne-{VERSION}-{tag}")
     programs = {name: read(os.path.join(dist, name)) for name in DESCRIPTIONS}
 
-    setup = base + "-setup.exe"
+    setup, archive = base + "-setup.exe", base + ".zip"
+    label = os.path.relpath(setup, BUILD)
     data = read(setup)
     check(pe_machine(data) == machine and b"NullsoftInst" in data,
-          f"{setup}: not an NSIS installer for machine {machine:#x}")
+          f"{label}: not an NSIS installer for machine {machine:#x}")
     check_version(setup, "Orvanne installer")
     levels = [e.get("level") for e in ET.fromstring(resource(setup, 24)).iter()
               if local(e.tag) == "requestedExecutionLevel"]
-    check(levels == ["asInvoker"], f"{setup}: requests {levels}, expected to run as the user")
+    check(levels == ["asInvoker"], f"{label}: requests {levels}, expected to run as the user")
     with tempfile.TemporaryDirectory() as out:
         subprocess.run(["7zz", "x", "-y", f"-o{out}", setup], stdout=subprocess.DEVNULL, check=True)
         for name, content in programs.items():
             path = os.path.join(out, name)
             check(os.path.exists(path) and read(path) == content,
-                  f"{setup}: {name} is not the one of {dist}")
+                  f"{label}: {name} is not the one of {dist}")
 
-    with zipfile.ZipFile(base + ".zip") as z:
+    label = os.path.relpath(archive, BUILD)
+    with zipfile.ZipFile(archive) as z:
         names = sorted(z.namelist())
         check(names == ["LICENSE.txt", "Orvanne.dll", "Orvanne.scr", "README.txt"],
-              f"{base}.zip holds {names}")
+              f"{label} holds {names}")
         for name, content in programs.items():
-            check(name in names and z.read(name) == content, f"{base}.zip: {name} is not the one of {dist}")
+            check(name in names and z.read(name) == content,
+                  f"{label}: {name} is not the one of {dist}")
         licence = read(os.path.join(SOURCE_DIR, "LICENSE")).replace(b"\n", b"\r\n")
         check("LICENSE.txt" in names and z.read("LICENSE.txt") == licence,
-              f"{base}.zip: LICENSE.txt is not the licence with Windows line ends")
+              f"{label}: LICENSE.txt is not the licence with Windows line ends")
         readme = z.read("README.txt") if "README.txt" in names else b""
-        check(readme.startswith(f"Orvanne {VERSION}\r\n".encode()) and b"\n" not in readme.replace(b"\r\n", b""),
-              f"{base}.zip: README.txt does not name the version or has Unix line ends")
+        check(readme.startswith(f"Orvanne {VERSION}\r\n".encode()) and
+              b"\n" not in readme.replace(b"\r\n", b""),
+              f"{label}: README.txt does not name the version or has Unix line ends")
     for name in programs:
         check_program(os.path.join(dist, name), machine)
 
