@@ -17,7 +17,8 @@ foreach(arch i686 x86_64)
     set(base ${ORVANNE_PACKAGE_DIR}/Orvanne-${PROJECT_VERSION}-${tag})
     list(APPEND commands
         COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DARCH=${tag} -DVERSION=${PROJECT_VERSION}
-            -DPUBLISHER=${ORVANNE_PUBLISHER} -DDIST=${dist}
+            -DPUBLISHER=${ORVANNE_PUBLISHER}
+            -DCOPYRIGHT=${ORVANNE_COPYRIGHT} -DDIST=${dist}
             -DICON=${PROJECT_SOURCE_DIR}/assets/dialog/vellis_p.ico -DOUTFILE=${base}-setup.exe
             ${PROJECT_SOURCE_DIR}/installer/orvanne.nsi
         COMMAND ${CMAKE_COMMAND} -E rm -f ${base}.zip

@@ -1,5 +1,5 @@
 ; Per-user installer of the saver. Built by cmake/packages.cmake once for each build:
-;   makensis -INPUTCHARSET UTF8 -DARCH=win64|win32 -DVERSION=1.0.0 -DPUBLISHER=...
+;   makensis -INPUTCHARSET UTF8 -DARCH=win64|win32 -DVERSION=1.0.0 -DPUBLISHER=... -DCOPYRIGHT=...
 ;            -DDIST=<folder of the programs> -DICON=<.ico> -DOUTFILE=<setup.exe> orvanne.nsi
 !if "${ARCH}" == "win64"
     Target amd64-unicode
@@ -50,7 +50,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Orvanne installer"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
 
 Section "Orvanne" SecPrograms
     SetOutPath "$INSTDIR"
