@@ -148,6 +148,9 @@ def check_package(tag, dist, machine):
     programs = {name: read(os.path.join(dist, name)) for name in DESCRIPTIONS}
 
     setup, archive = base + "-setup.exe", base + ".zip"
+    if not check(os.path.exists(setup) and os.path.exists(archive),
+                 f"{base}-setup.exe or .zip missing: cmake --build build --target package"):
+        return
     label = os.path.relpath(setup, BUILD)
     data = read(setup)
     check(pe_machine(data) == machine and b"NullsoftInst" in data,
@@ -178,11 +181,11 @@ def check_package(tag, dist, machine):
         check(readme.startswith(f"Orvanne {VERSION}\r\n".encode()) and
               b"\n" not in readme.replace(b"\r\n", b""),
               f"{label}: README.txt does not name the version or has Unix line ends")
-    for name in programs:
-        check_program(os.path.join(dist, name), machine)
 
 
 for tag, (dist, machine) in BUILDS.items():
+    for name in DESCRIPTIONS:
+        check_program(os.path.join(dist, name), machine)
     check_package(tag, dist, machine)
 for failure in failures:
     print("FAIL:", failure)
