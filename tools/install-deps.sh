@@ -8,6 +8,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-gothic libx11-dev libxdamage-dev
     locales
+    nsis zip icoutils 7zip
 )
 missing=()
 for p in "${packages[@]}"; do

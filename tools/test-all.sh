@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the host, i686 and x86_64 configurations and runs every
-# test: unit tests natively, end-to-end tests of the x86_64 build under Wine on Xvfb.
+# Installs what is missing, builds the host, i686 and x86_64 configurations and the release
+# packages, and runs every test: unit tests natively, end-to-end tests of the x86_64 build
+# and its installer under Wine on Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
+cmake --build build --target package
 ctest --test-dir build --output-on-failure

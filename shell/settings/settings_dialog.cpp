@@ -14,6 +14,7 @@
 #include "forms.h"
 #include "label_font.h"
 #include "music_choice.h"
+#include "orvanne_version.h"
 #include "settings_resources.h"
 #include "zoom.h"
 
@@ -22,7 +23,7 @@ namespace orvanne {
 namespace {
 
 constexpr char kHomePage[] = "https://orvanne.example/";
-constexpr char kCredit[] = "Orvanne project v1.0.0";
+constexpr char kCredit[] = "Orvanne project v" ORVANNE_VERSION;
 constexpr char kLabelFont[] = "ＭＳ Ｐゴシック";
 constexpr char kPanelFont[] = "Tahoma";
 
