@@ -2,8 +2,12 @@
 // message loop that draws frames back to back, and teardown.
 #include "renderer.h"
 
+#include <ctime>
+
 RendererState renderer;
+stars::FieldScene scene;
 PerformanceCounter performance_counter;
+CrtRandom crt_random;
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(WNDCLASSEXA) == 48, "WNDCLASSEXA is 48 bytes");
@@ -36,6 +40,8 @@ WPARAM run_loop() {
 }
 
 void tear_down() {
+    if (renderer.context_current)
+        stars::free_field_gl(scene);
     wglMakeCurrent(nullptr, nullptr);
     renderer.context_current = false;
     if (renderer.dc)
@@ -51,7 +57,9 @@ void tear_down() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    if (init_jewels() != 0) {
+    renderer.show_fps = true;
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (stars::init_field(scene, crt_random) != 0) {
         report_error("gl_data");
         return 0;
     }

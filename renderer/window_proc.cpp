@@ -40,8 +40,9 @@ const char* make_context(HWND window) {
     SelectObject(renderer.dc, GetStockObject(SYSTEM_FONT));
     // Glyphs are only the overlay's; the scene runs without them.
     wglUseFontBitmapsA(renderer.dc, 0, 255, renderer.font_list_base);
-    if (init_gl_scene() != 0)
+    if (stars::init_field_gl(scene) != 0)
         return "gl_init";
+    ShowCursor(FALSE);
     resize_view();
     return nullptr;
 }
