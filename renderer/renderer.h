@@ -5,13 +5,19 @@
 
 #include <GL/gl.h>
 
-#include "jewel_field.h"
+#include <cstdlib>
+
+#include "field_scene.h"
+#include "screen_layout.h"
 #include "stopwatch.h"
 
 // Window, context and frame loop.
 struct RendererState {
+    int32_t view_x = 0; // the viewport inside the client, from its bottom left
+    int32_t view_y = 0;
     int32_t view_width = 0;
     int32_t view_height = 0;
+    stars::ScreenLayout layout = {}; // of the full-screen window
     bool active = false;
     bool running = false;
     bool switch_mode = false;
@@ -25,28 +31,20 @@ struct RendererState {
     bool context_current = false; // GL may be called
 };
 
-// The jewel field, kept across windows; the texture belongs to the current context.
-struct SceneState {
-    stars::Jewel* jewels = nullptr;
-    float scene_angle = 0.0f;
-    GLuint sparkle_texture = 0;
-};
-
 extern RendererState renderer;
-extern SceneState scene;
+// The jewel field, kept across windows.
+extern stars::FieldScene scene;
 
-// Scene (scene_gl.cpp).
-int init_jewels();
-int init_gl_scene();
-void draw_jewels();
-void hide_cursor();
-
-// Frame, view and overlay (gl_view.cpp).
+// Frame and view (gl_view.cpp).
 // One frame: the scene, the overlay, glFinish, the frame-rate measurement and the swap.
 void draw_frame();
+// Where the field goes in the client; resize_view then applies it.
+void set_view(const stars::Viewport& view);
 void resize_view();
-void gl_printf(float red, float green, float blue, float alpha, int x, int y, GLuint list_base,
-               const char* format, ...) __attribute__((format(printf, 8, 9)));
+
+// The overlay's glyph display lists, characters 0..254 from the list returned, in the
+// system font (overlay_font.cpp).
+GLuint make_overlay_font(HDC dc);
 
 // Window procedure and context (window_proc.cpp).
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -69,3 +67,13 @@ class PerformanceCounter : public stars::Counter {
 };
 
 extern PerformanceCounter performance_counter;
+
+// mingw's rand(), on both builds, gives 0..32767: the range the jewel reset expects.
+static_assert(RAND_MAX == stars::random_max, "rand() must give 0..32767");
+
+class CrtRandom : public stars::RandomSource {
+  public:
+    int next() override { return std::rand(); }
+};
+
+extern CrtRandom crt_random;

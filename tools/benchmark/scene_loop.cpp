@@ -1,7 +1,7 @@
 // The renderer's frame taken apart, to show what everything outside drawing the scene
 // costs. Slices of three kinds of frame alternate in one process, so that the field and
 // any load from elsewhere fall on all three alike:
-//   scene  the scene alone (draw_jewels, glFinish), nothing shown;
+//   scene  the scene alone (draw_field, glFinish), nothing shown;
 //   swap   the scene and the buffer swap;
 //   whole  what the renderer does: scene, overlay, glFinish, frame-rate measurement, swap
 //          and message pump.
@@ -18,20 +18,22 @@
 #include <vector>
 
 RendererState renderer;
+stars::FieldScene scene;
 PerformanceCounter performance_counter;
+CrtRandom crt_random;
 
 namespace {
 
 BenchWindow bench;
 
 bool scene_frame() {
-    draw_jewels();
+    stars::draw_field(scene, renderer.rate.fps, crt_random);
     glFinish();
     return true;
 }
 
 bool swap_frame() {
-    draw_jewels();
+    stars::draw_field(scene, renderer.rate.fps, crt_random);
     glFinish();
     SwapBuffers(bench.dc);
     return true;
@@ -50,8 +52,8 @@ bool finish_only() {
 }
 
 bool overlay_only() {
-    gl_printf(1.0f, 1.0f, 1.0f, 0.5f, renderer.view_width - 114, renderer.view_height - 40,
-              renderer.font_list_base, "%5.1f fps", 87.5f);
+    stars::draw_fps_overlay(87.5f, renderer.view_width, renderer.view_height,
+                            renderer.font_list_base);
     glFinish();
     return true;
 }
@@ -77,16 +79,15 @@ double median(std::vector<double> v) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
-    if (init_jewels() != 0 || !open_bench_window(instance, "scene loop", bench))
+    if (stars::init_field(scene, crt_random) != 0 ||
+        !open_bench_window(instance, "scene loop", bench))
         return 1;
     renderer.context_current = true;
     renderer.dc = bench.dc;
     renderer.view_width = bench.width;
     renderer.view_height = bench.height;
-    renderer.font_list_base = glGenLists(255);
-    SelectObject(bench.dc, GetStockObject(SYSTEM_FONT));
-    wglUseFontBitmapsA(bench.dc, 0, 255, renderer.font_list_base);
-    if (init_gl_scene() != 0)
+    renderer.font_list_base = make_overlay_font(bench.dc);
+    if (stars::init_field_gl(scene) != 0)
         return 1;
     resize_view();
     // A fresh field arrives as one wave and costs more to fill: age it by 20 s first.

@@ -1,0 +1,38 @@
+// The jewel field drawn with OpenGL 1.1, shared by every front end: init / reshape / draw /
+// free. Each front end makes its own context and the glyph lists of the overlay.
+#pragma once
+
+#include "field_arrays.h"
+#include "jewel_field.h"
+
+namespace stars {
+
+// The field, kept across windows and contexts.
+struct FieldScene {
+    Jewel* jewels = nullptr; // jewel_count of them
+    float scene_angle = 0.0f;
+    unsigned sparkle_texture = 0;       // of the current context
+    Corner corners[field_corner_count]; // this frame's squares, read by GL as client arrays
+};
+
+// Makes the jewels; 0 when done, 1 when memory ran out (reported on stderr).
+int init_field(FieldScene& scene, RandomSource& random);
+void free_field(FieldScene& scene);
+
+// Per context: the sparkle texture and the blend; 0 when done, 1 when memory ran out.
+int init_field_gl(FieldScene& scene);
+// The texture of the current context.
+void free_field_gl(FieldScene& scene);
+
+// The viewport (x, y from the bottom left of the drawable) and the projection only.
+void reshape_field(int x, int y, int width, int height);
+
+// One frame: clears the drawable, turns the field, steps and draws every jewel at the
+// measured rate, and leaves texturing disabled.
+void draw_field(FieldScene& scene, float fps, RandomSource& random);
+
+// The frame rate as "%5.1f fps" in half-strength white at the top right of a view of the
+// given size, from glyph display lists indexed by character code from glyph_list_base.
+void draw_fps_overlay(float fps, int view_width, int view_height, unsigned glyph_list_base);
+
+} // namespace stars
