@@ -10,23 +10,31 @@ namespace {
 
 struct Line {
     size_t begin;      // first byte
-    size_t contentEnd; // end of the text, before any CR LF
+    size_t contentEnd; // end of the text, before the line break
     size_t end;        // one past the line break
 };
 
+// CR, LF and CR LF each end a line, as the platform's private-profile reader has it.
 std::vector<Line> SplitLines(std::string_view text) {
     std::vector<Line> lines;
     size_t begin = 0;
     while (begin < text.size()) {
-        size_t newline = text.find('\n', begin);
-        size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
-        size_t contentEnd = newline == std::string_view::npos ? text.size() : newline;
-        if (contentEnd > begin && text[contentEnd - 1] == '\r')
-            --contentEnd;
-        lines.push_back({begin, contentEnd, end});
+        size_t brk = text.find_first_of("\r\n", begin);
+        if (brk == std::string_view::npos) {
+            lines.push_back({begin, text.size(), text.size()});
+            break;
+        }
+        size_t end = brk + 1;
+        if (text[brk] == '\r' && end < text.size() && text[end] == '\n')
+            ++end;
+        lines.push_back({begin, brk, end});
         begin = end;
     }
     return lines;
+}
+
+bool EndsLine(const std::string& text) {
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
 bool IsSpace(char c) {
@@ -169,7 +177,7 @@ std::string IniSet(std::string_view text, std::string_view section, std::string_
     std::string out;
     if (!FindSection(text, lines, section, first, last)) {
         out.assign(text);
-        if (!out.empty() && out.back() != '\n')
+        if (!out.empty() && !EndsLine(out))
             out += "\r\n";
         out.append("[").append(section).append("]\r\n");
         out.append(key).append("=").append(value).append("\r\n");
@@ -193,26 +201,33 @@ std::string IniSet(std::string_view text, std::string_view section, std::string_
     }
     size_t at = after > 0 ? lines[after - 1].end : 0;
     out.assign(text.substr(0, at));
-    if (!out.empty() && out.back() != '\n')
+    if (!out.empty() && !EndsLine(out))
         out += "\r\n";
     out.append(key).append("=").append(value).append("\r\n");
     out.append(text.substr(at));
     return out;
 }
 
-std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& path) {
-    std::string text;
-    ReadFileBytes(path, text);
-    return IniGet(text, section, key);
+std::string SettingsText(std::string_view text, const BgmSettings& s) {
+    std::string out = IniSet(text, kSettingsSection, kKeyBgmKind, std::to_string(s.BgmKind));
+    out = IniSet(out, kSettingsSection, kKeyBgmRepeat, std::to_string(s.BgmRepeatTrack));
+    return IniSet(out, kSettingsSection, kKeyBgmFile, s.BgmFile);
 }
 
-bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
-                   const std::string& path) {
+SettingsFileOps PlatformFileOps() {
+    return {ReadFileIfAny, ReplaceFileBytes};
+}
+
+bool SaveSettings(const std::string& path, const BgmSettings& s, const SettingsFileOps& ops) {
     std::string text;
     // A file that is there but cannot be read would lose every other line: leave it.
-    if (!ReadFileBytes(path, text) && PathTaken(path))
+    if (!ops.read(path, text))
         return false;
-    return WriteFileBytes(path, IniSet(text, section, key, value));
+    return ops.replace(path, SettingsText(text, s));
+}
+
+bool SaveSettings(const std::string& path, const BgmSettings& s) {
+    return SaveSettings(path, s, PlatformFileOps());
 }
 
 BgmSettings LoadSettings(const std::string& path,

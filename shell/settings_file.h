@@ -42,13 +42,23 @@ std::string IniGet(std::string_view text, std::string_view section, std::string_
 std::string IniSet(std::string_view text, std::string_view section, std::string_view key,
                    std::string_view value);
 
-// One key from the file at path (UTF-8); a missing file reads as empty.
-std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& path);
+// The settings file's text after a save: the three keys set in this order (kind, repeat
+// track, music file), every other byte kept.
+std::string SettingsText(std::string_view text, const BgmSettings& s);
 
-// Sets one key in the file at path, creating the file. False when it could not be written,
-// or when a file is there that cannot be read (it is then left as it is).
-bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
-                   const std::string& path);
+// The file operations a save uses; tests put in their own to fail them.
+struct SettingsFileOps {
+    // The file's bytes, empty when there is none; false when a file is there but unreadable.
+    std::function<bool(const std::string& path, std::string& bytes)> read;
+    // All the new bytes or none of them; false when the file keeps its old bytes.
+    std::function<bool(const std::string& path, std::string_view bytes)> replace;
+};
+SettingsFileOps PlatformFileOps();
+
+// Writes all three settings to the file at path (UTF-8) with one read and one write.
+// False when the file could not be written; it then keeps its old bytes.
+bool SaveSettings(const std::string& path, const BgmSettings& s, const SettingsFileOps& ops);
+bool SaveSettings(const std::string& path, const BgmSettings& s);
 
 // Reads all three settings from the file at path. musicFileExists is asked about the
 // music file (its path in code page 932); kind 2 needs a readable file.

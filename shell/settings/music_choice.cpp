@@ -1,7 +1,6 @@
 #include "music_choice.h"
 
 #include "number_text.h"
-#include "settings_file.h"
 
 namespace orvanne {
 
@@ -31,12 +30,6 @@ std::vector<std::string> RepeatEntries() {
 
 int16_t TrackFromText(std::string_view text) {
     return RoundEvenToInt16(text).value_or(0);
-}
-
-std::vector<SavedValue> ValuesToSave(int16_t kind, int16_t track, const std::string& file) {
-    return {{kKeyBgmKind, std::to_string(kind)},
-            {kKeyBgmRepeat, std::to_string(track)},
-            {kKeyBgmFile, file}};
 }
 
 } // namespace orvanne

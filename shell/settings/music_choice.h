@@ -1,4 +1,4 @@
-// What the settings dialog shows for a music kind, and what it saves.
+// What the settings dialog shows for a music kind and how it reads the repeat box.
 #pragma once
 
 #include <cstdint>
@@ -25,12 +25,5 @@ std::vector<std::string> RepeatEntries();
 // The repeat box's text as a track: rounded half to even, 0 for anything that is not a
 // number within 16 bits.
 int16_t TrackFromText(std::string_view text);
-
-struct SavedValue {
-    std::string key;
-    std::string value;
-};
-// The three keys in the order they are written, whatever the kind.
-std::vector<SavedValue> ValuesToSave(int16_t kind, int16_t track, const std::string& file);
 
 } // namespace orvanne

@@ -323,9 +323,8 @@ void SettingsDialog::Save() {
     text.resize(
         static_cast<size_t>(GetWindowTextW(repeat_, &text[0], static_cast<int>(text.size()))));
     settings_.BgmRepeatTrack = TrackFromText(forms::WideToUtf8(text));
-    for (const SavedValue& v :
-         ValuesToSave(settings_.BgmKind, settings_.BgmRepeatTrack, settings_.BgmFile))
-        WriteIniValue(kSettingsSection, v.key, v.value, SettingsPath());
+    // A save that fails is not reported; the file then keeps its old bytes.
+    SaveSettings(SettingsPath(), settings_);
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 

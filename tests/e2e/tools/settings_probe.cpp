@@ -71,11 +71,11 @@ int main() {
         return 0;
     }
     if (verb == L"write" && argc >= 6) {
-        bool ok =
-            WriteIniValue(kSettingsSection, kKeyBgmKind, Utf8Arg(argv[3]), ini) &&
-            WriteIniValue(kSettingsSection, kKeyBgmRepeat, Utf8Arg(argv[4]), ini) &&
-            WriteIniValue(kSettingsSection, kKeyBgmFile, Bytes(Utf8Arg(argv[5]).c_str()), ini);
-        return ok ? 0 : 1;
+        BgmSettings s;
+        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
+        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
+        s.BgmFile = Bytes(Utf8Arg(argv[5]).c_str());
+        return SaveSettings(ini, s) ? 0 : 1;
     }
     // The platform's calls take the path in the ANSI code page; the tests keep it ASCII.
     std::string path = forms::WideToAnsi(argv[2], CP_ACP);

@@ -1,5 +1,4 @@
 #include "music_choice.h"
-#include "settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -47,20 +46,4 @@ TEST(MusicChoice, RepeatTextRoundsHalfToEvenAndTurnsTheRestIntoZero) {
     EXPECT_EQ(TrackFromText("-32768"), -32768);
     EXPECT_EQ(TrackFromText("32768"), 0) << "beyond 16 bits counts as not a number";
     EXPECT_EQ(TrackFromText("99999999999999999999"), 0);
-}
-
-TEST(MusicChoice, SavesAllThreeKeysInOrderWhateverTheKind) {
-    std::vector<SavedValue> v = ValuesToSave(1, 4, "C:\\music\\a.mp3");
-    ASSERT_EQ(v.size(), 3u);
-    EXPECT_EQ(v[0].key, kKeyBgmKind);
-    EXPECT_EQ(v[0].value, "1");
-    EXPECT_EQ(v[1].key, kKeyBgmRepeat);
-    EXPECT_EQ(v[1].value, "4");
-    EXPECT_EQ(v[2].key, kKeyBgmFile);
-    EXPECT_EQ(v[2].value, "C:\\music\\a.mp3") << "the path is kept although the kind is CD";
-
-    std::vector<SavedValue> odd = ValuesToSave(5, -2, "");
-    EXPECT_EQ(odd[0].value, "5") << "an unknown stored kind is written back unchanged";
-    EXPECT_EQ(odd[1].value, "-2");
-    EXPECT_EQ(odd[2].value, "");
 }

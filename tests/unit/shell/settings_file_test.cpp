@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <set>
 #include <stdlib.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +23,45 @@ const std::string kKind = kKeyBgmKind;
 const std::string kRepeat = kKeyBgmRepeat;
 const std::string kFile = kKeyBgmFile;
 
+BgmSettings Settings(int16_t kind, int16_t track, std::string file) {
+    BgmSettings s;
+    s.BgmKind = kind;
+    s.BgmRepeatTrack = track;
+    s.BgmFile = std::move(file);
+    return s;
+}
+
+// Root passes every permission check, so a root test process does what must be refused
+// as the unprivileged user "nobody"; files it should own are given to that user.
+constexpr uid_t kNobody = 65534;
+bool AsRoot() {
+    return geteuid() == 0;
+}
+void GiveToTestUser(const std::string& path) {
+    if (AsRoot()) {
+        ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0) << path;
+    }
+}
+
+// The result of fn in a child process run as the test user, with files limited to
+// sizeLimit bytes.
+bool InChild(const std::function<bool()>& fn, rlim_t sizeLimit = RLIM_INFINITY) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (AsRoot() && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(2);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{sizeLimit, sizeLimit};
+        if (sizeLimit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(2);
+        _exit(fn() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "the child could not start";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
 // A private folder for one test, removed with everything in it.
 class SettingsFileTest : public ::testing::Test {
   protected:
@@ -28,14 +72,27 @@ class SettingsFileTest : public ::testing::Test {
         path_ = folder_ + "/Orvanne.ini";
     }
     void TearDown() override {
-        std::remove(path_.c_str());
-        rmdir(folder_.c_str());
+        if (mounted_)
+            umount(folder_.c_str());
+        chmod(folder_.c_str(), 0700);
+        std::filesystem::remove_all(folder_);
     }
-    void Write(const std::string& bytes) { ASSERT_TRUE(WriteFileBytes(path_, bytes)); }
+    void Write(const std::string& bytes) {
+        std::FILE* f = std::fopen(path_.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+        ASSERT_EQ(std::fclose(f), 0);
+    }
     std::string Read() {
         std::string bytes;
         EXPECT_TRUE(ReadFileBytes(path_, bytes));
         return bytes;
+    }
+    std::set<std::string> Names() {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_))
+            names.insert(entry.path().filename().string());
+        return names;
     }
     BgmSettings Load(std::set<std::string> existing = {}) {
         return LoadSettings(path_,
@@ -43,6 +100,7 @@ class SettingsFileTest : public ::testing::Test {
     }
 
     std::string folder_, path_;
+    bool mounted_ = false;
 };
 
 TEST(SettingsFile, ReadsAsAPrivateProfileReaderDoes) {
@@ -108,49 +166,139 @@ TEST(SettingsFile, SetValueStaysOnOneLine) {
               "a");
 }
 
-TEST_F(SettingsFileTest, WritesTheDialogsFileFromScratch) {
-    ASSERT_TRUE(WriteIniValue("Section", kKind, "2", path_));
-    ASSERT_TRUE(WriteIniValue("Section", kRepeat, "0", path_));
-    ASSERT_TRUE(WriteIniValue("Section", kFile, "C:\\M\\a.mp3", path_));
-    EXPECT_EQ(Read(), "[Section]\r\n" + kKind + "=2\r\n" + kRepeat + "=0\r\n" + kFile +
-                          "=C:\\M\\a.mp3\r\n");
-    ASSERT_TRUE(WriteIniValue("Section", kKind, "1", path_));
-    EXPECT_EQ(ReadIniValue("Section", kKind, path_), "1");
-    EXPECT_EQ(ReadIniValue("Section", kFile, path_), "C:\\M\\a.mp3");
+TEST(SettingsFile, LineEndsAreCrLfOrEitherAlone) {
+    // A lone CR ends a line: the next line is a key of its own and survives a save.
+    const std::string lone = "[Section]\r\n" + kKind + "=1\rextra=keep\r\n";
+    EXPECT_EQ(IniGet(lone, "Section", kKind), "1");
+    EXPECT_EQ(IniGet(lone, "Section", "extra"), "keep");
+    EXPECT_EQ(SettingsText(lone, Settings(1, 0, "")), "[Section]\r\n" + kKind +
+                                                          "=1\rextra=keep\r\n" + kRepeat +
+                                                          "=0\r\n" + kFile + "=\r\n");
+
+    // CR only, LF only, and LF CR (two ends): every line keeps its own break.
+    const std::string crOnly =
+        "[Section]\r" + kKind + "=2\r" + kRepeat + "=5\r" + kFile + "=C:\\a.mp3\r";
+    EXPECT_EQ(IniGet(crOnly, "Section", kRepeat), "5");
+    EXPECT_EQ(SettingsText(crOnly, Settings(1, 5, "C:\\b.mp3")),
+              "[Section]\r" + kKind + "=1\r" + kRepeat + "=5\r" + kFile + "=C:\\b.mp3\r");
+    const std::string mixed = "[Section]\n" + kKind + "=2\n\r" + kRepeat + "=3";
+    EXPECT_EQ(IniGet(mixed, "Section", kRepeat), "3");
+    EXPECT_EQ(SettingsText(mixed, Settings(0, 4, "x")),
+              "[Section]\n" + kKind + "=0\n\r" + kRepeat + "=4\r\n" + kFile + "=x\r\n");
+    EXPECT_EQ(IniSet("[Section]\rk=1\r\r[B]\r", "Section", "n", "2"),
+              "[Section]\rk=1\rn=2\r\n\r[B]\r")
+        << "a new key goes after the last line, before the blank one";
 }
 
-TEST_F(SettingsFileTest, FailedWriteIsReported) {
-    EXPECT_FALSE(WriteIniValue("Section", kKind, "1", folder_ + "/missing/Orvanne.ini"));
-    EXPECT_EQ(ReadIniValue("Section", kKind, folder_ + "/missing/Orvanne.ini"), "");
-}
+TEST_F(SettingsFileTest, SavesAllThreeKeysWithOneWrite) {
+    ASSERT_TRUE(SaveSettings(path_, Settings(2, 0, "C:\\M\\a.mp3")));
+    EXPECT_EQ(Read(),
+              "[Section]\r\n" + kKind + "=2\r\n" + kRepeat + "=0\r\n" + kFile + "=C:\\M\\a.mp3\r\n")
+        << "from scratch: the section, then the keys in the dialog's order";
 
-// Writes as a user who may write the file but not read it. Root reads every file, so a
-// root test process does the write as the unprivileged user "nobody".
-bool WriteWithoutReadRights(const std::string& folder, const std::string& path) {
-    if (geteuid() != 0) {
-        chmod(path.c_str(), 0200);
-        return WriteIniValue("Section", "BGM", "1", path);
-    }
-    const uid_t nobody = 65534;
-    chmod(folder.c_str(), 0755);
-    if (chown(path.c_str(), nobody, nobody) != 0 || chmod(path.c_str(), 0200) != 0)
-        return true;
-    pid_t child = fork();
-    if (child == 0) {
-        if (setgid(nobody) != 0 || setuid(nobody) != 0)
-            _exit(2);
-        _exit(WriteIniValue("Section", "BGM", "1", path) ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    Write("; mine\r\n[Section]\r\n" + kFile + "=old\r\n" + kKind + "=0\r\n");
+    int reads = 0, writes = 0;
+    SettingsFileOps counting = PlatformFileOps();
+    counting.read = [&](const std::string& p, std::string& b) {
+        ++reads;
+        return ReadFileIfAny(p, b);
+    };
+    counting.replace = [&](const std::string& p, std::string_view b) {
+        ++writes;
+        return ReplaceFileBytes(p, b);
+    };
+    ASSERT_TRUE(SaveSettings(path_, Settings(5, -2, ""), counting));
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(Read(),
+              "; mine\r\n[Section]\r\n" + kFile + "=\r\n" + kKind + "=5\r\n" + kRepeat + "=-2\r\n")
+        << "an unknown kind is written back as it is and an empty path stays a key";
+    EXPECT_EQ(Names(), std::set<std::string>{"Orvanne.ini"}) << "a new file was left beside it";
+
+    EXPECT_FALSE(SaveSettings(folder_ + "/missing/Orvanne.ini", Settings(1, 0, "")));
 }
 
 TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
     Write("[Section]\r\nkeep=me\r\n");
-    EXPECT_FALSE(WriteWithoutReadRights(folder_, path_)) << "the write claimed success";
+    GiveToTestUser(path_);
+    GiveToTestUser(folder_);
+    ASSERT_EQ(chmod(path_.c_str(), 0200), 0);
+    EXPECT_FALSE(InChild([&] { return SaveSettings(path_, Settings(1, 0, "")); }))
+        << "the save claimed success";
     ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
     EXPECT_EQ(Read(), "[Section]\r\nkeep=me\r\n") << "the other keys were lost";
+}
+
+TEST_F(SettingsFileTest, ReadOnlyFileIsLeftAlone) {
+    const std::string old = "[Section]\r\n" + kKind + "=1\r\n";
+    Write(old);
+    GiveToTestUser(path_);
+    GiveToTestUser(folder_);
+    ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
+    EXPECT_FALSE(InChild([&] { return SaveSettings(path_, Settings(2, 0, "C:\\a.wav")); }))
+        << "a read-only file was replaced although its folder takes new files";
+    EXPECT_EQ(Read(), old);
+    EXPECT_EQ(Names(), std::set<std::string>{"Orvanne.ini"});
+}
+
+// A saver in a system folder: the file may be written, the folder takes no new file.
+TEST_F(SettingsFileTest, FolderWithoutNewFilesIsWrittenInPlace) {
+    const std::string old = "; a comment long enough to shrink\r\n[Section]\r\n" + kKind +
+                            "=1\r\n" + kFile + "=C:\\a.mp3\r\n";
+    Write(old);
+    GiveToTestUser(path_);
+    ASSERT_EQ(chmod(folder_.c_str(), 0555), 0);
+    for (const std::string& file : {std::string(300, 'L'), std::string("S")}) {
+        std::string before = Read();
+        EXPECT_TRUE(InChild([&] { return SaveSettings(path_, Settings(2, 7, file)); }))
+            << "a path of " << file.size() << " bytes";
+        EXPECT_EQ(Read(), SettingsText(before, Settings(2, 7, file)))
+            << "grown or shrunk in place, the file holds exactly the new bytes";
+    }
+    EXPECT_EQ(Names(), std::set<std::string>{"Orvanne.ini"});
+
+    ASSERT_EQ(chmod(folder_.c_str(), 0755), 0);
+    ASSERT_EQ(unlink(path_.c_str()), 0);
+    ASSERT_EQ(chmod(folder_.c_str(), 0555), 0);
+    EXPECT_FALSE(InChild([&] { return SaveSettings(path_, Settings(1, 0, "")); }))
+        << "no file and no room for one";
+    EXPECT_TRUE(Names().empty());
+}
+
+// The disk ends where the old file ends: a small full tmpfs when the tests may mount one,
+// else a limit on file sizes.
+TEST_F(SettingsFileTest, FullDiskKeepsTheOldBytes) {
+    mounted_ = AsRoot() && mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
+    std::string old =
+        "[Section]\r\n" + kKind + "=1\r\n" + kRepeat + "=3\r\n" + kFile + "=C:\\a.mp3\r\n";
+    old += ";" + std::string(4096 - old.size() - 3, '-') + "\r\n";
+    ASSERT_EQ(old.size(), 4096u);
+    Write(old);
+    GiveToTestUser(path_);
+    GiveToTestUser(folder_);
+    rlim_t limit = RLIM_INFINITY;
+    if (mounted_) {
+        std::FILE* filler = std::fopen((folder_ + "/filler").c_str(), "wb");
+        ASSERT_NE(filler, nullptr);
+        std::setvbuf(filler, nullptr, _IONBF, 0);
+        const std::string page(4096, 'f');
+        while (std::fwrite(page.data(), 1, page.size(), filler) == page.size()) {
+        }
+        std::fclose(filler);
+    } else {
+        limit = old.size();
+    }
+    std::set<std::string> names = Names();
+
+    EXPECT_FALSE(InChild([&] { return SaveSettings(path_, Settings(2, 3, "C:\\b.mp3!")); }, limit))
+        << "a save that needs one more byte claimed success";
+    EXPECT_EQ(Read(), old) << "the failed save changed the file";
+    EXPECT_EQ(Names(), names) << "the failed save left a file behind";
+
+    // What fits in the old bytes' room is written whole.
+    EXPECT_TRUE(InChild([&] { return SaveSettings(path_, Settings(2, 3, "C:\\b.mp")); }, limit));
+    EXPECT_EQ(Read(), SettingsText(old, Settings(2, 3, "C:\\b.mp")));
+    EXPECT_EQ(Names(), names);
 }
 
 TEST_F(SettingsFileTest, LoadsTheNumbersByTheirRules) {
