@@ -7,7 +7,7 @@ packages=(
     pulseaudio pulseaudio-utils sox libsox-fmt-mp3
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-gothic libx11-dev libxdamage-dev
-    locales
+    locales clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
