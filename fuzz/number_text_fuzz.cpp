@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         errno = 0;
         double library = std::strtod(core.c_str(), &end);
         bool whole = !core.empty() && end == core.c_str() + core.size();
-        // Out of range (too large or too small to hold) is judged apart below.
+        // Beyond what a double holds strtod gives infinity or a rounded-off value, the reader
+        // no number; either is sound.
         if (errno != ERANGE) {
             Require(value.has_value() == whole, "ParseNumber accepts what strtod reads whole");
             Require(!value || *value == library, "ParseNumber gives strtod's value");
