@@ -28,12 +28,15 @@ size_t CharOffset(std::string_view text, size_t index) {
 
 std::string ArgumentText(std::string_view commandLine) {
     size_t i = 0;
+    // As the platform splits it: a quoted name ends at its closing quote, even with no
+    // blank after it; an unquoted one at the first blank.
     if (!commandLine.empty() && commandLine[0] == '"') {
         size_t close = commandLine.find('"', 1);
         i = close == std::string_view::npos ? commandLine.size() : close + 1;
+    } else {
+        while (i < commandLine.size() && !IsBlank(commandLine[i]))
+            ++i;
     }
-    while (i < commandLine.size() && !IsBlank(commandLine[i]))
-        ++i;
     while (i < commandLine.size() && IsBlank(commandLine[i]))
         ++i;
     return std::string(commandLine.substr(i));

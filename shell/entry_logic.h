@@ -8,8 +8,8 @@
 
 namespace orvanne {
 
-// The argument text of a whole command line (UTF-8): everything after the program name,
-// quoted or not, without the blanks that separate them.
+// The argument text of a whole command line (UTF-8): everything after the program name
+// (up to its closing quote when quoted, else its first blank), without leading blanks.
 std::string ArgumentText(std::string_view commandLine);
 
 // The second character of the argument text, upper-cased; 0 when there is none or it is

@@ -159,7 +159,8 @@ PreviewState& State() {
 bool ShowPreview(HWND host) {
     PreviewState& state = State();
     state.Vellis_R.reset();
-    if (!host || !IsWindow(host))
+    // The desktop passes as a window, but a still over the whole screen would never end.
+    if (!host || !IsWindow(host) || host == GetDesktopWindow())
         return false;
     auto form = std::make_unique<PreviewForm>();
     if (!form->Load() || !form->SetUp(host))

@@ -1,5 +1,6 @@
 #include "preview_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvanne {
@@ -18,7 +19,11 @@ int16_t PixelsToFormTwips(int32_t pixels, double twips_per_pixel) {
 }
 
 int32_t FormTwipsToPixels(int16_t twips, double twips_per_pixel) {
-    return static_cast<int32_t>(std::lround(twips / twips_per_pixel));
+    double pixels = std::round(twips / twips_per_pixel);
+    if (std::isnan(pixels))
+        return 0;
+    // An absurd dpi (a tiny twips-per-pixel) takes this past 32 bits.
+    return static_cast<int32_t>(std::clamp<double>(pixels, INT32_MIN, INT32_MAX));
 }
 
 PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel_x,
@@ -31,8 +36,12 @@ PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel_x,
         layout.form_width_twips = PixelsToFormTwips(static_cast<int32_t>(w), twips_per_pixel_x);
     if (h > 0 && h <= INT32_MAX)
         layout.form_height_twips = PixelsToFormTwips(static_cast<int32_t>(h), twips_per_pixel_y);
-    layout.width = FormTwipsToPixels(layout.form_width_twips, twips_per_pixel_x);
-    layout.height = FormTwipsToPixels(layout.form_height_twips, twips_per_pixel_y);
+    // Where a twip spans many pixels the trip back may overshoot: never past the host.
+    layout.width = static_cast<int32_t>(std::clamp<int64_t>(
+        FormTwipsToPixels(layout.form_width_twips, twips_per_pixel_x), 0, std::max<int64_t>(w, 0)));
+    layout.height = static_cast<int32_t>(
+        std::clamp<int64_t>(FormTwipsToPixels(layout.form_height_twips, twips_per_pixel_y), 0,
+                            std::max<int64_t>(h, 0)));
     return layout;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the host, i686 and x86_64 configurations and the release
 # packages, and runs every test: unit tests natively, end-to-end tests of the x86_64 build
-# and its installer under Wine on Xvfb.
+# and its installer under Wine on Xvfb; then the unit tests again under ASan and UBSan and
+# each fuzz target for 30 s (tools/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -9,3 +10,4 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 cmake --build build --target package
 ctest --test-dir build --output-on-failure
+bash tools/fuzz.sh

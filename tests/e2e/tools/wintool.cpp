@@ -72,13 +72,19 @@ BOOL CALLBACK print_child(HWND h, LPARAM) {
 int usage() {
     std::fprintf(stderr,
                  "usage: wintool find|wait|gone|close|minimize|restore|info|children|"
-                 "syscommand|kill|endsession TITLE [SECONDS|screensave|monitorpower|close]\n");
+                 "syscommand|kill|endsession TITLE [SECONDS|screensave|monitorpower|close]\n"
+                 "       wintool desktop\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "desktop") == 0) {
+        std::printf("%lld\n",
+                    static_cast<long long>(reinterpret_cast<INT_PTR>(GetDesktopWindow())));
+        return 0;
+    }
     if (argc < 3)
         return usage();
     std::string verb = argv[1];

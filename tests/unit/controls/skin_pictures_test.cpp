@@ -159,7 +159,9 @@ TEST(SkinPictures, CornersAreRounded) {
         Picture p(s.name);
         const Rgb outline = Hex(s.outline);
         for (auto [cx, cy] : {std::pair{0, 0}, {63, 0}, {0, 24}, {63, 24}}) {
-            auto at = [&](int dx, int dy) { return p.At(cx ? cx - dx : dx, cy ? cy - dy : dy); };
+            auto at = [&, cx = cx, cy = cy](int dx, int dy) {
+                return p.At(cx ? cx - dx : dx, cy ? cy - dy : dy);
+            };
             SCOPED_TRACE(std::string(s.name) + " corner " + std::to_string(cx) + "," +
                          std::to_string(cy));
             EXPECT_FALSE(Near(at(0, 0), outline, 16));

@@ -48,7 +48,7 @@ TEST(PreviewGeometry, SizeBeyond32767TwipsLeavesThatSideAtZero) {
         << "the limit is in twips: at half a twip a pixel 40000 px still fit";
 }
 
-TEST(PreviewGeometry, EmptyOrGarbageHostGivesNoSize) {
+TEST(PreviewGeometry, GarbageHostOrDpiStaysWithinTheHost) {
     double tpp = TwipsPerPixel(96);
     EXPECT_DOUBLE_EQ(TwipsPerPixel(0), 15.0) << "an unreadable dpi must not divide by zero";
     PreviewLayout none = LayoutPreview({}, tpp, tpp);
@@ -60,6 +60,13 @@ TEST(PreviewGeometry, EmptyOrGarbageHostGivesNoSize) {
     PreviewLayout extreme = LayoutPreview({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, tpp, tpp);
     EXPECT_EQ(extreme.width, 0);
     EXPECT_EQ(extreme.height, 0);
+
+    // 100 million dpi: one twip spans 69444 pixels.
+    double coarse = TwipsPerPixel(100000000);
+    EXPECT_EQ(LayoutPreview({0, 0, INT_MAX, 10}, coarse, coarse).width, INT_MAX)
+        << "30924 twips back to pixels pass 32 bits";
+    EXPECT_EQ(LayoutPreview({0, 0, 40000, 10}, coarse, coarse).width, 40000)
+        << "one twip must not make the preview wider than its host";
 }
 
 } // namespace

@@ -6,13 +6,25 @@ namespace orvanne {
 namespace {
 
 TEST(EntryLogic, ArgumentTextFollowsTheProgramName) {
-    EXPECT_EQ(ArgumentText("\"C:\\My Savers\\Orvanne.scr\" /s"), "/s");
-    EXPECT_EQ(ArgumentText("C:\\Savers\\Orvanne.scr   /p 1234"), "/p 1234");
-    EXPECT_EQ(ArgumentText("Orvanne.scr\t/c:55"), "/c:55");
-    EXPECT_EQ(ArgumentText("Orvanne.scr"), "");
-    EXPECT_EQ(ArgumentText("\"Orvanne.scr\""), "");
-    EXPECT_EQ(ArgumentText("\"unclosed /s"), "");
-    EXPECT_EQ(ArgumentText(""), "");
+    // The forms launchers use; a quoted name ends at its quote, blank or not.
+    const struct {
+        const char* commandLine;
+        const char* args;
+    } cases[] = {
+        {"\"C:\\Saver dir\\Orvanne.scr\" /s", "/s"},
+        {"\"C:\\Saver dir\\Orvanne.scr\"/c", "/c"},
+        {"\"C:\\Saver dir\\Orvanne.scr\"/p:123", "/p:123"},
+        {"\"C:\\Saver dir\\Orvanne.scr\"\t /p 123", "/p 123"},
+        {"C:\\Savers\\Orvanne.scr   /p 123", "/p 123"},
+        {"C:\\Savers\\Orvanne.scr\t/p:123", "/p:123"},
+        {"C:\\Savers\\Orvanne.scr/c", ""},
+        {"\"Orvanne.scr\"", ""},
+        {"\"unclosed /s", ""},
+        {"Orvanne.scr", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ArgumentText(c.commandLine), c.args) << "command line: " << c.commandLine;
 }
 
 TEST(EntryLogic, ModeLetterIsTheSecondCharacterUpperCased) {

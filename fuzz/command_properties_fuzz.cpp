@@ -1,0 +1,89 @@
+// The button's property store against a plain model. Each line is one step: a letter, a
+// key, '=' and a value. t stores a text, n a number, f a font of that name, w writes a
+// text over the fallback 0, anything else only reads.
+#include "command_properties.h"
+#include "fuzz_support.h"
+
+#include <climits>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+using namespace orvanne;
+using orvanne::fuzz::Require;
+
+namespace {
+
+std::string Folded(std::string_view key) {
+    std::string folded(key);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+std::string Swapped(std::string_view key) {
+    std::string swapped(key);
+    for (char& c : swapped)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            c = static_cast<char>(c ^ 0x20);
+    return swapped;
+}
+
+// A text that reads as a number stands for that number, in both directions.
+void CheckConversions(const std::string& text) {
+    std::optional<int64_t> number = AsInteger(text, INT64_MIN, INT64_MAX);
+    if (number) {
+        Require(SameValue(*number, text) && SameValue(text, *number),
+                "a number text is its number");
+        Require(AsInteger(*AsText(*number), INT64_MIN, INT64_MAX) == number,
+                "a number's text reads back");
+        Require(AsBoolean(text) == (*number != 0 ? -1 : 0), "a number reads as a Boolean");
+    }
+    Require(AsBoolean(text).has_value() ==
+                (number || Folded(text) == "true" || Folded(text) == "false"),
+            "Booleans are numbers, True and False");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    PropertyStore store;
+    std::map<std::string, PropertyValue> model;
+    for (std::string_view line : fuzz::Lines(fuzz::Bytes(data, size))) {
+        if (line.empty())
+            continue;
+        size_t equals = line.find('=');
+        std::string key(line.substr(1, equals == std::string_view::npos ? line.npos : equals - 1));
+        std::string text(equals == std::string_view::npos ? "" : line.substr(equals + 1));
+        CheckConversions(text);
+        PropertyValue value = text;
+        if (line[0] == 'n')
+            value = static_cast<int64_t>(std::strtoll(text.c_str(), nullptr, 10));
+        if (line[0] == 'f') {
+            FontDesc font = DefaultCaptionFont();
+            font.name = text;
+            value = font;
+        }
+        if (line[0] == 't' || line[0] == 'n' || line[0] == 'f') {
+            store.Set(key, value);
+            model[Folded(key)] = value;
+        } else if (line[0] == 'w') {
+            const PropertyValue fallback = int64_t{0};
+            store.Write(key, value, fallback);
+            Require(SameValue(store.Read(key, fallback), value), "a written value reads back");
+            if (SameValue(value, fallback))
+                model.erase(Folded(key));
+            else
+                model[Folded(key)] = value;
+        }
+        const PropertyValue* found = store.Find(Swapped(key));
+        auto expected = model.find(Folded(key));
+        Require(found == store.Find(key), "keys match without regard to case");
+        Require(found ? expected != model.end() && *found == expected->second
+                      : expected == model.end(),
+                "the store holds what was stored last under the key");
+        Require(store.Size() == model.size(), "one entry per key");
+    }
+    return 0;
+}

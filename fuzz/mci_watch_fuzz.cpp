@@ -1,0 +1,116 @@
+// The CD and MP3 watches fed any device replies. Line 1: music kind, repeat track, file.
+// Every later line answers one MCI command: its leading number is the error code, the text
+// after the first blank the reply. A run ticks both watches until the answers run out.
+#include "fuzz_support.h"
+#include "number_text.h"
+#include "run_music.h"
+
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+
+using namespace orvanne;
+using orvanne::fuzz::Require;
+
+namespace {
+
+class FuzzPort : public MciPort {
+  public:
+    explicit FuzzPort(std::vector<std::string_view> answers) : answers_(std::move(answers)) {}
+
+    int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
+        sent.push_back(command);
+        std::string_view answer = next_ < answers_.size() ? answers_[next_++] : "";
+        size_t blank = answer.find(' ');
+        std::string_view text = blank == std::string_view::npos ? "" : answer.substr(blank + 1);
+        // The platform fills a C string buffer of that many characters.
+        text = text.substr(0, text.find('\0'));
+        if (reply) {
+            *reply = std::string(text.substr(0, capacity > 0 ? capacity - 1 : 0));
+            replies[command] = *reply;
+        }
+        return static_cast<int32_t>(std::strtoll(std::string(answer).c_str(), nullptr, 10));
+    }
+    bool ErrorText(int32_t code, std::string& text, size_t) override {
+        text = "error " + std::to_string(code);
+        return code % 2 == 0;
+    }
+    int WaveOutDeviceCount() override { return 1; }
+    void PlayWave(const std::string*, uint32_t) override {}
+
+    bool Answering() const { return next_ < answers_.size(); }
+    // Commands sent since the last call.
+    std::vector<std::string> Recent() {
+        std::vector<std::string> recent(sent.begin() + static_cast<long>(seen_), sent.end());
+        seen_ = sent.size();
+        return recent;
+    }
+
+    std::vector<std::string> sent;
+    std::map<std::string, std::string> replies; // the last reply to each command
+
+  private:
+    std::vector<std::string_view> answers_;
+    size_t next_ = 0;
+    size_t seen_ = 0;
+};
+
+bool Starts(const std::string& text, std::string_view prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool AnyPlay(const std::vector<std::string>& commands) {
+    for (const std::string& c : commands)
+        if (Starts(c, "play "))
+            return true;
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::vector<std::string_view> lines = fuzz::Lines(fuzz::Bytes(data, size));
+    if (lines.empty())
+        return 0;
+    std::string head(lines.front());
+    char* rest = head.data();
+    BgmSettings settings;
+    settings.BgmKind = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    settings.BgmRepeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    settings.BgmFile = *rest == ' ' ? rest + 1 : rest;
+    lines.erase(lines.begin());
+
+    FuzzPort port(lines);
+    Bgm bgm(port, settings);
+    MusicTimers timers = StartMusic(bgm, settings);
+    bool cdWatching = timers.cdWatch;
+    port.Recent();
+    for (int tick = 0; tick < 64 && port.Answering(); ++tick) {
+        if (cdWatching) {
+            bgm.CdWatch();
+            cdWatching = bgm.CdKeepWatching();
+            std::vector<std::string> sent = port.Recent();
+            bool stopped = Starts(port.replies["status cdaudio mode"], "stopped");
+            std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
+            bool onTrack = settings.BgmRepeatTrack == 0 || track == settings.BgmRepeatTrack;
+            if (cdWatching && !stopped && onTrack)
+                Require(!AnyPlay(sent), "a CD playing what it should is left alone");
+        }
+        if (timers.mp3Repeat) {
+            bgm.Mp3KeepPlaying();
+            std::vector<std::string> sent = port.Recent();
+            bool playing = Starts(port.replies["status MP3Play mode"], "playing");
+            Require(playing ? sent.size() == 1 : AnyPlay(sent),
+                    "an MP3 restarts exactly when it is not playing");
+        }
+    }
+    StopMusic(bgm, settings, cdWatching);
+    std::vector<std::string> sent = port.Recent();
+    if (cdWatching)
+        Require(sent.size() >= 2 && sent[0] == "stop cdaudio" && sent[1] == "close cdaudio",
+                "the end closes a watched CD");
+    if (timers.mp3Repeat)
+        Require(!sent.empty() && sent.back() == "close MP3Play", "the end closes the MP3");
+    return 0;
+}

@@ -1,0 +1,67 @@
+// Number reading: the whole-text reader agrees with the C library's strtod, and the
+// roundings built on it stay within their bounds.
+#include "fuzz_support.h"
+#include "number_text.h"
+
+#include <cerrno>
+#include <cmath>
+#include <string>
+
+using namespace orvanne;
+using orvanne::fuzz::Require;
+
+namespace {
+
+// Texts both readers should judge alike: blanks around plain decimal characters. strtod
+// also reads hex, "inf" and "nan", which are no numbers here.
+bool Comparable(std::string_view text) {
+    return text.find_first_not_of(" \t0123456789+-.eE") == std::string_view::npos;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view text = fuzz::Bytes(data, size);
+    std::optional<double> value = ParseNumber(text);
+    std::optional<int16_t> floored = FloorToInt16(text);
+    std::optional<int16_t> rounded = RoundEvenToInt16(text);
+    int32_t leading = LeadingNumberToInt32(text);
+
+    if (Comparable(text)) {
+        std::string core(text.substr(0, text.find_last_not_of(" \t") + 1));
+        core.erase(0, core.find_first_not_of(" \t"));
+        char* end = nullptr;
+        errno = 0;
+        double library = std::strtod(core.c_str(), &end);
+        bool whole = !core.empty() && end == core.c_str() + core.size();
+        // Beyond what a double holds strtod gives infinity or a rounded-off value, the reader
+        // no number; either is sound.
+        if (errno != ERANGE) {
+            Require(value.has_value() == whole, "ParseNumber accepts what strtod reads whole");
+            Require(!value || *value == library, "ParseNumber gives strtod's value");
+        }
+    }
+    if (!value) {
+        Require(!floored && !rounded, "no rounding of a text that is no number");
+        return 0;
+    }
+    double v = *value;
+    Require(std::isfinite(v), "a number is finite");
+    if (floored)
+        Require(*floored <= v && v < *floored + 1.0, "FloorToInt16 rounds down");
+    else
+        Require(v < -32768.0 || v >= 32768.0, "FloorToInt16 refuses only outside 16 bits");
+    if (rounded) {
+        double off = std::fabs(v - *rounded);
+        Require(off < 0.5 || (off == 0.5 && *rounded % 2 == 0),
+                "RoundEvenToInt16 rounds half even");
+    } else {
+        Require(v < -32768.5 || v >= 32767.5, "RoundEvenToInt16 refuses only outside 16 bits");
+    }
+    // A whole number text is also its own leading number, whatever follows it.
+    if (std::fabs(v) < 2147483647.0)
+        Require(LeadingNumberToInt32(std::string(text) + " x") == std::nearbyint(v) &&
+                    leading == std::nearbyint(v),
+                "LeadingNumberToInt32 reads a whole number text alike");
+    return 0;
+}

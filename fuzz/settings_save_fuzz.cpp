@@ -1,0 +1,107 @@
+// A save over any settings file, some with a file-size cap that makes the disk run out:
+// the file then holds either all its old bytes or the whole new text, the new settings read
+// back, and no other file is left beside it. Line 1: kind, repeat track, cap in bytes (0
+// none); line 2: the music file; the rest, when there is a line 2, the old file.
+#include "fuzz_support.h"
+#include "settings_file.h"
+
+#include <dirent.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+using namespace orvanne;
+using orvanne::fuzz::Require;
+
+namespace {
+
+std::optional<std::string> FileBytes(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+        bytes.append(chunk, n);
+    std::fclose(f);
+    return bytes;
+}
+
+size_t FilesIn(const std::string& folder) {
+    size_t count = 0;
+    DIR* dir = opendir(folder.c_str());
+    while (dirent* entry = readdir(dir))
+        count += entry->d_name[0] != '.';
+    closedir(dir);
+    return count;
+}
+
+void CapFileSize(rlim_t bytes) {
+    // Past the cap a write fails with EFBIG instead of raising a signal (libFuzzer handles
+    // it as a finding).
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{bytes, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view input = fuzz::Bytes(data, size);
+    size_t first = input.find('\n');
+    size_t second = input.find('\n', first + 1);
+    if (first == input.npos)
+        return 0;
+    std::string head(input.substr(0, first));
+    char* rest = head.data();
+    BgmSettings s;
+    s.BgmKind = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    s.BgmRepeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    rlim_t cap = std::strtoul(rest, nullptr, 10) % 65536;
+    s.BgmFile = input.substr(first + 1, second == input.npos ? input.npos : second - first - 1);
+
+    // A memory-backed folder, as every save syncs to the disk.
+    char pattern[] = "/dev/shm/orvanne-fuzz-XXXXXX";
+    Require(mkdtemp(pattern) != nullptr, "a scratch folder");
+    const std::string folder = pattern;
+    const std::string path = folder + "/" + kSettingsFileName;
+    std::optional<std::string> old;
+    if (second != input.npos) {
+        old = input.substr(second + 1);
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::fwrite(old->data(), 1, old->size(), f);
+        std::fclose(f);
+    }
+    // A file's own bytes are already on the disk; the cap stands for the room left.
+    if (cap > 0)
+        CapFileSize(std::max<rlim_t>(cap, old ? old->size() : 0));
+    bool saved = SaveSettings(path, s);
+    CapFileSize(RLIM_INFINITY);
+
+    std::optional<std::string> now = FileBytes(path);
+    Require(FilesIn(folder) == (now ? 1 : 0), "no file is left beside the settings file");
+    Require(saved || cap > 0, "a save with room on the disk succeeds");
+    if (!saved) {
+        Require(now == old, "a failed save leaves the old bytes");
+    } else {
+        Require(now == SettingsText(old.value_or(""), s), "a save writes the whole new text");
+        BgmSettings back = LoadSettings(path, [](const std::string&) { return true; });
+        // Paths a dialog can give: no line break, NUL, blank or quote, at most 255 bytes.
+        bool plainFile =
+            s.BgmFile.size() <= kIniValueLimit &&
+            s.BgmFile.find_first_of(std::string_view("\r\0 \t\f\v\"'", 8)) == std::string::npos;
+        // Kind 2 without a file reads as none.
+        Require(back.BgmRepeatTrack == s.BgmRepeatTrack &&
+                    back.BgmKind == (s.BgmKind == 2 && back.BgmFile.empty() ? 0 : s.BgmKind) &&
+                    (!plainFile || back.BgmFile == s.BgmFile),
+                "the saved settings read back");
+    }
+    unlink(path.c_str());
+    rmdir(folder.c_str());
+    return 0;
+}

@@ -1,0 +1,83 @@
+// Setting one key in any settings text: the value reads back, the other keys keep their
+// values, and every old line but the one rewritten keeps its bytes and its line end.
+// Input: key, 0xFF, value, 0xFF, text; an empty key stands for the music file's.
+#include "fuzz_support.h"
+#include "settings_file.h"
+
+using namespace orvanne;
+using orvanne::fuzz::Require;
+
+namespace {
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// A key or value that reads back as written: one line, no blanks around it, no quotes
+// around it, no NUL, and a key that cannot pass for a section header.
+bool Plain(std::string_view s, bool isKey) {
+    const std::string_view space(" \t\r\n\f\v");
+    if (s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos || s.size() > kIniValueLimit)
+        return false;
+    if (!s.empty() && (space.find(s.front()) != s.npos || space.find(s.back()) != s.npos))
+        return false;
+    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
+        return false;
+    return !isKey || (!s.empty() && s.front() != '[' && s.find('=') == s.npos);
+}
+
+bool SameAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if ((a[i] | 0x20) != (b[i] | 0x20))
+            return false;
+    return true;
+}
+
+// out is text with one run of bytes inside a line replaced, or with whole lines inserted
+// between old ones.
+void CheckLinesKept(std::string_view text, std::string_view out) {
+    size_t p = 0;
+    while (p < text.size() && p < out.size() && text[p] == out[p])
+        ++p;
+    size_t s = 0;
+    while (s < text.size() - p && s < out.size() - p &&
+           text[text.size() - 1 - s] == out[out.size() - 1 - s])
+        ++s;
+    std::string_view removed = text.substr(p, text.size() - p - s);
+    std::string_view added = out.substr(p, out.size() - p - s);
+    Require(removed.find_first_of("\r\n") == removed.npos, "no old line end is lost");
+    if (added.find_first_of("\r\n") == added.npos)
+        return;
+    Require(removed.empty(), "a rewritten value stays on its line");
+    bool lineStart = p == 0 || IsBreak(text[p - 1]) || (p == text.size() && IsBreak(added[0]));
+    bool splitsCrLf =
+        p > 0 && text[p - 1] == '\r' && (text.substr(p, 1) == "\n" || added[0] == '\n');
+    Require(lineStart && !splitsCrLf, "new lines go between old ones");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view input = fuzz::Bytes(data, size);
+    size_t a = input.find('\xFF');
+    size_t b = input.find('\xFF', a + 1);
+    if (b == input.npos)
+        return 0;
+    std::string_view key = a > 0 ? input.substr(0, a) : kKeyBgmFile;
+    std::string_view value = input.substr(a + 1, b - a - 1);
+    std::string_view text = input.substr(b + 1);
+
+    std::string out = IniSet(text, kSettingsSection, key, value);
+    if (!Plain(key, true))
+        return 0;
+    CheckLinesKept(text, out);
+    if (Plain(value, false))
+        Require(IniGet(out, kSettingsSection, key) == value, "the written value reads back");
+    for (std::string_view other : {kKeyBgmKind, kKeyBgmRepeat, kKeyBgmFile})
+        if (!SameAscii(other, key))
+            Require(IniGet(out, kSettingsSection, other) == IniGet(text, kSettingsSection, other),
+                    "the other keys keep their values");
+    return 0;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the host logic with clang under AddressSanitizer and UndefinedBehaviorSanitizer,
+# runs the unit tests once more in that build, then each fuzz target for a bounded time
+# (first argument, seconds each, default 30) from its seeds in fuzz/corpus/<target>.
+# Any sanitizer report, failed test or fuzz finding fails the run; a finding's input is
+# kept in build/fuzz/findings/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+build=build/fuzz
+CC=clang CXX=clang++ cmake -S . -B "$build" -DORVANNE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)"
+ctest --test-dir "$build" --output-on-failure
+
+mkdir -p "$build/findings"
+for seeds in fuzz/corpus/*/; do
+    target=$(basename "$seeds")
+    # New inputs go to a scratch corpus, so the seeds in the repo stay as they are.
+    mkdir -p "$build/corpus/$target"
+    echo "fuzzing $target for ${seconds}s"
+    "$build/fuzz/$target" "$build/corpus/$target" "$seeds" -max_total_time="$seconds" \
+        -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+        -artifact_prefix="$build/findings/$target-" 2>"$build/$target.log" || {
+        tail -n 60 "$build/$target.log"
+        echo "fuzz finding in $target; its input is in $build/findings/" >&2
+        exit 1
+    }
+    grep -E 'stat::number_of_executed_units|stat::new_units_added' "$build/$target.log"
+done
