@@ -1,0 +1,209 @@
+"""The native module: started by the real screen-saver daemon on its full-screen window and
+ended by it, then drawing into a window made here, on the root window and in its own window."""
+
+import ctypes
+import os
+import shutil
+import signal
+import subprocess
+import time
+
+import harness
+from harness import check
+from renderer_checks import bright_colours, black_share, changed_share, overlay_pixels, wait_drawn
+
+MODULE = os.path.realpath(os.environ.get(
+    "ORVANNE_MODULE", os.path.join(harness.SOURCE_DIR, "build/linux/orvanne")))
+NOBODY = 65534
+
+
+def module_pids():
+    """Running processes of the module binary, whoever started them."""
+    pids = []
+    for entry in os.listdir("/proc"):
+        try:
+            if entry.isdigit() and os.readlink(f"/proc/{entry}/exe") == MODULE:
+                pids.append(int(entry))
+        except OSError:
+            pass
+    return pids
+
+
+def wait_for(condition, timeout, what):
+    end = time.time() + timeout
+    while not condition():
+        check(time.time() < end, f"{what} after {timeout} s")
+        time.sleep(0.05)
+
+
+def edge_coverage(shots, width, height, band=80):
+    """Which of the four edge bands (left, right, top, bottom) hold a jewel in some shot."""
+    boxes = [(0, 0, band, height), (width - band, 0, width, height),
+             (0, 0, width, band), (0, height - band, width, height)]
+    return [any(bright_colours(img, box, step=2) > 0 for img in shots) for box in boxes]
+
+
+def check_field(s, name, box, width, height, settle=3.0):
+    """The field fills box: many colours on black, moving, out to every edge. A new field
+    starts far away and takes a few seconds to stream out to the edges."""
+    wait_drawn(s, name + "-0", box)
+    time.sleep(settle)
+    a = s.screenshot(name + "-1")
+    time.sleep(0.4)
+    b = s.screenshot(name + "-2")
+    time.sleep(0.4)
+    c = s.screenshot(name + "-3")
+    colours = bright_colours(a, box)
+    check(colours >= 20, f"{name}: expected many bright jewel colours, found {colours}")
+    share = black_share(a, box)
+    check(0.6 <= share < 0.995, f"{name}: expected jewels on black, black share {share:.3f}")
+    moved = changed_share(a, b, box)
+    check(moved > 0.005, f"{name}: the field did not change between two shots ({moved:.4f})")
+    x0, y0 = box[0], box[1]
+    cropped = [Crop(img, x0, y0, width, height) for img in (a, b, c)]
+    edges = edge_coverage(cropped, width, height)
+    check(all(edges), f"{name}: jewels should reach every edge (left, right, top, bottom): {edges}")
+
+
+class Crop:
+    """A window's part of a screenshot, in the window's coordinates."""
+
+    def __init__(self, img, x0, y0, width, height):
+        self.img, self.x0, self.y0 = img, x0, y0
+        self.width, self.height = width, height
+
+    def region(self, x0, y0, x1, y1, step=1):
+        return self.img.region(self.x0 + x0, self.y0 + y0, self.x0 + x1, self.y0 + y1, step)
+
+
+def ends_within(proc_or_pid, seconds, what):
+    start = time.time()
+    if isinstance(proc_or_pid, int):
+        wait_for(lambda: not os.path.exists(f"/proc/{proc_or_pid}")
+                 or open(f"/proc/{proc_or_pid}/stat").read().split(") ")[1][0] == "Z",
+                 5, f"module still running {what}")
+    else:
+        try:
+            proc_or_pid.wait(5)
+        except subprocess.TimeoutExpired:
+            raise harness.Failure(f"module still running {what} after 5 s")
+    took = time.time() - start
+    check(took <= seconds, f"module took {took:.2f} s to end {what}")
+
+
+class PlainWindow:
+    """A top-level window without children, made and destroyed over a connection of the
+    test's own, as a settings preview would give the module one."""
+
+    def __init__(self, display, x, y, width, height):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XCreateSimpleWindow.restype = ctypes.c_ulong
+        self.xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + \
+            [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
+        for name in ("XMapWindow", "XDestroyWindow", "XStoreName", "XDefaultRootWindow",
+                     "XSync", "XCloseDisplay"):
+            getattr(self.xlib, name).argtypes = [ctypes.c_void_p] + {
+                "XMapWindow": [ctypes.c_ulong], "XDestroyWindow": [ctypes.c_ulong],
+                "XStoreName": [ctypes.c_ulong, ctypes.c_char_p], "XSync": [ctypes.c_int],
+            }.get(name, [])
+        # Xvfb resets when its last client (the daemon) has gone and refuses meanwhile.
+        end = time.time() + 5
+        while not (dpy := self.xlib.XOpenDisplay(display.encode())):
+            check(time.time() < end, f"cannot open {display} after 5 s")
+            time.sleep(0.1)
+        self.dpy = dpy
+        root = self.xlib.XDefaultRootWindow(self.dpy)
+        self.id = self.xlib.XCreateSimpleWindow(self.dpy, root, x, y, width, height, 0, 0, 0)
+        self.xlib.XStoreName(self.dpy, self.id, b"Target")
+        self.xlib.XMapWindow(self.dpy, self.id)
+        self.xlib.XSync(self.dpy, 0)
+
+    def destroy(self):
+        self.xlib.XDestroyWindow(self.dpy, self.id)
+        self.xlib.XSync(self.dpy, 0)
+        self.xlib.XCloseDisplay(self.dpy)
+
+
+def start_daemon(s):
+    home = os.path.join(s.dir, "home")
+    os.makedirs(home)
+    with open(os.path.join(home, ".xscreensaver"), "w") as f:
+        f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
+                f'programs: GL: "Orvanne" {MODULE} --root \\n\n')
+    for path in (home, os.path.join(home, ".xscreensaver")):
+        os.chown(path, NOBODY, NOBODY)
+    os.chmod(s.dir, 0o711)
+    # The daemon refuses to run as root; it reaches the display through its socket.
+    os.chmod(f"/tmp/.X11-unix/X{s.display[1:]}", 0o666)
+    log = open(os.path.join(s.dir, "daemon.log"), "w")
+    daemon = subprocess.Popen(
+        ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "env", "-i",
+         f"HOME={home}", f"DISPLAY={s.display}", "PATH=/usr/bin:/bin",
+         "xscreensaver", "-no-splash", "-verbose"],
+        stdout=log, stderr=subprocess.STDOUT)
+    s.procs.append(daemon)
+    wait_for(lambda: s.x("xscreensaver-command", "-time").find("screen") >= 0, 15,
+             "the daemon did not answer")
+    return daemon
+
+
+with harness.Session(wine=False) as s:
+    check(shutil.which("xscreensaver"), "the daemon (Debian xscreensaver) is not installed")
+    daemon = start_daemon(s)
+    s.x("xscreensaver-command", "-activate", check_rc=True)
+    wait_for(lambda: module_pids(), 15, "the daemon did not start the module")
+    pid = module_pids()[0]
+    with open(f"/proc/{pid}/environ", "rb") as f:
+        env = dict(v.split(b"=", 1) for v in f.read().split(b"\0") if b"=" in v)
+    window = env.get(b"XSCREENSAVER_WINDOW", b"").decode()
+    check(window, "the daemon gave the module no XSCREENSAVER_WINDOW")
+    geometry = s.geometry(int(window, 16))
+    check(geometry == (0, 0, 1280, 1024), f"the daemon's window {window} is at {geometry}")
+    check_field(s, "daemon", (0, 0, 1280, 1024), 1280, 1024)
+    check(module_pids() == [pid], "the module should keep running while the screen is blanked")
+    s.x("xscreensaver-command", "-deactivate", check_rc=True)
+    ends_within(pid, 1.0, "after -deactivate")
+    s.x("xscreensaver-command", "-exit")
+    daemon.wait(10)
+
+    # A window made here, as a settings preview would make one: drawn in, followed when it
+    # grows, and left when it is destroyed.
+    target = PlainWindow(s.display, 200, 150, 400, 300)
+    wid = target.id
+    p = s.start(MODULE, "-window-id", str(wid), "--root", stderr=subprocess.PIPE)
+    x, y, w, h = s.geometry(wid)
+    check_field(s, "window-id", (x, y, x + w, y + h), w, h)
+    outside = s.screenshot("window-id-outside")
+    check(bright_colours(outside, (700, 0, 1280, 1024)) == 0,
+          "the module drew outside the window it was given")
+    s.x("xdotool", "windowsize", str(wid), "800", "600", check_rc=True)
+    wait_for(lambda: s.geometry(wid)[2:] == (800, 600), 5, "the window did not grow")
+    check_field(s, "window-id-grown", (x, y, x + 800, y + 600), 800, 600, settle=0.5)
+    target.destroy()
+    ends_within(p, 1.0, "after its window was destroyed")
+    check(p.returncode == 0, f"a lost window should end the module cleanly, got {p.returncode}: "
+          f"{p.stderr.read().decode()}")
+
+    p = s.start(MODULE, "--root", "--fps")
+    check_field(s, "root", (0, 0, 1280, 1024), 1280, 1024)
+    shots = [s.screenshot(f"root-fps-{n}") for n in range(3)]
+    shown = overlay_pixels(shots, 1280, at_least=2)
+    check(shown >= 15, f"--fps should show the overlay at the top right, {shown} pixels there")
+    p.send_signal(signal.SIGINT)
+    ends_within(p, 1.0, "after SIGINT")
+    check(p.returncode == 0, f"SIGINT should end the module cleanly, got {p.returncode}")
+
+    p = s.start(MODULE)
+    own = s.wait_window("Orvanne")
+    check(s.geometry(own)[2:] == (1024, 768), f"own window is {s.geometry(own)}, not 1024x768")
+    wait_drawn(s, "own-window", (0, 0, 1024, 768))
+    s.x("xdotool", "windowfocus", "--sync", str(own))
+    s.key("Escape")
+    ends_within(p, 1.0, "after Esc")
+    check(p.returncode == 0, f"Esc should end the module cleanly, got {p.returncode}")
+
+    bad = s.start(MODULE, "--window-id", "0x7ffffff", stderr=subprocess.PIPE)
+    code = s.wait_exit(bad, 10)
+    check(code == 1, f"a window id that names no window should end with code 1, got {code}")
