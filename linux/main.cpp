@@ -124,7 +124,8 @@ void handle_event(Module& module, XEvent& event) {
 
 void draw_frame(Module& module, stars::SeededRandom& random) {
     stars::draw_field(module.scene, module.rate.fps, random);
-    if (module.show_fps && module.view.glyph_base != 0)
+    // fps is 0 until the first measurement: no figure to show yet.
+    if (module.show_fps && module.rate.fps != 0.0f && module.view.glyph_base != 0)
         stars::draw_fps_overlay(module.rate.fps, module.view.width, module.view.height,
                                 module.view.glyph_base);
     glFinish();
