@@ -14,8 +14,16 @@ void draw_frame() {
     SwapBuffers(renderer.dc);
 }
 
+void set_view(const stars::Viewport& view) {
+    renderer.view_x = view.x;
+    renderer.view_y = view.y;
+    renderer.view_width = view.width;
+    renderer.view_height = view.height;
+}
+
 void resize_view() {
     if (renderer.context_current)
-        stars::reshape_field(0, 0, renderer.view_width, renderer.view_height);
+        stars::reshape_field(renderer.view_x, renderer.view_y, renderer.view_width,
+                             renderer.view_height);
     stars::restart_frame_rate(renderer.rate, performance_counter);
 }

@@ -18,6 +18,13 @@ namespace {
 const char class_name[] = "opengl demo";
 const char window_title[] = "Vellis_VC";
 
+constexpr int max_monitors = 32;
+
+struct MonitorList {
+    stars::ScreenRect rects[max_monitors];
+    int count = 0;
+};
+
 // Runs until WM_QUIT and gives its code.
 WPARAM run_loop() {
     MSG message = {};
@@ -37,6 +44,29 @@ WPARAM run_loop() {
         }
     }
     return message.wParam;
+}
+
+BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+    auto* list = reinterpret_cast<MonitorList*>(data);
+    if (list->count < max_monitors)
+        list->rects[list->count++] = {rect->left, rect->top, rect->right, rect->bottom};
+    return TRUE;
+}
+
+// The primary monitor is the screen's origin and HORZRES x VERTRES; the window spans
+// every monitor. False when the screen cannot be read.
+bool lay_out_screen(stars::ScreenLayout& layout) {
+    HDC screen = GetDC(nullptr);
+    if (!screen)
+        return false;
+    const stars::ScreenRect primary = {0, 0, GetDeviceCaps(screen, HORZRES),
+                                       GetDeviceCaps(screen, VERTRES)};
+    ReleaseDC(nullptr, screen);
+    MonitorList monitors;
+    // On failure the list stays as far as it got: at worst the primary alone, as before.
+    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
+    layout = stars::full_screen_layout(primary, monitors.rects, monitors.count);
+    return true;
 }
 
 void tear_down() {
@@ -81,22 +111,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         renderer.switch_mode = false;
         renderer.fullscreen = !renderer.fullscreen;
         DWORD style = WS_OVERLAPPEDWINDOW;
+        int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = 1024, height = 768;
         if (renderer.fullscreen) {
-            HDC screen = GetDC(nullptr);
-            if (!screen) {
+            if (!lay_out_screen(renderer.layout)) {
                 report_error("GetDC");
                 return 0;
             }
-            renderer.view_width = GetDeviceCaps(screen, HORZRES);
-            renderer.view_height = GetDeviceCaps(screen, VERTRES);
-            ReleaseDC(nullptr, screen);
+            const stars::ScreenRect& all = renderer.layout.window;
+            x = all.left;
+            y = all.top;
+            width = all.right - all.left;
+            height = all.bottom - all.top;
             style = WS_POPUP;
-        } else {
-            renderer.view_width = 1024;
-            renderer.view_height = 768;
         }
-        renderer.window = CreateWindowExA(0, class_name, window_title, style, CW_USEDEFAULT,
-                                          CW_USEDEFAULT, renderer.view_width, renderer.view_height,
+        // The view until the window's first WM_SIZE.
+        stars::Viewport view = {0, 0, width, height};
+        if (renderer.fullscreen)
+            view = stars::full_screen_viewport(renderer.layout, width, height);
+        set_view(view);
+        renderer.window = CreateWindowExA(0, class_name, window_title, style, x, y, width, height,
                                           nullptr, nullptr, instance, nullptr);
         if (!renderer.window) {
             report_error("CreateWindowEx");

@@ -8,12 +8,16 @@
 #include <cstdlib>
 
 #include "field_scene.h"
+#include "screen_layout.h"
 #include "stopwatch.h"
 
 // Window, context and frame loop.
 struct RendererState {
+    int32_t view_x = 0; // the viewport inside the client, from its bottom left
+    int32_t view_y = 0;
     int32_t view_width = 0;
     int32_t view_height = 0;
+    stars::ScreenLayout layout = {}; // of the full-screen window
     bool active = false;
     bool running = false;
     bool switch_mode = false;
@@ -34,7 +38,13 @@ extern stars::FieldScene scene;
 // Frame and view (gl_view.cpp).
 // One frame: the scene, the overlay, glFinish, the frame-rate measurement and the swap.
 void draw_frame();
+// Where the field goes in the client; resize_view then applies it.
+void set_view(const stars::Viewport& view);
 void resize_view();
+
+// The overlay's glyph display lists, characters 0..254 from the list returned, in the
+// system font (overlay_font.cpp).
+GLuint make_overlay_font(HDC dc);
 
 // Window procedure and context (window_proc.cpp).
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

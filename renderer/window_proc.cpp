@@ -36,10 +36,8 @@ const char* make_context(HWND window) {
         return "wglMakeCurrent";
     renderer.context_current = true;
 
-    renderer.font_list_base = glGenLists(255);
-    SelectObject(renderer.dc, GetStockObject(SYSTEM_FONT));
     // Glyphs are only the overlay's; the scene runs without them.
-    wglUseFontBitmapsA(renderer.dc, 0, 255, renderer.font_list_base);
+    renderer.font_list_base = make_overlay_font(renderer.dc);
     if (stars::init_field_gl(scene) != 0)
         return "gl_init";
     ShowCursor(FALSE);
@@ -60,8 +58,10 @@ LRESULT on_size(WPARAM kind, LPARAM size) {
         renderer.active = true;
     else if (kind == SIZE_MINIMIZED)
         renderer.active = false;
-    renderer.view_width = LOWORD(size);
-    renderer.view_height = HIWORD(size);
+    stars::Viewport view = {0, 0, LOWORD(size), HIWORD(size)};
+    if (renderer.fullscreen)
+        view = stars::full_screen_viewport(renderer.layout, view.width, view.height);
+    set_view(view);
     resize_view();
     return 0;
 }

@@ -1,5 +1,7 @@
 """Frame rate, overhead, idle CPU, start time and memory of the renderer under Xvfb and
-llvmpipe at 1280x1024, each against a loop on the same display in the same run."""
+llvmpipe at 1280x1024, each against a loop on the same display in the same run; and the
+shipped renderer against the same program drawing its field in immediate mode, and the
+native Linux module beside the renderer."""
 
 import os
 import signal
@@ -43,20 +45,20 @@ def peak_memory_kb(pid):
     return 0
 
 
-def start_timed(s):
+def start_timed(s, program):
     """Starts the renderer; gives the process and seconds to its window and to the first
     two paints of it seen on the display (the first may be the background erase)."""
     watcher = subprocess.Popen([SWAPCOUNT, "first", TITLE, "30"], env=s.env,
                                stdout=subprocess.PIPE, text=True)
     time.sleep(0.3)  # let the watcher reach the display first
     started = time.monotonic()
-    p = s.start(s.dist("Orvanne.dll"))
+    p = s.start(program)
     appeared, first, second = (float(v) for v in watcher.communicate(timeout=40)[0].split())
     return p, appeared - started, first - started, second - started
 
 
-def renderer_round(s, cold):
-    p, window_s, paint_s, second_s = start_timed(s)
+def renderer_round(s, cold, program):
+    p, window_s, paint_s, second_s = start_timed(s, program)
     wid = s.wait_window(TITLE)
     # A fresh field streams in as one wave; count once it has spread along the paths.
     time.sleep(20.0)
@@ -116,10 +118,12 @@ def loop_round(s, program, title, seconds, counted):
 
 
 def main():
-    results = {"renderer": [], "bare": [], "parts": [], "module": []}
+    results = {"renderer": [], "immediate": [], "module": [], "bare": [], "parts": []}
     with harness.Session("benchmark") as s:
         for n in range(ROUNDS):
-            results["renderer"].append(renderer_round(s, cold=n == 0))
+            results["renderer"].append(renderer_round(s, n == 0, s.dist("Orvanne.dll")))
+            results["immediate"].append(
+                renderer_round(s, False, os.path.join(LOOPS, "immediate_renderer.exe")))
             results["module"].append(module_round(s))
             results["bare"].append(loop_round(s, "bare_loop.exe", "bare loop", SECONDS + 1.5, True))
             results["parts"].append(loop_round(s, "scene_loop.exe", "scene loop", 3 * SECONDS,
@@ -159,6 +163,15 @@ def report(r):
           "; ".join(f"{x[0]:.1f} fps {x[1]:.2f} ms" for x in r["module"]))
     print(f"  overlay, renderer on vs off: {(off / on - 1) * 100:+.1f} % a frame by fps,"
           f" {(on_ms / off_ms - 1) * 100:+.1f} % by CPU")
+    im_on = med(x["on"] for x in r["immediate"])
+    im_ms = med(x["on_ms"] for x in r["immediate"])
+    print("the field from client arrays (shipped) against the same renderer drawing each jewel "
+          "in immediate mode, overlay on:")
+    print(f"  immediate-mode build     {im_on:7.1f}  {im_ms:7.2f}")
+    print(f"  shipped / immediate: {on / im_on:.2f}x the frames a second, "
+          f"{on_ms / im_ms:.2f}x the CPU a frame; rounds " +
+          "; ".join(f"{a['on']:.1f}/{b['on']:.1f} fps, {a['on_ms']:.2f}/{b['on_ms']:.2f} ms"
+                    for a, b in zip(r["renderer"], r["immediate"])))
     print("the renderer's frame taken apart, slices alternating in one process "
           "(medians of the rounds):")
     print(f"  scene alone {scene:.1f} fps; with the swap {swap:.1f}; "

@@ -86,9 +86,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     renderer.dc = bench.dc;
     renderer.view_width = bench.width;
     renderer.view_height = bench.height;
-    renderer.font_list_base = glGenLists(255);
-    SelectObject(bench.dc, GetStockObject(SYSTEM_FONT));
-    wglUseFontBitmapsA(bench.dc, 0, 255, renderer.font_list_base);
+    renderer.font_list_base = make_overlay_font(bench.dc);
     if (stars::init_field_gl(scene) != 0)
         return 1;
     resize_view();

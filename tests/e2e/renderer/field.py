@@ -28,6 +28,10 @@ with harness.Session() as s:
     check(moved > 0.005, f"the field did not change between two shots ({moved:.4f})")
     shown = overlay_pixels([a, b, c], 1280, at_least=2)
     check(shown >= 15, f"overlay text expected at the top right, {shown} lit pixels there")
+    # A space is 3 pixels of this font: with it the gap is 6 pixels or more, without 2 or 3.
+    gap = gap_before_unit([a, b, c], 1280)
+    check(gap is not None and gap >= 5,
+          f"the overlay should read '188.9 fps' with a space, gap {gap} (shots/field-1.png)")
 
     s.key("space")
     time.sleep(0.4)

@@ -55,6 +55,25 @@ def overlay_pixels(shots, width, at_least=None):
     return count
 
 
+def gap_before_unit(shots, width):
+    """Blank columns between the number and "fps" in the overlay: the gap before the third
+    glyph from the right, glyphs being runs of columns lit grey in at least two shots."""
+    x0, y0, x1, y1 = overlay_box(width)
+    lit = []
+    for x in range(x0, x1):
+        hits = 0
+        for img in shots:
+            hits += any(100 <= r <= 160 and abs(r - g) <= 6 and abs(r - b) <= 6
+                        for r, g, b in (img.pixel(x, y) for y in range(y0, y1)))
+        lit.append(hits >= 2)
+    starts = [x for x in range(1, len(lit)) if lit[x] and not lit[x - 1]]
+    ends = [x for x in range(1, len(lit)) if not lit[x] and lit[x - 1]]
+    if len(starts) < 4:
+        return None
+    f = starts[-3]
+    return f - max(e for e in ends if e < f)
+
+
 def cpu_seconds(pid):
     """utime + stime of a Wine program's process, all its threads (llvmpipe's too)."""
     with open(f"/proc/{pid}/stat") as f:
