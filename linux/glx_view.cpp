@@ -53,11 +53,22 @@ void make_own_window(GlxView& view, XVisualInfo* visual) {
     XMapWindow(display, view.window);
 }
 
-// The advance of a glyph, which the font may give per character or once for all.
-int glyph_advance(const XFontStruct* font, unsigned code) {
-    if (font->per_char && code >= font->min_char_or_byte2 && code <= font->max_char_or_byte2)
-        return font->per_char[code - font->min_char_or_byte2].width;
-    return font->max_bounds.width;
+// Mesa: a glBitmap without pixels loses its advance inside a display list, and that is how
+// empty glyphs such as the space are recorded, so "188.9 fps" read "188.9fps". Record each
+// empty glyph again as one blank pixel with the same advance.
+void keep_empty_glyph_advances(const XFontStruct* font, unsigned list_base) {
+    static const GLubyte blank[4] = {};
+    if (font->min_byte1 != 0 || font->max_byte1 != 0)
+        return; // a font of two-byte rows; the overlay's fonts have one
+    for (unsigned c = font->min_char_or_byte2; c <= font->max_char_or_byte2 && c < 256; ++c) {
+        const XCharStruct& glyph =
+            font->per_char ? font->per_char[c - font->min_char_or_byte2] : font->max_bounds;
+        if (glyph.rbearing > glyph.lbearing && glyph.ascent + glyph.descent > 0)
+            continue;
+        glNewList(list_base + c, GL_COMPILE);
+        glBitmap(1, 1, 0.0f, 0.0f, glyph.width, 0.0f, blank);
+        glEndList();
+    }
 }
 
 // Bitmaps for bytes 0..255, as the overlay calls them by character code.
@@ -70,12 +81,7 @@ void make_glyphs(GlxView& view) {
         return;
     view.glyph_base = glGenLists(256);
     glXUseXFont(font->fid, 0, 256, view.glyph_base);
-    // Mesa: a listed glBitmap of size 0 loses its advance, so the space would vanish from
-    // the text; a blank 1x1 bitmap keeps it.
-    static const GLubyte blank[4] = {};
-    glNewList(view.glyph_base + ' ', GL_COMPILE);
-    glBitmap(1, 1, 0.0f, 0.0f, static_cast<float>(glyph_advance(font, ' ')), 0.0f, blank);
-    glEndList();
+    keep_empty_glyph_advances(font, view.glyph_base);
     XFreeFont(view.display, font);
 }
 

@@ -10,7 +10,8 @@ import time
 
 import harness
 from harness import check
-from renderer_checks import bright_colours, black_share, changed_share, overlay_pixels, wait_drawn
+from renderer_checks import (bright_colours, black_share, changed_share, gap_before_unit,
+                             overlay_pixels, wait_drawn)
 
 MODULE = os.path.realpath(os.environ.get(
     "ORVANNE_MODULE", os.path.join(harness.SOURCE_DIR, "build/linux/orvanne")))
@@ -191,6 +192,10 @@ with harness.Session(wine=False) as s:
     shots = [s.screenshot(f"root-fps-{n}") for n in range(3)]
     shown = overlay_pixels(shots, 1280, at_least=2)
     check(shown >= 15, f"--fps should show the overlay at the top right, {shown} pixels there")
+    # Glyphs are 9 pixels wide: with the space the gap before "fps" is 9 or more, without 1-3.
+    gap = gap_before_unit(shots, 1280)
+    check(gap is not None and gap >= 6,
+          f"the overlay should read '188.9 fps' with a space, gap {gap} (shots/root-fps-0.png)")
     p.send_signal(signal.SIGINT)
     ends_within(p, 1.0, "after SIGINT")
     check(p.returncode == 0, f"SIGINT should end the module cleanly, got {p.returncode}")
