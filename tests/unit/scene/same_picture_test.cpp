@@ -32,7 +32,8 @@ stars::FieldScene immediate, arrays;
 
 TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
     Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr) << "no X display (DISPLAY=" << std::getenv("DISPLAY") << ")";
+    const char* name = std::getenv("DISPLAY");
+    ASSERT_NE(display, nullptr) << "no X display (DISPLAY=" << (name ? name : "unset") << ")";
     int attributes[] = {
         GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};
     XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
