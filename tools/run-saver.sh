@@ -1,13 +1,54 @@
 #!/usr/bin/env bash
 # Runs the saver as Windows would (Orvanne.scr /s, Orvanne.dll beside it) in Wine: on
 # $DISPLAY when there is one (Esc ends it), else on a private Xvfb for a few seconds,
-# leaving a screenshot. Installs what is missing and builds first (in ORVANNE_BUILD_DIR,
-# default build).
+# leaving a screenshot. With --linux it runs the native module for the X11 screen-saver
+# daemon instead (in a window of its own on $DISPLAY). Installs what is missing and builds
+# first (in ORVANNE_BUILD_DIR, default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath -m "${ORVANNE_BUILD_DIR:-build}")
+linux=false
+[ "${1:-}" = --linux ] && linux=true
 bash tools/install-deps.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+# Starts a private Xvfb and sets DISPLAY; finish() ends it.
+start_xvfb() {
+    local fifo=$build/run-saver-display
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 4 -screen 0 1280x1024x24 +extension GLX -nolisten tcp 4>"$fifo" \
+        >/dev/null 2>&1 &
+    xvfb=$!
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=:$number
+}
+
+if $linux; then
+    cmake --build "$build" --target orvanne -j"$(nproc)"
+    module=$build/linux/orvanne
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "running the module in its own window on $DISPLAY; Esc ends it"
+        exec "$module"
+    fi
+    start_xvfb
+    trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+    echo "no display: running the module on a private Xvfb ($DISPLAY) for a few seconds"
+    "$module" --root --fps &
+    pid=$!
+    sleep 4
+    shot=$build/run-saver-linux.png
+    import -window root "$shot"
+    kill -TERM "$pid"
+    if wait "$pid"; then
+        echo "the module ended after SIGTERM"
+    else
+        echo "the module ended with code $? after SIGTERM"
+    fi
+    echo "screenshot saved to $shot"
+    exit 0
+fi
 # Wine here runs 64-bit programs only, so the x86_64 build is the one run.
 cmake --build "$build" --target windows-x86_64 -j"$(nproc)"
 
@@ -36,15 +77,7 @@ if [ -n "${DISPLAY:-}" ]; then
     exit 0
 fi
 
-fifo=$work/display
-rm -f "$fifo"
-mkfifo "$fifo"
-Xvfb -displayfd 4 -screen 0 1280x1024x24 +extension GLX -nolisten tcp 4>"$fifo" \
-    >/dev/null 2>&1 &
-xvfb=$!
-read -r number <"$fifo"
-rm -f "$fifo"
-export DISPLAY=:$number
+start_xvfb
 finish() {
     "$wineserver" -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true

@@ -109,18 +109,19 @@ class Image:
 class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
-    def __init__(self, name=None, screen="1280x1024x24", env=None):
+    def __init__(self, name=None, screen="1280x1024x24", env=None, wine=True):
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
         self.screen = screen
         self.extra_env = env or {}
+        self.wine = wine  # False for native programs: no prefix, no wineserver
         self.procs = []
 
     def __enter__(self):
-        template = template_prefix()
         os.makedirs(WORK_DIR, exist_ok=True)
         self.dir = tempfile.mkdtemp(prefix=self.name + ".", dir=WORK_DIR)
         self.prefix = os.path.join(self.dir, "prefix")
-        subprocess.run(["cp", "-a", template, self.prefix], check=True)
+        if self.wine:
+            subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
         self.shots = os.path.join(self.dir, "shots")
         os.makedirs(self.shots)
         self._start_xvfb()
@@ -133,7 +134,8 @@ class Session:
         for p in reversed(self.procs):
             if p.poll() is None:
                 p.kill()
-        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        if self.wine:
+            subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
         self.xvfb.terminate()
         try:
             self.xvfb.wait(5)
@@ -177,9 +179,11 @@ class Session:
     # Programs
 
     def start(self, program, *args, env=None, **popen):
+        """Starts a Windows program in Wine, or a native one in a session without Wine."""
         e = dict(self.env)
         e.update(env or {})
-        p = subprocess.Popen([WINE, program, *args], env=e, cwd=popen.pop("cwd", self.dir),
+        command = [WINE, program, *args] if self.wine else [program, *args]
+        p = subprocess.Popen(command, env=e, cwd=popen.pop("cwd", self.dir),
                              stdout=popen.pop("stdout", subprocess.DEVNULL),
                              stderr=popen.pop("stderr", subprocess.DEVNULL), **popen)
         self.procs.append(p)

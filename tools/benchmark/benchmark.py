@@ -1,8 +1,10 @@
 """Frame rate, overhead, idle CPU, start time and memory of the renderer under Xvfb and
 llvmpipe at 1280x1024, each against a loop on the same display in the same run; and the
-shipped renderer against the same program drawing its field in immediate mode."""
+shipped renderer against the same program drawing its field in immediate mode, and the
+native Linux module beside the renderer."""
 
 import os
+import signal
 import statistics
 import subprocess
 import sys
@@ -12,6 +14,7 @@ import harness
 
 SWAPCOUNT = os.environ["ORVANNE_SWAPCOUNT"]
 LOOPS = os.environ["ORVANNE_BENCH_LOOPS"]
+MODULE = os.environ["ORVANNE_MODULE"]
 SECONDS = float(os.environ.get("ORVANNE_BENCH_SECONDS", "4"))
 ROUNDS = int(os.environ.get("ORVANNE_BENCH_ROUNDS", "3"))
 SLICES = 4
@@ -83,6 +86,20 @@ def renderer_round(s, cold, program):
                 off_ms=statistics.median(x[1] for x in off), memory_kb=memory, idle=idle)
 
 
+def module_round(s):
+    """The native module (X11/GLX, no Wine) on the root window of the same display, overlay
+    off as the daemon runs it; measured as the renderer is, once its field has spread."""
+    p = subprocess.Popen([MODULE, "--root"], env=s.env)
+    s.procs.append(p)
+    root = int(s.x("xwininfo", "-root").split("Window id: ", 1)[1].split()[0], 16)
+    time.sleep(20.0)
+    runs = [measure(s, root, p.pid, SECONDS / 2) for _ in range(SLICES)]
+    p.send_signal(signal.SIGTERM)
+    code = p.wait(10)
+    harness.check(code == 0, f"module ended with {code}")
+    return statistics.median(x[0] for x in runs), statistics.median(x[1] for x in runs)
+
+
 def loop_round(s, program, title, seconds, counted):
     """Runs a loop program; gives the figures it prints and, when counted, its swaps a
     second seen from outside and its CPU milliseconds a frame; and its peak memory."""
@@ -101,12 +118,13 @@ def loop_round(s, program, title, seconds, counted):
 
 
 def main():
-    results = {"renderer": [], "immediate": [], "bare": [], "parts": []}
+    results = {"renderer": [], "immediate": [], "module": [], "bare": [], "parts": []}
     with harness.Session("benchmark") as s:
         for n in range(ROUNDS):
             results["renderer"].append(renderer_round(s, n == 0, s.dist("Orvanne.dll")))
             results["immediate"].append(
                 renderer_round(s, False, os.path.join(LOOPS, "immediate_renderer.exe")))
+            results["module"].append(module_round(s))
             results["bare"].append(loop_round(s, "bare_loop.exe", "bare loop", SECONDS + 1.5, True))
             results["parts"].append(loop_round(s, "scene_loop.exe", "scene loop", 3 * SECONDS,
                                                 False))
@@ -135,7 +153,14 @@ def report(r):
           f"   (its own count {med(x[0][0] for x in r['bare']):.1f} fps)")
     print(f"  renderer, overlay on     {on:7.1f}  {on_ms:7.2f}")
     print(f"  renderer, overlay off    {off:7.1f}  {off_ms:7.2f}")
+    module = med(x[0] for x in r["module"])
+    module_ms = med(x[1] for x in r["module"])
+    print(f"  native module, overlay off {module:5.1f}  {module_ms:7.2f}"
+          "   (X11/GLX on the root window, no Wine)")
     print(f"  renderer / bare loop: {on / bare:.3f}")
+    print(f"  native module / renderer, overlay off: {module / off:.3f} by fps, "
+          f"{module_ms / off_ms:.3f} by CPU a frame; rounds " +
+          "; ".join(f"{x[0]:.1f} fps {x[1]:.2f} ms" for x in r["module"]))
     print(f"  overlay, renderer on vs off: {(off / on - 1) * 100:+.1f} % a frame by fps,"
           f" {(on_ms / off_ms - 1) * 100:+.1f} % by CPU")
     im_on = med(x["on"] for x in r["immediate"])

@@ -1,0 +1,193 @@
+// Program entry: options, the window, and a loop that draws frames back to back until a
+// signal, Esc, the close button or the loss of the window ends it.
+#include "field_scene.h"
+#include "glx_view.h"
+#include "jewel_field.h"
+#include "module_options.h"
+#include "stopwatch.h"
+
+#include <X11/keysym.h>
+
+#include <GL/gl.h>
+
+#include <poll.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+const char usage[] = "usage: orvanne [--root | --window-id ID] [--fps]\n";
+
+class MonotonicCounter : public stars::Counter {
+  public:
+    int64_t now() override {
+        timespec time;
+        clock_gettime(CLOCK_MONOTONIC, &time);
+        return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+    }
+    int64_t frequency() override { return 1000000000; }
+};
+
+struct Module {
+    GlxView view;
+    stars::FieldScene scene;
+    stars::FrameRate rate;
+    MonotonicCounter counter;
+    bool show_fps = false;
+    bool ended = false;
+};
+
+volatile std::sig_atomic_t stop_signal = 0;
+
+// Set by the X error handler. Errors about the window once drawing has begun mean it was
+// destroyed under the module (the daemon's or a test's window), which ends it cleanly.
+Window drawn_window = 0;
+bool window_lost = false;
+bool x_failed = false;
+
+void on_stop_signal(int number) {
+    stop_signal = number;
+}
+
+int on_x_error(Display* display, XErrorEvent* error) {
+    if (drawn_window != 0 && error->resourceid == drawn_window) {
+        window_lost = true;
+        return 0;
+    }
+    char text[128];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "orvanne: X error: %s\n", text);
+    x_failed = true;
+    return 0;
+}
+
+void install_signal_handlers() {
+    struct sigaction action = {};
+    action.sa_handler = on_stop_signal;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a signal must also end the wait for events of an unmapped window.
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void reshape(Module& module) {
+    stars::reshape_field(0, 0, module.view.width, module.view.height);
+    stars::restart_frame_rate(module.rate, module.counter);
+}
+
+void on_configure(Module& module, const XConfigureEvent& event) {
+    if (event.width == module.view.width && event.height == module.view.height)
+        return;
+    module.view.width = event.width;
+    module.view.height = event.height;
+    reshape(module);
+}
+
+void on_key(Module& module, XKeyEvent& event) {
+    if (XLookupKeysym(&event, 0) == XK_Escape)
+        module.ended = true;
+}
+
+void on_client_message(Module& module, const XClientMessageEvent& event) {
+    if (static_cast<Atom>(event.data.l[0]) == module.view.delete_window)
+        module.ended = true;
+}
+
+void handle_event(Module& module, XEvent& event) {
+    if (event.xany.window != module.view.window)
+        return;
+    switch (event.type) {
+    case ConfigureNotify:
+        on_configure(module, event.xconfigure);
+        break;
+    case MapNotify:
+        module.view.mapped = true;
+        reshape(module);
+        break;
+    case UnmapNotify:
+        module.view.mapped = false;
+        break;
+    case DestroyNotify:
+        module.ended = true;
+        break;
+    case KeyPress:
+        on_key(module, event.xkey);
+        break;
+    case ClientMessage:
+        on_client_message(module, event.xclient);
+        break;
+    }
+}
+
+void draw_frame(Module& module, stars::SeededRandom& random) {
+    stars::draw_field(module.scene, module.rate.fps, random);
+    // fps is 0 until the first measurement: no figure to show yet.
+    if (module.show_fps && module.rate.fps != 0.0f && module.view.glyph_base != 0)
+        stars::draw_fps_overlay(module.rate.fps, module.view.width, module.view.height,
+                                module.view.glyph_base);
+    glFinish();
+    stars::count_frame(module.rate, module.counter);
+    glXSwapBuffers(module.view.display, module.view.window);
+}
+
+// While the window is unmapped nothing is drawn; a signal or an event ends the wait.
+void wait_for_events(Display* display) {
+    pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, 500);
+}
+
+void run(Module& module, stars::SeededRandom& random) {
+    Display* display = module.view.display;
+    while (!stop_signal && !module.ended && !window_lost && !x_failed) {
+        while (XPending(display) && !module.ended) {
+            XEvent event;
+            XNextEvent(display, &event);
+            handle_event(module, event);
+        }
+        if (module.ended || window_lost || x_failed)
+            break;
+        if (module.view.mapped)
+            draw_frame(module, random);
+        else
+            wait_for_events(display);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    stars::ModuleOptions options;
+    if (const char* error =
+            stars::parse_module_options(argc, argv, std::getenv("XSCREENSAVER_WINDOW"), options)) {
+        std::fprintf(stderr, "orvanne: %s\n%s", error, usage);
+        return 1;
+    }
+    install_signal_handlers();
+    XSetErrorHandler(on_x_error);
+
+    static Module module;
+    module.show_fps = options.show_fps;
+    stars::SeededRandom random(static_cast<uint32_t>(std::time(nullptr)));
+    if (stars::init_field(module.scene, random) != 0)
+        return 1;
+    const char* failed = open_view(module.view, options);
+    if (!failed && stars::init_field_gl(module.scene) != 0)
+        failed = "init_field_gl";
+    if (failed || x_failed) {
+        std::fprintf(stderr, "orvanne: %s failed\n", failed ? failed : "X setup");
+        close_view(module.view);
+        stars::free_field(module.scene);
+        return 1;
+    }
+    drawn_window = module.view.window;
+    reshape(module);
+    run(module, random);
+
+    stars::free_field_gl(module.scene);
+    close_view(module.view);
+    stars::free_field(module.scene);
+    return x_failed ? 1 : 0;
+}
