@@ -45,6 +45,7 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
                                   visual->visual, CWColormap, &window_attributes);
     XMapWindow(display, window);
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
+    XFree(visual);
     ASSERT_TRUE(context && glXMakeCurrent(display, window, context)) << "no GLX context";
 
     // An aged field, so that jewels are spread along their paths and some reset while drawn.
