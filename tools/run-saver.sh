@@ -39,7 +39,8 @@ fi
 fifo=$work/display
 rm -f "$fifo"
 mkfifo "$fifo"
-Xvfb -displayfd 4 -screen 0 1280x1024x24 +extension GLX -nolisten tcp 4>"$fifo" \
+# -noreset: a reset when the last client leaves would drop Wine's connection.
+Xvfb -displayfd 4 -screen 0 1280x1024x24 +extension GLX -nolisten tcp -noreset 4>"$fifo" \
     >/dev/null 2>&1 &
 xvfb=$!
 read -r number <"$fifo"
