@@ -12,6 +12,10 @@ class RendererWatch {
     // window within this time ends the run.
     static constexpr uint32_t kFirstWindowLimitMs = 10000;
 
+    // On Tab the renderer replaces its window and none exists for a few milliseconds; a
+    // window counts as gone only when looks this far apart have all missed it.
+    static constexpr uint32_t kGoneAfterMs = 30;
+
     // startMs: millisecond counter when the renderer was started; started: whether the
     // program could be started at all.
     RendererWatch(uint32_t startMs, bool started) : startMs_(startMs), started_(started) {}
@@ -24,6 +28,8 @@ class RendererWatch {
     uint32_t startMs_;
     bool started_;
     bool seen_ = false;
+    bool missing_ = false; // every look since missedSinceMs_ found no window
+    uint32_t missedSinceMs_ = 0;
 };
 
 } // namespace orvanne

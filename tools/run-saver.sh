@@ -17,8 +17,9 @@ start_xvfb() {
     local fifo=$build/run-saver-display
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 4 -screen 0 1280x1024x24 +extension GLX -nolisten tcp 4>"$fifo" \
-        >/dev/null 2>&1 &
+    # -noreset: a reset when the last client leaves would drop Wine's connection.
+    Xvfb -displayfd 4 -screen 0 1280x1024x24 +extension GLX -nolisten tcp -noreset \
+        4>"$fifo" >/dev/null 2>&1 &
     xvfb=$!
     read -r number <"$fifo"
     rm -f "$fifo"

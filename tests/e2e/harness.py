@@ -149,9 +149,12 @@ class Session:
 
     def _start_xvfb(self):
         read_fd, write_fd = os.pipe()
+        # -noreset: by default the server resets whenever its last client leaves (each
+        # xdotool call, or the last Wine process), dropping any connection made meanwhile;
+        # a Wine program that connects then gets no window driver and shows nothing.
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen,
-             "+extension", "GLX", "-nolisten", "tcp"],
+             "+extension", "GLX", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as f:

