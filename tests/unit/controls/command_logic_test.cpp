@@ -3,207 +3,150 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace orvanne {
 namespace {
-
-const char* Name(Skin s) {
-    static const char* names[] = {"Normal",   "HighLight",       "Pressed",
-                                  "Selected", "HighLightSelect", "Disable"};
-    return names[static_cast<int>(s)];
-}
 
 // Records every face painting as "Skin" or "Skin/rev" (reversed gradient) and each Click.
 class FakeView : public CommandView {
   public:
     CommandLogic* logic = nullptr;
-    std::vector<std::string> paints;
+    std::string paints;
     int clicks = 0;
-    int captionChanges = 0;
 
     void PaintFace() override {
-        paints.push_back(std::string(Name(logic->PaintedSkin())) +
-                         (logic->GradientReversed() ? "/rev" : ""));
+        static const char* names[] = {"Normal",   "HighLight",       "Pressed",
+                                      "Selected", "HighLightSelect", "Disable"};
+        paints += std::string(paints.empty() ? "" : " ") +
+                  names[static_cast<int>(logic->PaintedSkin())] +
+                  (logic->GradientReversed() ? "/rev" : "");
     }
-    void CaptionChanged() override { ++captionChanges; }
+    void CaptionChanged() override {}
     void RaiseClick() override { ++clicks; }
-
-    std::vector<std::string> Take() { return std::exchange(paints, {}); }
 };
 
-using Paints = std::vector<std::string>;
-
-// A button as the settings dialog has it: loaded from a store without keys, initialised.
+// A button as the settings dialog has it: loaded from a store without keys, initialised
+// unless asked not to be.
 struct Button {
     FakeView view;
     CommandLogic logic{view};
-    Button() {
+    explicit Button(bool initialize = true) {
         view.logic = &logic;
         logic.LoadProperties(PropertyStore{}, DefaultCaptionFont());
         logic.SizeChanged();
-        logic.Initialize();
-        view.Take();
+        if (initialize)
+            logic.Initialize();
+        view.paints.clear();
+    }
+    void Run(const std::string& events) {
+        std::istringstream in(events);
+        for (std::string e; in >> e;) {
+            if (e == "|")
+                view.paints.clear();
+            else if (e == "move")
+                logic.MouseMove();
+            else if (e == "leave")
+                logic.MouseLeave();
+            else if (e == "focus")
+                logic.FocusGained();
+            else if (e == "blur")
+                logic.FocusLost();
+            else if (e == "down" || e == "up" || e == "rdown" || e == "rup" || e == "mdown" ||
+                     e == "mup") {
+                int16_t button = e[0] == 'r'   ? kRightButton
+                                 : e[0] == 'm' ? kMiddleButton
+                                               : kLeftButton;
+                if (e.back() == 'n')
+                    logic.MouseDown(button);
+                else
+                    logic.MouseUp(button);
+            } else if (e == "enable" || e == "disable" || e == "enable1")
+                logic.SetEnabled(e == "disable" ? kFalse : e == "enable" ? kTrue : 1);
+            else
+                FAIL() << "unknown event " << e;
+        }
     }
 };
 
-TEST(CommandStates, WorkedClickOnAnUnfocusedButton) {
-    Button b;
-    b.logic.MouseMove();
-    EXPECT_EQ(b.logic.State(), kStateHighLight);
-    EXPECT_EQ(b.view.Take(), Paints{"HighLight/rev"});
+// Events in order; the paints are those after the last "|". nullptr: paints not checked.
+struct Case {
+    const char* events;
+    const char* paints;
+    uint8_t state;
+    int clicks;
+    bool held;
+    bool initialize = true;
+};
 
-    b.logic.FocusGained();
-    EXPECT_EQ(b.logic.State(), kStateHighLightSelect);
-    b.logic.MouseDown(kLeftButton);
-    EXPECT_TRUE(b.logic.MouseHeld());
-    EXPECT_EQ(b.view.Take(), (Paints{"Pressed/rev", "Pressed/rev"}));
+const Case kCases[] = {
+    // A worked click on an unfocused button; from HighLight, HighLightSelect keeps white at
+    // the bottom.
+    {"move", "HighLight/rev", kStateHighLight, 0, false},
+    {"move | focus down", "Pressed/rev Pressed/rev", kStateHighLightSelect, 0, true},
+    {"move focus down | up", "HighLightSelect/rev", kStateHighLightSelect, 1, false},
+    // Dragged off while held: no Click, even coming back; the next move lights it again,
+    // gradient the normal way.
+    {"move focus down | leave", "Selected", kStateSelected, 0, true},
+    {"move focus down leave | move up", "", kStateSelected, 0, false},
+    {"move focus down leave move up | move", "HighLightSelect", kStateHighLightSelect, 0, false},
+    // Other mouse buttons paint nothing, are never held, and click unless Selected.
+    {"move | rdown", "", kStateHighLight, 0, false},
+    {"move | rdown rup mdown mup", "", kStateHighLight, 2, false},
+    {"move leave focus | rup", "", kStateSelected, 0, false},
+    // A disabled button ignores everything; enabled again it shows Normal whatever its state
+    // until the next transition brings the look back.
+    {"move | disable", "Disable/rev", kStateHighLight, 0, false},
+    {"move disable | move leave focus down up rup blur", "", kStateHighLight, 0, false},
+    {"move disable leave | enable", "Normal/rev", kStateHighLight, 0, false},
+    {"move disable enable | leave", "Normal", kStateNormal, 0, false},
+    // Only exactly True raises Click; any non-zero still enables the handlers.
+    {"enable1 move up", nullptr, kStateHighLight, 0, false},
+    // Plain movement and a second leave or blur repaint nothing; focus from the keyboard
+    // away from the pointer, then the pointer in and out.
+    {"move move", "HighLight/rev", kStateHighLight, 0, false},
+    {"move move | leave", "Normal", kStateNormal, 0, false},
+    {"move leave | leave", "", kStateNormal, 0, false},
+    {"move leave | focus", "Selected", kStateSelected, 0, false},
+    {"move leave focus | move", "HighLightSelect", kStateHighLightSelect, 0, false},
+    {"move leave focus move | leave", "Selected", kStateSelected, 0, false},
+    {"move leave focus move leave | blur", "Normal", kStateNormal, 0, false},
+    {"move leave focus move leave blur | blur", "", kStateNormal, 0, false},
+    // A release over an unfocused button paints Normal but leaves it lit.
+    {"move down up", "HighLight/rev Pressed/rev Normal/rev", kStateHighLight, 1, false},
+    {"move down up | move", "", kStateHighLight, 1, false},
+    // Before Initialize only focus counts.
+    {"move leave", "", kStateUninitialised, 0, false, false},
+    {"move leave | focus blur", "Selected Normal", kStateNormal, 0, false, false},
+};
 
-    b.logic.MouseUp(kLeftButton);
-    EXPECT_FALSE(b.logic.MouseHeld());
-    // Reached from HighLight, HighLightSelect keeps white at the bottom.
-    EXPECT_EQ(b.view.Take(), Paints{"HighLightSelect/rev"});
-    EXPECT_EQ(b.view.clicks, 1);
-}
-
-TEST(CommandStates, DragOffWhileHeldRaisesNoClick) {
-    Button b;
-    b.logic.MouseMove();
-    b.logic.FocusGained();
-    b.logic.MouseDown(kLeftButton);
-    b.view.Take();
-
-    b.logic.MouseLeave();
-    EXPECT_EQ(b.logic.State(), kStateSelected);
-    EXPECT_EQ(b.view.Take(), Paints{"Selected"});
-    // Coming back while still held does not help.
-    b.logic.MouseMove();
-    EXPECT_EQ(b.logic.State(), kStateSelected);
-    b.logic.MouseUp(kLeftButton);
-    EXPECT_EQ(b.view.clicks, 0);
-    EXPECT_TRUE(b.view.Take().empty());
-
-    // After the release the next move lights the focused button, gradient the normal way.
-    b.logic.MouseMove();
-    EXPECT_EQ(b.logic.State(), kStateHighLightSelect);
-    EXPECT_EQ(b.view.Take(), Paints{"HighLightSelect"});
-}
-
-TEST(CommandStates, OtherButtonsPaintNothingButClickUnlessSelected) {
-    Button b;
-    b.logic.MouseMove();
-    b.view.Take();
-    for (int16_t button : {kRightButton, kMiddleButton}) {
-        b.logic.MouseDown(button);
-        EXPECT_FALSE(b.logic.MouseHeld());
-        b.logic.MouseUp(button);
+TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.events) + (c.initialize ? "" : " (not initialised)"));
+        Button b(c.initialize);
+        b.Run(c.events);
+        if (c.paints) {
+            EXPECT_EQ(b.view.paints, c.paints);
+        }
+        EXPECT_EQ(int(b.logic.State()), int(c.state));
+        EXPECT_EQ(b.view.clicks, c.clicks);
+        EXPECT_EQ(b.logic.MouseHeld(), c.held);
     }
-    EXPECT_TRUE(b.view.Take().empty());
-    EXPECT_EQ(b.view.clicks, 2);
-
-    b.logic.MouseLeave();
-    b.logic.FocusGained();
-    ASSERT_EQ(b.logic.State(), kStateSelected);
-    b.logic.MouseUp(kRightButton);
-    EXPECT_EQ(b.view.clicks, 2) << "no Click in state Selected";
 }
 
-TEST(CommandStates, DisabledButtonIgnoresEverything) {
+TEST(CommandStates, CaptionGreysAndTimerStartsWithTheirSwitch) {
     Button b;
-    b.logic.MouseMove();
-    b.view.Take();
-    b.logic.SetEnabled(kFalse);
-    EXPECT_EQ(b.view.Take(), Paints{"Disable/rev"});
+    b.Run("disable");
     EXPECT_FALSE(b.logic.CaptionEnabled());
-
-    b.logic.MouseMove();
-    b.logic.MouseLeave();
-    b.logic.FocusGained();
-    b.logic.MouseDown(kLeftButton);
-    b.logic.MouseUp(kLeftButton);
-    b.logic.MouseUp(kRightButton);
-    b.logic.FocusLost();
-    EXPECT_TRUE(b.view.Take().empty());
-    EXPECT_EQ(b.view.clicks, 0);
-    EXPECT_EQ(b.logic.State(), kStateHighLight);
-    EXPECT_FALSE(b.logic.MouseHeld());
-
-    // Enabled again: Normal whatever the state; the next transition brings the look back.
-    b.logic.SetEnabled(kTrue);
-    EXPECT_EQ(b.view.Take(), Paints{"Normal/rev"});
+    b.Run("enable");
     EXPECT_TRUE(b.logic.CaptionEnabled());
-    b.logic.MouseLeave();
-    EXPECT_EQ(b.view.Take(), Paints{"Normal"});
-}
 
-TEST(CommandStates, OnlyExactlyTrueRaisesClick) {
-    Button b;
-    b.logic.SetEnabled(1);
-    b.logic.MouseMove();
-    EXPECT_EQ(b.logic.State(), kStateHighLight) << "non-zero still enables the handlers";
-    b.logic.MouseUp(kLeftButton);
-    EXPECT_EQ(b.view.clicks, 0);
-}
-
-TEST(CommandStates, PointerAndFocusLooks) {
-    Button b;
-    // Plain movement repaints nothing.
-    b.logic.MouseMove();
-    b.logic.MouseMove();
-    EXPECT_EQ(b.view.Take(), Paints{"HighLight/rev"});
-    // An unfocused button shows Normal once the pointer leaves.
-    b.logic.MouseLeave();
-    EXPECT_EQ(b.logic.State(), kStateNormal);
-    EXPECT_EQ(b.view.Take(), Paints{"Normal"});
-    b.logic.MouseLeave();
-    EXPECT_TRUE(b.view.Take().empty());
-
-    // Focus by keyboard away from the pointer, then the pointer enters and leaves.
-    b.logic.FocusGained();
-    EXPECT_EQ(b.view.Take(), Paints{"Selected"});
-    b.logic.MouseMove();
-    EXPECT_EQ(b.view.Take(), Paints{"HighLightSelect"}) << "entered from Selected: white on top";
-    b.logic.MouseLeave();
-    EXPECT_EQ(b.logic.State(), kStateSelected);
-    b.logic.FocusLost();
-    EXPECT_EQ(b.logic.State(), kStateNormal);
-    EXPECT_EQ(b.view.Take(), (Paints{"Selected", "Normal"}));
-    b.logic.FocusLost();
-    EXPECT_TRUE(b.view.Take().empty());
-}
-
-TEST(CommandStates, ReleaseOverUnfocusedButtonPaintsNormalButStaysLit) {
-    Button b;
-    b.logic.MouseMove();
-    b.logic.MouseDown(kLeftButton);
-    b.logic.MouseUp(kLeftButton);
-    EXPECT_EQ(b.view.Take(), (Paints{"HighLight/rev", "Pressed/rev", "Normal/rev"}));
-    EXPECT_EQ(b.view.clicks, 1);
-    EXPECT_EQ(b.logic.State(), kStateHighLight);
-    b.logic.MouseMove();
-    EXPECT_TRUE(b.view.Take().empty());
-}
-
-TEST(CommandStates, BeforeInitializeOnlyFocusCounts) {
-    FakeView view;
-    CommandLogic logic(view);
-    view.logic = &logic;
-    logic.LoadProperties(PropertyStore{}, DefaultCaptionFont());
-    EXPECT_FALSE(logic.TimerOn());
-    view.Take();
-    logic.MouseMove();
-    logic.MouseLeave();
-    EXPECT_EQ(logic.State(), kStateUninitialised);
-    logic.FocusGained();
-    EXPECT_EQ(logic.State(), kStateSelected);
-    logic.FocusLost();
-    EXPECT_EQ(logic.State(), kStateNormal);
-    EXPECT_EQ(view.Take(), (Paints{"Selected", "Normal"}));
-    logic.Initialize();
-    EXPECT_TRUE(logic.TimerOn());
-    EXPECT_TRUE(view.Take().empty()) << "Initialize does not repaint";
+    Button late(false);
+    EXPECT_FALSE(late.logic.TimerOn());
+    late.logic.Initialize();
+    EXPECT_TRUE(late.logic.TimerOn());
+    EXPECT_EQ(late.view.paints, "") << "Initialize does not repaint";
 }
 
 // The host may destroy the button inside its Click handler.
