@@ -42,19 +42,17 @@ TEST(CommandGeometry, FrameOfA25And21PixelButton) {
 }
 
 TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
-    const FaceGradient plain = MakeFaceGradient(73, 25, false);
-    EXPECT_EQ(plain.vertex[0].x, 0);
-    EXPECT_EQ(plain.vertex[0].y, 0);
-    EXPECT_EQ(plain.vertex[1].x, 72);
-    EXPECT_EQ(plain.vertex[1].y, 24);
-    EXPECT_EQ(plain.vertex[0].red, 0xFF00) << "white at the top";
-    EXPECT_EQ(plain.vertex[1].red, 0xC600);
-    EXPECT_EQ(plain.vertex[1].green, 0xC500);
-    EXPECT_EQ(plain.vertex[1].blue, 0xD700) << "the tint #C6C5D7 at the bottom";
-    const FaceGradient reversed = MakeFaceGradient(73, 25, true);
-    EXPECT_EQ(reversed.vertex[0].blue, 0xD700) << "reversed: the tint at the top";
-    EXPECT_EQ(reversed.vertex[1].green, 0xFF00);
-    EXPECT_EQ(reversed.vertex[0].y, 0);
+    // White at the top and the tint #C6C5D7 at the bottom, or the other way round.
+    for (bool reversed : {false, true}) {
+        const FaceGradient g = MakeFaceGradient(73, 25, reversed);
+        const auto& top = g.vertex[0];
+        const auto& bottom = g.vertex[1];
+        EXPECT_TRUE(top.x == 0 && top.y == 0 && bottom.x == 72 && bottom.y == 24);
+        const auto& white = reversed ? bottom : top;
+        const auto& tint = reversed ? top : bottom;
+        EXPECT_TRUE(white.red == 0xFF00 && white.green == 0xFF00 && white.blue == 0xFF00);
+        EXPECT_TRUE(tint.red == 0xC600 && tint.green == 0xC500 && tint.blue == 0xD700);
+    }
 }
 
 TEST(CommandGeometry, ButtonsUnderEightPixelsDrawOnlyWhatFits) {
