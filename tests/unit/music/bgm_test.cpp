@@ -113,75 +113,60 @@ TEST_F(BgmTest, MciPlayBuildsItsCommand) {
                                 "play cdaudio from 02:00:00:00", "play cdaudio from 1 to 2"}));
 }
 
-TEST_F(BgmTest, NoDriveStopsTheWatchAtTheFirstTick) {
+const std::string kTrack = "status cdaudio current track";
+const std::string kTracks = "status cdaudio number of tracks";
+const std::string kMode = "status cdaudio mode";
+
+TEST_F(BgmTest, CdWatchTicks) {
+    // A disc of 8 tracks; each tick: repeat track, current track reply, mode, the commands
+    // sent after the three looks, and whether the watch goes on.
+    port.On("status cdaudio position track 3", {{0, "03:00:00:00"}});
+    port.On("status cdaudio position track 30", {{275, ""}});
+    const Commands jump = {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"};
+    const Commands noTrack = {"status cdaudio position track 30", "play cdaudio from Error:275"};
+    struct Tick {
+        int16_t repeat;
+        const char* track;
+        const char* mode;
+        Commands after;
+        bool keep;
+        const char* why;
+    } ticks[] = {
+        {0, "not a number", "stopped", {"play cdaudio"}, true, "starts the disc where it stands"},
+        {0, "1", "playing", {}, true, "a playing disc is left alone"},
+        {0, "1", "stopped", {"play cdaudio"}, true, "a disc that stopped starts again"},
+        {3, "5", "playing", jump, true, "off the repeat track"},
+        {3, "3", "playing", {}, true, "on the repeat track and playing"},
+        {3, "3", "stopped", jump, true, "on the repeat track but stopped"},
+        {3, "x3", "playing", {}, false, "a track reply that is no number ends the watch"},
+        {30, "1", "playing", noTrack, true, "a track beyond the disc: tried"},
+        {30, "1", "playing", noTrack, true, "and tried again"},
+    };
+    for (const Tick& t : ticks) {
+        settings.BgmRepeatTrack = t.repeat;
+        Disc(t.track, t.mode);
+        bgm.CdWatch();
+        Commands expected = {kTrack, kTracks, kMode};
+        expected.insert(expected.end(), t.after.begin(), t.after.end());
+        EXPECT_EQ(Sent(), expected) << t.why;
+        EXPECT_EQ(bgm.CdKeepWatching(), t.keep) << t.why;
+    }
+}
+
+TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
     bgm.CdOpen();
     EXPECT_EQ(Sent(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}));
-    port.On("status cdaudio current track", {{266, ""}});
+    port.On(kTrack, {{266, ""}});
     bgm.CdWatch();
-    EXPECT_FALSE(bgm.CdKeepWatching());
-    EXPECT_EQ(Sent(), (Commands{"status cdaudio current track"}));
-
+    EXPECT_FALSE(bgm.CdKeepWatching()) << "no drive";
+    EXPECT_EQ(Sent(), (Commands{kTrack}));
     Disc("1", "stopped");
-    port.On("status cdaudio number of tracks", {{263, ""}});
+    port.On(kTracks, {{263, ""}});
     bgm.CdWatch();
     EXPECT_FALSE(bgm.CdKeepWatching()) << "no disc";
-    EXPECT_EQ(Sent(),
-              (Commands{"status cdaudio current track", "status cdaudio number of tracks"}));
+    EXPECT_EQ(Sent(), (Commands{kTrack, kTracks}));
     bgm.CdClose();
     EXPECT_EQ(Sent(), (Commands{"stop cdaudio", "close cdaudio"}));
-}
-
-TEST_F(BgmTest, WithoutARepeatTrackTheDiscRestartsWhenStopped) {
-    const Commands looks = {"status cdaudio current track", "status cdaudio number of tracks",
-                            "status cdaudio mode"};
-    port.On("status cdaudio mode", {{0, "stopped"}, {0, "playing"}, {0, "stopped"}});
-    port.On("status cdaudio current track", {{0, "not a number"}});
-    Commands first = looks;
-    first.push_back("play cdaudio");
-    bgm.CdWatch();
-    EXPECT_TRUE(bgm.CdKeepWatching());
-    EXPECT_EQ(Sent(), first) << "the first tick starts the disc where it stands";
-    bgm.CdWatch();
-    EXPECT_EQ(Sent(), looks) << "a playing disc is left alone";
-    bgm.CdWatch();
-    EXPECT_EQ(Sent(), first) << "a disc that stopped starts again";
-}
-
-TEST_F(BgmTest, ARepeatTrackIsPlayedAgainWheneverTheDiscLeavesIt) {
-    settings.BgmRepeatTrack = 3;
-    port.On("status cdaudio position track 3", {{0, "03:00:00:00"}});
-    const Commands jump = {"status cdaudio current track", "status cdaudio number of tracks",
-                           "status cdaudio mode", "status cdaudio position track 3",
-                           "play cdaudio from 03:00:00:00"};
-
-    Disc("5", "playing");
-    bgm.CdWatch();
-    EXPECT_EQ(Sent(), jump) << "on track 5";
-    Disc("3", "playing");
-    bgm.CdWatch();
-    EXPECT_EQ(Sent().size(), 3u) << "on track 3 and playing: no jump";
-    Disc("3", "stopped");
-    bgm.CdWatch();
-    EXPECT_EQ(Sent(), jump) << "on track 3 but stopped";
-    EXPECT_TRUE(bgm.CdKeepWatching());
-
-    Disc("x3", "playing");
-    bgm.CdWatch();
-    EXPECT_FALSE(bgm.CdKeepWatching()) << "a track reply that is no number ends the watch";
-}
-
-TEST_F(BgmTest, ARepeatTrackBeyondTheDiscKeepsTrying) {
-    settings.BgmRepeatTrack = 30;
-    Disc("1", "playing");
-    port.On("status cdaudio position track 30", {{275, ""}});
-    port.On("play cdaudio from Error:275", {{275, ""}});
-    for (int tick = 0; tick < 3; ++tick) {
-        bgm.CdWatch();
-        Commands sent = Sent();
-        ASSERT_EQ(sent.size(), 5u);
-        EXPECT_EQ(sent[4], "play cdaudio from Error:275");
-        EXPECT_TRUE(bgm.CdKeepWatching());
-    }
 }
 
 TEST_F(BgmTest, Mp3OpensQuotedAndRepeatsFromTheStart) {
@@ -189,20 +174,15 @@ TEST_F(BgmTest, Mp3OpensQuotedAndRepeatsFromTheStart) {
     bgm.Mp3Open();
     EXPECT_EQ(Sent(), (Commands{"open \"C:\\My Music\\song.mp3\" type MPEGVideo Alias MP3Play",
                                 "play MP3Play"}));
+    // Ended: played again from 0; the mode is compared case-sensitively.
     port.On("status MP3Play mode",
-            {{0, "playing"}, {0, "playing"}, {0, "stopped"}, {0, "Playing"}, {0, "playing"}});
+            {{0, "playing"}, {0, "stopped"}, {0, "Playing"}, {0, "playing"}});
     const Commands look = {"status MP3Play mode"};
     const Commands restart = {"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"};
-    bgm.Mp3KeepPlaying();
-    EXPECT_EQ(Sent(), look);
-    bgm.Mp3KeepPlaying();
-    EXPECT_EQ(Sent(), look);
-    bgm.Mp3KeepPlaying();
-    EXPECT_EQ(Sent(), restart) << "ended: played again from 0";
-    bgm.Mp3KeepPlaying();
-    EXPECT_EQ(Sent(), restart) << "the mode is compared case-sensitively";
-    bgm.Mp3KeepPlaying();
-    EXPECT_EQ(Sent(), look);
+    for (const Commands& expected : {look, restart, restart, look}) {
+        bgm.Mp3KeepPlaying();
+        EXPECT_EQ(Sent(), expected);
+    }
     bgm.Mp3Close();
     EXPECT_EQ(Sent(), (Commands{"stop MP3Play", "close MP3Play"}));
 }
@@ -276,13 +256,12 @@ TEST_F(BgmTest, TheEndClosesTheCdOnlyWhileItIsWatched) {
 }
 
 TEST(MusicFileKind, EndingDecidesThePlayer) {
-    EXPECT_EQ(MusicFileKindOf("C:\\a.Mp3"), MusicFileKind::Mp3);
-    EXPECT_EQ(MusicFileKindOf("C:\\a.wav"), MusicFileKind::Wav);
-    EXPECT_EQ(MusicFileKindOf("C:\\A.WAV"), MusicFileKind::Wav);
-    EXPECT_EQ(MusicFileKindOf("C:\\a.ogg"), MusicFileKind::Other);
-    EXPECT_EQ(MusicFileKindOf("wav"), MusicFileKind::Wav);
-    EXPECT_EQ(MusicFileKindOf("av"), MusicFileKind::Other);
-    EXPECT_EQ(MusicFileKindOf(""), MusicFileKind::Other);
+    const std::pair<const char*, MusicFileKind> cases[] = {
+        {"C:\\a.Mp3", MusicFileKind::Mp3}, {"C:\\A.WAV", MusicFileKind::Wav},
+        {"wav", MusicFileKind::Wav},       {"C:\\a.ogg", MusicFileKind::Other},
+        {"av", MusicFileKind::Other},      {"", MusicFileKind::Other}};
+    for (auto [file, kind] : cases)
+        EXPECT_EQ(MusicFileKindOf(file), kind) << file;
 }
 
 } // namespace
