@@ -5,10 +5,12 @@
 #include "number_text.h"
 #include "run_music.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 using namespace orvanne;
 using orvanne::fuzz::Require;
@@ -41,11 +43,7 @@ class FuzzPort : public MciPort {
 
     bool Answering() const { return next_ < answers_.size(); }
     // Commands sent since the last call.
-    std::vector<std::string> Recent() {
-        std::vector<std::string> recent(sent.begin() + static_cast<long>(seen_), sent.end());
-        seen_ = sent.size();
-        return recent;
-    }
+    std::vector<std::string> Recent() { return std::exchange(sent, {}); }
 
     std::vector<std::string> sent;
     std::map<std::string, std::string> replies; // the last reply to each command
@@ -53,7 +51,6 @@ class FuzzPort : public MciPort {
   private:
     std::vector<std::string_view> answers_;
     size_t next_ = 0;
-    size_t seen_ = 0;
 };
 
 bool Starts(const std::string& text, std::string_view prefix) {
@@ -61,10 +58,8 @@ bool Starts(const std::string& text, std::string_view prefix) {
 }
 
 bool AnyPlay(const std::vector<std::string>& commands) {
-    for (const std::string& c : commands)
-        if (Starts(c, "play "))
-            return true;
-    return false;
+    return std::any_of(commands.begin(), commands.end(),
+                       [](const std::string& c) { return Starts(c, "play "); });
 }
 
 } // namespace

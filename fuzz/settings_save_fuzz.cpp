@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -21,15 +23,10 @@ using orvanne::fuzz::Require;
 namespace {
 
 std::optional<std::string> FileBytes(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::ifstream f(path, std::ios::binary);
     if (!f)
         return std::nullopt;
-    std::string bytes;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
-        bytes.append(chunk, n);
-    std::fclose(f);
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 size_t FilesIn(const std::string& folder) {

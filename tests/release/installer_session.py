@@ -6,6 +6,7 @@ import os
 import re
 import subprocess
 import time
+from pathlib import Path
 
 import harness
 from harness import check
@@ -48,16 +49,6 @@ def same_file(a, b):
     return os.path.exists(a) and os.path.exists(b) and os.path.samefile(a, b)
 
 
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
-def write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
-
-
 def install_folder(s):
     """The user's %LOCALAPPDATA%\\Programs\\Orvanne in the prefix."""
     users = os.path.join(s.prefix, "drive_c/users")
@@ -75,8 +66,8 @@ def uninstall(s, folder):
 
 def check_installed(s, folder):
     for name in PROGRAMS:
-        path = os.path.join(folder, name)
-        check(os.path.exists(path) and read(path) == read(s.dist(name)),
+        path = Path(folder, name)
+        check(path.exists() and path.read_bytes() == Path(s.dist(name)).read_bytes(),
               f"{name} in {folder} is not the shipped one")
     saver = registry(s, DESKTOP) or {}
     chosen = saver.get("SCRNSAVE.EXE", "")
@@ -126,17 +117,17 @@ with harness.Session() as s:
     s.wait_exit(p)
 
     # Over an earlier install: the programs are replaced, the user's settings kept.
-    write(os.path.join(folder, "Orvanne.ini"), SETTINGS)
-    write(os.path.join(folder, "Orvanne.dll"), b"an earlier renderer")
+    Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
+    Path(folder, "Orvanne.dll").write_bytes(b"an earlier renderer")
     settle(s, SETUP, "/S")
     check_installed(s, folder)
-    check(read(os.path.join(folder, "Orvanne.ini")) == SETTINGS, "reinstall changed Orvanne.ini")
+    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "reinstall changed Orvanne.ini")
 
     # Another saver chosen since: the uninstaller leaves the choice, and the user's own files.
     other = r"C:\windows\system32\other.scr"
     subprocess.run([harness.WINE, "reg", "add", DESKTOP, "/v", "SCRNSAVE.EXE", "/d", other, "/f"],
                    env=s.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    write(os.path.join(folder, "music.mp3"), b"the user's")
+    Path(folder, "music.mp3").write_bytes(b"the user's")
     uninstall(s, folder)
     check(os.listdir(folder) == ["music.mp3"], f"uninstall left {os.listdir(folder)}")
     check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
@@ -152,7 +143,7 @@ with harness.Session() as s:
     chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
     check("~" in chosen and "OrvanneScreenSaver" not in chosen,
           f"SCRNSAVE.EXE is {chosen!r}, not the short path")
-    write(os.path.join(folder, "Orvanne.ini"), SETTINGS)
+    Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
     uninstall(s, folder)
     check(not os.path.exists(folder), f"uninstall left {folder}")
     check("SCRNSAVE.EXE" not in registry(s, DESKTOP), "SCRNSAVE.EXE still names the removed saver")

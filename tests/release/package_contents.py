@@ -55,35 +55,19 @@ def resource_names(path, kind):
 
 
 def version_info(data):
-    """(fixed file version as 4 numbers, StringFileInfo values) of a VS_VERSIONINFO."""
-    def align(pos):
-        return (pos + 3) & ~3
-
-    def node(pos, depth):
-        length, value_length = struct.unpack_from("<2H", data, pos)
-        end = pos + length
-        key_end = pos + 6
-        while data[key_end:key_end + 2] != b"\0\0":
-            key_end += 2
-        key = data[pos + 6:key_end].decode("utf-16-le")
-        value_pos = align(key_end + 2)
-        if depth == 3:  # a string of a StringFileInfo table: its value runs to the node's end
-            return key, data[value_pos:end].decode("utf-16-le").split("\0")[0], []
-        children, child = [], align(value_pos + value_length)
-        while child < end:
-            children.append(node(child, depth + 1))
-            child = align(child + struct.unpack_from("<H", data, child)[0])
-        return key, data[value_pos:value_pos + value_length], children
-
-    key, fixed, children = node(0, 0)
-    check(key == "VS_VERSION_INFO" and struct.unpack_from("<I", fixed)[0] == 0xFEEF04BD,
-          "version resource does not start with a VS_FIXEDFILEINFO")
-    ms, ls = struct.unpack_from("<II", fixed, 8)
+    """(fixed file version as 4 numbers, {key: value} of the strings) of a VS_VERSIONINFO."""
+    fixed = data.find(struct.pack("<I", 0xFEEF04BD))
+    check(fixed > 0, "version resource has no VS_FIXEDFILEINFO")
+    ms, ls = struct.unpack_from("<II", data, fixed + 8)
     strings = {}
-    for name, _, tables in children:
-        if name == "StringFileInfo":
-            for _, _, entries in tables:
-                strings.update({k: v for k, v, _ in entries})
+    for key in ("ProductName", "FileDescription", "FileVersion", "ProductVersion", "CompanyName",
+                "LegalCopyright"):
+        # Key, its NUL, padding to 4 bytes, then the value up to its NUL.
+        at = data.find((key + "\0").encode("utf-16-le"))
+        if at > 0:
+            value = (at + 2 * len(key) + 2 + 3) & ~3
+            end = next(i for i in range(value, len(data), 2) if data[i:i + 2] == b"\0\0")
+            strings[key] = data[value:end].decode("utf-16-le")
     return (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF), strings
 
 
