@@ -211,48 +211,50 @@ TEST_F(BgmTest, WavLoopsOnlyWithAnOutputDevice) {
     EXPECT_TRUE(port.sent.empty()) << "wave music sends no MCI commands";
 }
 
-TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallFor) {
-    settings.BgmFile = "C:\\a.wav";
-    for (int16_t kind : {0, 3, -1}) {
-        settings.BgmKind = kind;
+TEST(RunMusic, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
+    const Commands cd = {"open cdaudio", "set cdaudio time format tmsf"};
+    const Commands cdEnd = {"stop cdaudio", "close cdaudio"};
+    const Commands mp3 = {"open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"};
+    const Commands mp3End = {"stop MP3Play", "close MP3Play"};
+    // Kind, file, whether the CD is still watched at the end, the timers, the commands at
+    // the start and at the end, the sounds played.
+    struct Case {
+        int16_t kind;
+        const char* file;
+        bool watched;
+        MusicTimers timers;
+        Commands start, end;
+        const char* sounds;
+    } cases[] = {
+        {0, "C:\\a.wav", false, {false, false}, {}, {}, ""},
+        {3, "C:\\a.wav", false, {false, false}, {}, {}, ""},
+        {-1, "C:\\a.wav", false, {false, false}, {}, {}, ""},
+        {2, "C:\\a.ogg", false, {false, false}, {}, {}, ""},
+        {2, "C:\\a.Wav", false, {false, false}, {}, {}, "C:\\a.Wav/9 (none)/0 "},
+        {2, "C:\\a.Mp3", false, {true, false}, mp3, mp3End, ""},
+        // No play before the first watch tick; a CD no longer watched is left alone.
+        {1, "", true, {false, true}, cd, cdEnd, ""},
+        {1, "", false, {false, true}, cd, {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + " " + c.file);
+        ScriptedPort port;
+        BgmSettings settings;
+        settings.BgmKind = c.kind;
+        settings.BgmFile = c.file;
+        Bgm bgm(port, settings);
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch) << "kind " << kind;
-        StopMusic(bgm, settings, false);
+        EXPECT_EQ(timers.mp3Repeat, c.timers.mp3Repeat);
+        EXPECT_EQ(timers.cdWatch, c.timers.cdWatch);
+        EXPECT_EQ(port.sent, c.start);
+        port.sent.clear();
+        StopMusic(bgm, settings, c.watched);
+        EXPECT_EQ(port.sent, c.end);
+        std::string sounds;
+        for (const auto& [sound, flags] : port.sounds)
+            sounds += sound + "/" + std::to_string(flags) + " ";
+        EXPECT_EQ(sounds, c.sounds);
     }
-    EXPECT_TRUE(port.sent.empty() && port.sounds.empty()) << "kinds 0, 3 and -1 play nothing";
-
-    settings.BgmKind = 2;
-    settings.BgmFile = "C:\\a.ogg";
-    MusicTimers timers = StartMusic(bgm, settings);
-    StopMusic(bgm, settings, false);
-    EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch);
-    EXPECT_TRUE(port.sent.empty() && port.sounds.empty()) << "an .ogg file plays nothing";
-
-    settings.BgmFile = "C:\\a.Wav";
-    timers = StartMusic(bgm, settings);
-    EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch) << "a WAV loops by itself";
-    StopMusic(bgm, settings, false);
-    ASSERT_EQ(port.sounds.size(), 2u);
-    EXPECT_EQ(port.sounds[0].second, 9u);
-    EXPECT_EQ(port.sounds[1].first, "(none)");
-
-    settings.BgmFile = "C:\\a.Mp3";
-    EXPECT_TRUE(StartMusic(bgm, settings).mp3Repeat);
-    EXPECT_EQ(Sent(),
-              (Commands{"open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"}));
-    StopMusic(bgm, settings, false);
-    EXPECT_EQ(Sent(), (Commands{"stop MP3Play", "close MP3Play"}));
-}
-
-TEST_F(BgmTest, TheEndClosesTheCdOnlyWhileItIsWatched) {
-    settings.BgmKind = 1;
-    EXPECT_TRUE(StartMusic(bgm, settings).cdWatch);
-    EXPECT_EQ(Sent(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}))
-        << "no play before the first watch tick";
-    StopMusic(bgm, settings, true);
-    EXPECT_EQ(Sent(), (Commands{"stop cdaudio", "close cdaudio"}));
-    StopMusic(bgm, settings, false);
-    EXPECT_TRUE(Sent().empty()) << "a CD no longer watched is left alone";
 }
 
 TEST(MusicFileKind, EndingDecidesThePlayer) {
