@@ -69,11 +69,14 @@ TEST(CommandProperties, StoreWithoutKeysGivesTheDefaults) {
     EXPECT_EQ(b.logic.Enabled(), kTrue);
     EXPECT_EQ(b.logic.Caption(), "Command1");
     EXPECT_EQ(b.logic.Font(), ambient);
-    EXPECT_EQ(b.logic.FirstRun(), 1);
     EXPECT_EQ(b.logic.CaptionColour(), 0u);
-    EXPECT_EQ(b.logic.BackStyle(), 1);
+    EXPECT_TRUE(b.logic.Visible());
     EXPECT_TRUE(b.logic.CaptionEnabled());
     EXPECT_EQ(b.view.paints.front(), Skin::Normal) << "loading ends with a Normal repaint";
+    PropertyStore saved;
+    b.logic.SaveProperties(saved, ambient);
+    EXPECT_TRUE(saved.Find("FirstRun") == nullptr && saved.Find("Enabled") == nullptr)
+        << "FirstRun 1 and Enabled are defaults, not stored";
 }
 
 TEST(CommandProperties, SavedAndLoadedAgainWithOnlyWhatDiffersStored) {
@@ -112,10 +115,14 @@ TEST(CommandProperties, ValueOfTheWrongKindFailsOnlyItsStep) {
     data.Set("Caption", int64_t{42});
     Loaded b(&data);
     EXPECT_EQ(b.logic.CaptionColour(), 0u);
-    EXPECT_EQ(b.logic.FirstRun(), 0) << "out of range: keeps the value it had";
-    EXPECT_EQ(b.logic.BackStyle(), 0);
+    EXPECT_FALSE(b.logic.Visible());
     EXPECT_EQ(b.logic.Caption(), "42");
     EXPECT_TRUE(b.view.paints.empty()) << "Enabled kept its initial 0, so nothing is painted";
+    PropertyStore saved;
+    b.logic.SaveProperties(saved, DefaultCaptionFont());
+    ASSERT_NE(saved.Find("FirstRun"), nullptr);
+    EXPECT_EQ(std::get<int64_t>(*saved.Find("FirstRun")), 0)
+        << "out of range: keeps the value it had";
 }
 
 TEST(CommandProperties, NeverLoadedButtonTurnsOnAtItsFirstSizeAndKeepsCaptionBlack) {
@@ -123,8 +130,9 @@ TEST(CommandProperties, NeverLoadedButtonTurnsOnAtItsFirstSizeAndKeepsCaptionBla
     b.logic.SizeChanged();
     EXPECT_EQ(b.view.paints, std::vector<Skin>{Skin::Disable});
     EXPECT_EQ(b.logic.Enabled(), kTrue);
-    EXPECT_EQ(b.logic.FirstRun(), 1);
     EXPECT_EQ(b.view.paints, (std::vector<Skin>{Skin::Disable, Skin::Normal}));
+    b.logic.SetFontColour(0x0000FF);
+    EXPECT_EQ(b.logic.CaptionColour(), 0x0000FFu) << "the first Enabled read set FirstRun";
 
     Loaded never(nullptr);
     never.logic.SetEnabled(kTrue);
