@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -41,31 +43,28 @@ struct Button {
         view.paints.clear();
     }
     void Run(const std::string& events) {
+        using L = CommandLogic;
+        static const std::map<std::string, std::function<void(L&)>> kEvents = {
+            {"move", [](L& l) { l.MouseMove(); }},
+            {"leave", [](L& l) { l.MouseLeave(); }},
+            {"focus", [](L& l) { l.FocusGained(); }},
+            {"blur", [](L& l) { l.FocusLost(); }},
+            {"down", [](L& l) { l.MouseDown(kLeftButton); }},
+            {"up", [](L& l) { l.MouseUp(kLeftButton); }},
+            {"rdown", [](L& l) { l.MouseDown(kRightButton); }},
+            {"rup", [](L& l) { l.MouseUp(kRightButton); }},
+            {"mdown", [](L& l) { l.MouseDown(kMiddleButton); }},
+            {"mup", [](L& l) { l.MouseUp(kMiddleButton); }},
+            {"disable", [](L& l) { l.SetEnabled(kFalse); }},
+            {"enable", [](L& l) { l.SetEnabled(kTrue); }},
+            {"enable1", [](L& l) { l.SetEnabled(1); }},
+        };
         std::istringstream in(events);
         for (std::string e; in >> e;) {
             if (e == "|")
                 view.paints.clear();
-            else if (e == "move")
-                logic.MouseMove();
-            else if (e == "leave")
-                logic.MouseLeave();
-            else if (e == "focus")
-                logic.FocusGained();
-            else if (e == "blur")
-                logic.FocusLost();
-            else if (e == "down" || e == "up" || e == "rdown" || e == "rup" || e == "mdown" ||
-                     e == "mup") {
-                int16_t button = e[0] == 'r'   ? kRightButton
-                                 : e[0] == 'm' ? kMiddleButton
-                                               : kLeftButton;
-                if (e.back() == 'n')
-                    logic.MouseDown(button);
-                else
-                    logic.MouseUp(button);
-            } else if (e == "enable" || e == "disable" || e == "enable1")
-                logic.SetEnabled(e == "disable" ? kFalse : e == "enable" ? kTrue : 1);
             else
-                FAIL() << "unknown event " << e;
+                kEvents.at(e)(logic);
         }
     }
 };
