@@ -136,65 +136,41 @@ def main():
               f"buttons 375 and 315 twips high should be 25 and 21 px, are "
               f"{host.buttons[1][3]} and {host.buttons[2][3]}")
 
-        host.away()
-        img = s.screenshot("rest")
-        for ident in (1, 2, 4):
-            check_skin(img, host, ident, "Normal", "at rest")
-        check_gradient(img, host, 1, False, "at rest")
+        # What is done, then the skin each button shows and which way its gradient runs
+        # (True: the tint on top); and the Clicks logged so far.
+        def press_beside(h):
+            x, y, w, hh = h.buttons[1]
+            s.mouse_move(x - 8, y + hh // 2)
+            h.press()
+            h.hover(1)
+            h.release()
 
-        host.hover(1)
-        img = s.screenshot("hover")
-        check_skin(img, host, 1, "HighLight", "pointer over")
-        check_gradient(img, host, 1, True, "pointer over")
-
-        host.press()
-        img = s.screenshot("press")
-        check_skin(img, host, 1, "Pressed", "left button held")
-        host.release()
-        img = s.screenshot("released")
-        check_skin(img, host, 1, "HighLight", "released (HighLightSelect)")
-        check_gradient(img, host, 1, True, "HighLightSelect reached from HighLight")
-        check(host.clicks() == [1], f"one click should raise one Click, log has {host.clicks()}")
-
-        host.away()
-        img = s.screenshot("focused")
-        check_skin(img, host, 1, "Selected", "focused, pointer gone")
-        check_gradient(img, host, 1, False, "Selected")
-        host.hover(1)
-        img = s.screenshot("focused_hover")
-        check_skin(img, host, 1, "HighLight", "focused, pointer back (HighLightSelect)")
-        check_gradient(img, host, 1, False, "HighLightSelect reached from Selected")
-
-        # Press, drag off past a poll tick, release away: no Click.
-        host.press()
-        host.away()
-        img = s.screenshot("drag_off")
-        check_skin(img, host, 1, "Selected", "held and dragged off")
-        host.release()
-        check(host.clicks() == [1], f"a drag off should raise no Click, log has {host.clicks()}")
-
-        # A press beside the button and a release over it: no Click either.
-        x, y, w, h = host.buttons[1]
-        s.mouse_move(x - 8, y + h // 2)
-        host.press()
-        host.hover(1)
-        host.release()
-        check(host.clicks() == [1],
-              f"a release whose press was elsewhere raised a Click, log has {host.clicks()}")
-
-        # The 21 px "..." button squeezes its side strips and keeps its frame.
-        host.hover(2)
-        img = s.screenshot("small_hover")
-        check_skin(img, host, 2, "HighLight", "pointer over the 21 px button")
-        check_skin(img, host, 1, "Selected", "the focused button beside it")
-        check_gradient(img, host, 2, True, "pointer over the 21 px button")
-
-        # Focus arriving by keyboard under the pointer: Pressed.
-        s.key("Tab")
-        time.sleep(POLL)
-        img = s.screenshot("tab_under_pointer")
-        check_skin(img, host, 2, "Pressed", "focus arrived under the pointer")
-        check_skin(img, host, 1, "Normal", "the button that lost the focus")
+        steps = [
+            ("at rest", Host.away, {1: ("Normal", False), 2: ("Normal", None),
+                                    4: ("Normal", None)}, []),
+            ("pointer over", lambda h: h.hover(1), {1: ("HighLight", True)}, []),
+            ("left button held", Host.press, {1: ("Pressed", None)}, []),
+            ("released (HighLightSelect)", Host.release, {1: ("HighLight", True)}, [1]),
+            ("focused, pointer gone (Selected)", Host.away, {1: ("Selected", False)}, [1]),
+            ("focused, pointer back", lambda h: h.hover(1), {1: ("HighLight", False)}, [1]),
+            ("held and dragged off", lambda h: (h.press(), h.away()), {1: ("Selected", None)}, [1]),
+            ("released away", Host.release, {}, [1]),
+            ("pressed beside, released over", press_beside, {}, [1]),
+            # The 21 px "..." button squeezes its side strips and keeps its frame.
+            ("pointer over the 21 px button", lambda h: h.hover(2),
+             {2: ("HighLight", True), 1: ("Selected", None)}, [1]),
+            # Focus arriving by keyboard under the pointer: Pressed.
+            ("focus arrived under the pointer", lambda h: (s.key("Tab"), time.sleep(POLL)),
+             {2: ("Pressed", None), 1: ("Normal", None)}, [1]),
+        ]
+        for n, (what, action, skins, clicks) in enumerate(steps):
+            action(host)
+            img = s.screenshot(f"step{n}")
+            for ident, (skin, tint_on_top) in skins.items():
+                check_skin(img, host, ident, skin, what)
+                if tint_on_top is not None:
+                    check_gradient(img, host, ident, tint_on_top, what)
+            check(host.clicks() == clicks, f"{what}: Clicks {host.clicks()}, expected {clicks}")
 
         # Disable the target through the toggle; a disabled button raises nothing.
         host.click(5)
