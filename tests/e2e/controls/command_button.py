@@ -3,25 +3,20 @@ disable; one Click per click, none after a drag off; a host that destroys the bu
 its Click handler keeps running."""
 
 import os
+import sys
 import time
 
 import harness
 from harness import check
 
+sys.path.insert(0, os.path.join(harness.SOURCE_DIR, "assets", "skins"))
+from make_skins import FACE_BOTTOM as TINT, FACE_TOP as WHITE, FRAMED, rgb  # noqa: E402
+
 POLL = 0.35  # a few 100 ms leave-poll ticks and the repaint
 
 # Rows of the frame from the top: outline (1), band (2, 3); from the bottom: band (h-4, h-3).
-SKINS = {
-    "Normal": ("#003C74", "#F3F3EE", "#F3F3EE", "#E2DFD6", "#D6D0C5"),
-    "HighLight": ("#003C74", "#FFF0CF", "#FDD889", "#F8B330", "#E59700"),
-    "Selected": ("#003C74", "#CEE7FF", "#CEE7FF", "#6982EE", "#6982EE"),
-    "Disable": ("#C9C7BA", "#F5F4EA", "#F5F4EA", "#F5F4EA", "#F5F4EA"),
-}
-WHITE, TINT = (255, 255, 255), (0xC6, 0xC5, 0xD7)
-
-
-def rgb(text):
-    return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
+SKINS = {name: (FRAMED[name.lower()]["outline"], *map(rgb, FRAMED[name.lower()]["rows"]))
+         for name in ("Normal", "HighLight", "Selected", "Disable")}
 
 
 def near(a, b, slack=3):
@@ -93,21 +88,21 @@ def check_skin(img, host, ident, skin, what):
     x, y, w, h = host.buttons[ident]
     mid = x + w // 2
     if skin == "Pressed":
-        want = {y: "#ECE9D8", y + 2: "#003C74", y + 3: "#D1CCC1",
-                y + h - 4: "#F2F1EE", y + h - 3: "#003C74"}
+        want = {y: rgb("#ECE9D8"), y + 2: rgb("#003C74"), y + 3: rgb("#D1CCC1"),
+                y + h - 4: rgb("#F2F1EE"), y + h - 3: rgb("#003C74")}
     else:
         outline, b2, b3, b21, b22 = SKINS[skin]
         want = {y + 1: outline, y + 2: b2, y + 3: b3, y + h - 4: b21, y + h - 3: b22,
                 y + h - 2: outline}
     for row, colour in want.items():
         got = img.pixel(mid, row)
-        check(near(got, rgb(colour)),
-              f"{what}: button {ident} row {row - y} should be {skin} {colour}, is {hexed(got)}")
+        check(near(got, colour), f"{what}: button {ident} row {row - y} should be {skin} "
+              f"{hexed(colour)}, is {hexed(got)}")
     side = x + (2 if skin == "Pressed" else 1)
     got = img.pixel(side, y + h // 2)
-    want_side = "#003C74" if skin != "Disable" else SKINS["Disable"][0]
-    check(near(got, rgb(want_side)),
-          f"{what}: button {ident} side outline should be {want_side}, is {hexed(got)}")
+    want_side = SKINS["Disable" if skin == "Disable" else "Normal"][0]
+    check(near(got, want_side),
+          f"{what}: button {ident} side outline should be {hexed(want_side)}, is {hexed(got)}")
 
 
 def check_gradient(img, host, ident, reversed_, what):

@@ -201,10 +201,10 @@ def check_zoom(line, first_end, last_end, caption):
     name = line["name"]
     frames = rects(line.get("frames", ""))
     check(len(frames) >= 5, f"zoom {name}: only {len(frames)} frames seen on the screen")
+    check(frames[-1] == last_end, f"zoom {name} ended at {frames[-1]}, expected {last_end}")
     check(line["left_over"] == "0", f"zoom {name}: its caption strip is still there afterwards")
     check(int(line["drawn"]) >= 1, f"zoom {name}: the strip never showed the caption colour")
     check(100 <= int(line["ms"]) <= 1000, f"zoom {name} took {line['ms']} ms")
-    check(frames[-1] == last_end, f"zoom {name} ended at {frames[-1]}, expected {last_end}")
     widths = [r[2] - r[0] for r in frames]
     grows = name == "from"
     check(widths == sorted(widths, reverse=not grows) and widths[0] != widths[-1],

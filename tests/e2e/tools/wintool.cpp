@@ -14,7 +14,8 @@
 
 namespace {
 
-using orvanne::forms::WideToUtf8;
+using namespace orvanne;
+using namespace orvanne::forms;
 
 std::string Hex(const std::string& bytes) {
     std::string out;
@@ -74,9 +75,9 @@ BOOL CALLBACK PrintChild(HWND h, LPARAM) {
     RECT r{};
     GetWindowRect(h, &r);
     std::string cls = ClassOf(h);
-    std::printf("child id=%d class=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld",
-                GetDlgCtrlID(h), cls.c_str(), IsWindowEnabled(h) ? 1 : 0,
-                IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+    std::printf("child id=%d class=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld", GetDlgCtrlID(h),
+                cls.c_str(), IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, r.left, r.top,
+                r.right, r.bottom);
     if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
         LRESULT count = SendMessageW(h, CB_GETCOUNT, 0, 0);
         std::printf(" items=%ld list=", static_cast<long>(count));
@@ -109,7 +110,6 @@ int FocusOf(HWND h) {
 }
 
 int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
-    using namespace orvanne;
     std::string ini = WideToUtf8(argv[2]);
     if (verb == L"load") {
         BgmSettings s = LoadSettings(ini, MusicFileExists);
@@ -125,11 +125,11 @@ int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
         return SaveSettings(ini, s) ? 0 : 1;
     }
     // The platform's calls take the path in the ANSI code page; the tests keep it ASCII.
-    std::string path = forms::WideToAnsi(argv[2], CP_ACP);
+    std::string path = WideToAnsi(argv[2], CP_ACP);
     if (verb == L"native-read" && argc >= 4) {
         char value[256] = "";
-        GetPrivateProfileStringA(kSettingsSection, Bytes(argv[3]).c_str(), "", value,
-                                 sizeof value, path.c_str());
+        GetPrivateProfileStringA(kSettingsSection, Bytes(argv[3]).c_str(), "", value, sizeof value,
+                                 path.c_str());
         std::printf("%s\n", Hex(value).c_str());
         return 0;
     }
@@ -162,8 +162,8 @@ int main() {
         return Usage();
     std::wstring verb = argv[1];
     if (verb == L"desktop" || verb == L"acp") {
-        std::printf("%lld\n", verb == L"acp" ? static_cast<long long>(GetACP())
-                                             : Number(GetDesktopWindow()));
+        std::printf("%lld\n",
+                    verb == L"acp" ? static_cast<long long>(GetACP()) : Number(GetDesktopWindow()));
         return 0;
     }
     if (argc < 3)
@@ -182,7 +182,7 @@ int main() {
     }
     if (verb == L"touch") {
         // Made from inside, so the file's Unix name is whatever this locale maps it to.
-        std::wstring path = orvanne::forms::AnsiToWide(Bytes(argv[2]), 932);
+        std::wstring path = AnsiToWide(Bytes(argv[2]), 932);
         HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return 1;
