@@ -11,25 +11,10 @@ constexpr Surface D = Surface::Dialog;
 constexpr Surface P = Surface::Panel;
 
 constexpr std::array<Placement, static_cast<int>(Ctl::Count)> kPlaces{{
-    {D, {180, 240, 6795, 2535}},  // PicC
-    {P, {300, 300, 1695, 315}},   // Shape3
-    {P, {300, 360, 1665, 195}},   // LblHeading
-    {P, {300, 840, 195, 195}},    // ImgBgm1
-    {P, {540, 840, 645, 195}},    // LblBgm1
-    {P, {1380, 780, 615, 300}},   // BgmRepeat
-    {P, {2040, 840, 990, 195}},   // LblRepeat
-    {P, {300, 1140, 195, 195}},   // ImgBgm0
-    {P, {540, 1140, 345, 195}},   // LblBgm0
-    {P, {300, 1440, 195, 195}},   // ImgBgm2
-    {P, {540, 1440, 900, 195}},   // LblBgm2
-    {P, {540, 1740, 435, 315}},   // CmdBgm
-    {P, {1020, 1740, 5355, 435}}, // LblFname
-    {D, {180, 2940, 2475, 195}},  // LblCredit
-    {D, {2880, 3000, 1875, 375}}, // CmdEtc
-    {D, {4800, 3000, 1095, 375}}, // CmdSet
-    {D, {5940, 3000, 1035, 375}}, // CmdCan
-    {D, {8040, 300, 180, 180}},   // ImgRa0
-    {D, {8040, 600, 180, 180}},   // ImgRa1
+#define CONTROL(name, test_name, surface, left, top, width, height)                                \
+    {surface, {left, top, width, height}},
+#include "dialog_layout.def"
+#undef CONTROL
 }};
 
 constexpr std::array<Ctl, 6> kFocusOrder{Ctl::PicC,   Ctl::BgmRepeat, Ctl::CmdBgm,

@@ -9,25 +9,9 @@
 namespace orvanne {
 
 enum class Ctl {
-    PicC,
-    Shape3,
-    LblHeading,
-    ImgBgm1,
-    LblBgm1,
-    BgmRepeat,
-    LblRepeat,
-    ImgBgm0,
-    LblBgm0,
-    ImgBgm2,
-    LblBgm2,
-    CmdBgm,
-    LblFname,
-    LblCredit,
-    CmdEtc,
-    CmdSet,
-    CmdCan,
-    ImgRa0,
-    ImgRa1,
+#define CONTROL(name, test_name, surface, left, top, width, height) name,
+#include "dialog_layout.def"
+#undef CONTROL
     Count
 };
 

@@ -1,17 +1,6 @@
-"""End-to-end harness: a private Xvfb, a private Wine prefix, our programs run in it.
-
-Usage from a test script:
-
-    with harness.Session() as s:
-        p = s.start(s.dist("Orvanne.dll"))
-        wid = s.wait_window("Vellis_VC")
-        s.key("space")
-        img = s.screenshot("shot")
-        code = s.wait_exit(p)
-
-Everything a session starts is ended by PID when it closes, and its own prefix with
-`wineserver -k`; nothing else on the machine is touched.
-"""
+"""End-to-end harness: a private Xvfb and a private Wine prefix per session, our programs
+run in it. Everything a session starts is ended by PID when it closes, and its prefix with
+`wineserver -k`; nothing else on the machine is touched."""
 
 import fcntl
 import os
@@ -39,6 +28,14 @@ def check(condition, message):
     """Fails the test with a sentence that says what was expected and what came."""
     if not condition:
         raise Failure(message)
+
+
+def fields(line, last="text"):
+    """key=value pairs of a tool's output line; the value of last takes the rest of it."""
+    head, _, tail = line.partition(f" {last}=")
+    values = dict(token.split("=", 1) for token in head.split() if "=" in token)
+    values[last] = tail
+    return values
 
 
 def wine_env(prefix, cache):
@@ -74,26 +71,14 @@ def template_prefix():
 
 
 class Image:
-    """A screenshot as RGB rows, read from a binary PPM."""
+    """A screenshot as RGB rows."""
 
-    def __init__(self, path):
-        with open(path, "rb") as f:
-            data = f.read()
-        fields, pos = [], 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            if data[pos:pos + 1] == b"#":
-                pos = data.index(b"\n", pos)
-                continue
-            end = pos
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[pos:end])
-            pos = end
-        check(fields[0] == b"P6", "screenshot is not a binary PPM")
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[pos + 1:]
+    def __init__(self, png):
+        size = subprocess.run(["identify", "-format", "%w %h", png], stdout=subprocess.PIPE,
+                              check=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.pixels = subprocess.run(["convert", png, "-depth", "8", "rgb:-"],
+                                     stdout=subprocess.PIPE, check=True).stdout
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
@@ -109,11 +94,12 @@ class Image:
 class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
-    def __init__(self, name=None, screen="1280x1024x24", env=None, wine=True):
+    def __init__(self, name=None, screen="1280x1024x24", env=None, wine=True, glx=True):
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
         self.screen = screen
         self.extra_env = env or {}
         self.wine = wine  # False for native programs: no prefix, no wineserver
+        self.glx = glx
         self.procs = []
 
     def __enter__(self):
@@ -154,7 +140,7 @@ class Session:
         # a Wine program that connects then gets no window driver and shows nothing.
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen,
-             "+extension", "GLX", "-nolisten", "tcp", "-noreset"],
+             "+extension" if self.glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as f:
@@ -198,27 +184,32 @@ class Session:
         except subprocess.TimeoutExpired:
             raise Failure(f"program still running after {timeout} s")
 
-    def wintool(self, *args, timeout=30):
+    def wintool(self, *args, env=None, timeout=30):
         """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
-        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=self.env,
+        e = dict(self.env)
+        e.update(env or {})
+        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=e,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
-        return r.returncode, r.stdout.decode("utf-8", "replace")
+        return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r", "")
 
-    def window_info(self, title):
-        """Parses `wintool info`: hwnd, parent, style, rect, client size, class."""
-        code, out = self.wintool("info", title)
+    def window_info(self, title, env=None):
+        """`wintool window`: hwnd, owner, style, rect, client, origin, class; None if absent."""
+        code, out = self.wintool("window", title, env=env)
         if code != 0:
             return None
-        info = {}
-        for token in out.split():
-            key, _, value = token.partition("=")
-            info[key] = value
-        # The class name ends the output and may hold blanks.
-        info["class"] = out.split("class=", 1)[1].strip() if "class=" in out else ""
-        info["rect"] = tuple(int(v) for v in info["rect"].split(","))
-        info["client"] = tuple(int(v) for v in info["client"].split(","))
-        info["style"] = int(info["style"], 16)
+        info = fields(out.strip(), last="class")
+        for key in ("rect", "client", "origin"):
+            info[key] = tuple(int(v) for v in info[key].split(","))
+        info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
         return info
+
+    def children(self, title, env=None):
+        """`wintool children`: each child window's id, class, enabled, visible, rect, text."""
+        _, out = self.wintool("children", title, env=env)
+        found = [fields(line) for line in out.splitlines() if line.startswith("child ")]
+        for c in found:
+            c["rect"] = tuple(int(v) for v in c["rect"].split(","))
+        return found
 
     # X side
 
@@ -276,7 +267,5 @@ class Session:
     def screenshot(self, name):
         """Saves shots/NAME.png for a person to look at and returns it as an Image."""
         png = os.path.join(self.shots, name + ".png")
-        ppm = os.path.join(self.dir, name + ".ppm")
         self.x("import", "-window", "root", png, check_rc=True)
-        subprocess.run(["convert", png, ppm], check=True)
-        return Image(ppm)
+        return Image(png)

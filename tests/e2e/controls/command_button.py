@@ -3,25 +3,20 @@ disable; one Click per click, none after a drag off; a host that destroys the bu
 its Click handler keeps running."""
 
 import os
+import sys
 import time
 
 import harness
 from harness import check
 
+sys.path.insert(0, os.path.join(harness.SOURCE_DIR, "assets", "skins"))
+from make_skins import FACE_BOTTOM as TINT, FACE_TOP as WHITE, FRAMED, rgb  # noqa: E402
+
 POLL = 0.35  # a few 100 ms leave-poll ticks and the repaint
 
 # Rows of the frame from the top: outline (1), band (2, 3); from the bottom: band (h-4, h-3).
-SKINS = {
-    "Normal": ("#003C74", "#F3F3EE", "#F3F3EE", "#E2DFD6", "#D6D0C5"),
-    "HighLight": ("#003C74", "#FFF0CF", "#FDD889", "#F8B330", "#E59700"),
-    "Selected": ("#003C74", "#CEE7FF", "#CEE7FF", "#6982EE", "#6982EE"),
-    "Disable": ("#C9C7BA", "#F5F4EA", "#F5F4EA", "#F5F4EA", "#F5F4EA"),
-}
-WHITE, TINT = (255, 255, 255), (0xC6, 0xC5, 0xD7)
-
-
-def rgb(text):
-    return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
+SKINS = {name: (FRAMED[name.lower()]["outline"], *map(rgb, FRAMED[name.lower()]["rows"]))
+         for name in ("Normal", "HighLight", "Selected", "Disable")}
 
 
 def near(a, b, slack=3):
@@ -93,21 +88,21 @@ def check_skin(img, host, ident, skin, what):
     x, y, w, h = host.buttons[ident]
     mid = x + w // 2
     if skin == "Pressed":
-        want = {y: "#ECE9D8", y + 2: "#003C74", y + 3: "#D1CCC1",
-                y + h - 4: "#F2F1EE", y + h - 3: "#003C74"}
+        want = {y: rgb("#ECE9D8"), y + 2: rgb("#003C74"), y + 3: rgb("#D1CCC1"),
+                y + h - 4: rgb("#F2F1EE"), y + h - 3: rgb("#003C74")}
     else:
         outline, b2, b3, b21, b22 = SKINS[skin]
         want = {y + 1: outline, y + 2: b2, y + 3: b3, y + h - 4: b21, y + h - 3: b22,
                 y + h - 2: outline}
     for row, colour in want.items():
         got = img.pixel(mid, row)
-        check(near(got, rgb(colour)),
-              f"{what}: button {ident} row {row - y} should be {skin} {colour}, is {hexed(got)}")
+        check(near(got, colour), f"{what}: button {ident} row {row - y} should be {skin} "
+              f"{hexed(colour)}, is {hexed(got)}")
     side = x + (2 if skin == "Pressed" else 1)
     got = img.pixel(side, y + h // 2)
-    want_side = "#003C74" if skin != "Disable" else SKINS["Disable"][0]
-    check(near(got, rgb(want_side)),
-          f"{what}: button {ident} side outline should be {want_side}, is {hexed(got)}")
+    want_side = SKINS["Disable" if skin == "Disable" else "Normal"][0]
+    check(near(got, want_side),
+          f"{what}: button {ident} side outline should be {hexed(want_side)}, is {hexed(got)}")
 
 
 def check_gradient(img, host, ident, reversed_, what):
@@ -136,65 +131,41 @@ def main():
               f"buttons 375 and 315 twips high should be 25 and 21 px, are "
               f"{host.buttons[1][3]} and {host.buttons[2][3]}")
 
-        host.away()
-        img = s.screenshot("rest")
-        for ident in (1, 2, 4):
-            check_skin(img, host, ident, "Normal", "at rest")
-        check_gradient(img, host, 1, False, "at rest")
+        # What is done, then the skin each button shows and which way its gradient runs
+        # (True: the tint on top); and the Clicks logged so far.
+        def press_beside(h):
+            x, y, w, hh = h.buttons[1]
+            s.mouse_move(x - 8, y + hh // 2)
+            h.press()
+            h.hover(1)
+            h.release()
 
-        host.hover(1)
-        img = s.screenshot("hover")
-        check_skin(img, host, 1, "HighLight", "pointer over")
-        check_gradient(img, host, 1, True, "pointer over")
-
-        host.press()
-        img = s.screenshot("press")
-        check_skin(img, host, 1, "Pressed", "left button held")
-        host.release()
-        img = s.screenshot("released")
-        check_skin(img, host, 1, "HighLight", "released (HighLightSelect)")
-        check_gradient(img, host, 1, True, "HighLightSelect reached from HighLight")
-        check(host.clicks() == [1], f"one click should raise one Click, log has {host.clicks()}")
-
-        host.away()
-        img = s.screenshot("focused")
-        check_skin(img, host, 1, "Selected", "focused, pointer gone")
-        check_gradient(img, host, 1, False, "Selected")
-        host.hover(1)
-        img = s.screenshot("focused_hover")
-        check_skin(img, host, 1, "HighLight", "focused, pointer back (HighLightSelect)")
-        check_gradient(img, host, 1, False, "HighLightSelect reached from Selected")
-
-        # Press, drag off past a poll tick, release away: no Click.
-        host.press()
-        host.away()
-        img = s.screenshot("drag_off")
-        check_skin(img, host, 1, "Selected", "held and dragged off")
-        host.release()
-        check(host.clicks() == [1], f"a drag off should raise no Click, log has {host.clicks()}")
-
-        # A press beside the button and a release over it: no Click either.
-        x, y, w, h = host.buttons[1]
-        s.mouse_move(x - 8, y + h // 2)
-        host.press()
-        host.hover(1)
-        host.release()
-        check(host.clicks() == [1],
-              f"a release whose press was elsewhere raised a Click, log has {host.clicks()}")
-
-        # The 21 px "..." button squeezes its side strips and keeps its frame.
-        host.hover(2)
-        img = s.screenshot("small_hover")
-        check_skin(img, host, 2, "HighLight", "pointer over the 21 px button")
-        check_skin(img, host, 1, "Selected", "the focused button beside it")
-        check_gradient(img, host, 2, True, "pointer over the 21 px button")
-
-        # Focus arriving by keyboard under the pointer: Pressed.
-        s.key("Tab")
-        time.sleep(POLL)
-        img = s.screenshot("tab_under_pointer")
-        check_skin(img, host, 2, "Pressed", "focus arrived under the pointer")
-        check_skin(img, host, 1, "Normal", "the button that lost the focus")
+        steps = [
+            ("at rest", Host.away, {1: ("Normal", False), 2: ("Normal", None),
+                                    4: ("Normal", None)}, []),
+            ("pointer over", lambda h: h.hover(1), {1: ("HighLight", True)}, []),
+            ("left button held", Host.press, {1: ("Pressed", None)}, []),
+            ("released (HighLightSelect)", Host.release, {1: ("HighLight", True)}, [1]),
+            ("focused, pointer gone (Selected)", Host.away, {1: ("Selected", False)}, [1]),
+            ("focused, pointer back", lambda h: h.hover(1), {1: ("HighLight", False)}, [1]),
+            ("held and dragged off", lambda h: (h.press(), h.away()), {1: ("Selected", None)}, [1]),
+            ("released away", Host.release, {}, [1]),
+            ("pressed beside, released over", press_beside, {}, [1]),
+            # The 21 px "..." button squeezes its side strips and keeps its frame.
+            ("pointer over the 21 px button", lambda h: h.hover(2),
+             {2: ("HighLight", True), 1: ("Selected", None)}, [1]),
+            # Focus arriving by keyboard under the pointer: Pressed.
+            ("focus arrived under the pointer", lambda h: (s.key("Tab"), time.sleep(POLL)),
+             {2: ("Pressed", None), 1: ("Normal", None)}, [1]),
+        ]
+        for n, (what, action, skins, clicks) in enumerate(steps):
+            action(host)
+            img = s.screenshot(f"step{n}")
+            for ident, (skin, tint_on_top) in skins.items():
+                check_skin(img, host, ident, skin, what)
+                if tint_on_top is not None:
+                    check_gradient(img, host, ident, tint_on_top, what)
+            check(host.clicks() == clicks, f"{what}: Clicks {host.clicks()}, expected {clicks}")
 
         # Disable the target through the toggle; a disabled button raises nothing.
         host.click(5)

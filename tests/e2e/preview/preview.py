@@ -1,11 +1,17 @@
-"""The preview inside a host window: placement, lifetime, refusals, and what it shows."""
+"""The preview inside a host window: placement, lifetime, refusals, and what it shows; the
+settings dialog's zoom out of the remembered cursor point and back into it."""
 
 import os
 import subprocess
+import sys
 import time
 
 import harness
 from harness import check
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "settings"))
+import dialog_driver as d  # noqa: E402
+import saver  # noqa: E402
 
 STILL = os.path.join(harness.SOURCE_DIR, "assets", "preview", "preview.bmp")
 SIZES = [(152, 112), (320, 240), (100, 80)]
@@ -40,7 +46,7 @@ def run_host(s, *args):
     except subprocess.TimeoutExpired:
         p.kill()
         raise harness.Failure(f"preview_host {' '.join(args)} did not finish")
-    return [fields(l) for l in out.decode().splitlines() if l.strip()]
+    return [fields(line) for line in out.decode().splitlines() if line.strip()]
 
 
 def check_still():
@@ -153,12 +159,11 @@ def check_picture(s, rows):
         time.sleep(0.7)
         img = s.screenshot(f"preview_{w}x{h}")
         # Seen from another program: both the form and its picture cover the host exactly.
-        _, children = s.wintool("children", "Preview Host")
-        monitor = f"{x0},{y0},{x0 + mw},{y0 + mh}"
+        rects = {c["text"]: c["rect"] for c in s.children("Preview Host")}
+        monitor = (x0, y0, x0 + mw, y0 + mh)
         for name in ("Preview Window", "Img_Prev"):
-            found = [l for l in children.splitlines() if l.endswith("text=" + name)]
-            check(found and f"rect={monitor} " in found[0],
-                  f"{w}x{h}: wintool sees {name} as {found}, expected rect={monitor}")
+            check(rects.get(name) == monitor,
+                  f"{w}x{h}: wintool sees {name} at {rects.get(name)}, expected {monitor}")
         s.wintool("close", "Preview Host")
         s.wait_exit(p)
         wrong = []
@@ -176,6 +181,62 @@ def check_picture(s, rows):
               f"{w}x{h}: the preview spills beyond its host: {outside}")
 
 
+def rects(text):
+    return [tuple(int(v) for v in r.split(",")) for r in text.split(";") if r]
+
+
+def zoom_lines(out):
+    """The zooms a preview_host run printed, by name ("from", "to")."""
+    zooms = {}
+    for text in out.splitlines():
+        line = dict(t.partition("=")[::2] for t in text.split())
+        name = next(iter(line), "")
+        if name in ("from", "to"):
+            line["name"] = name
+            zooms[name] = line
+    return zooms
+
+
+def check_zoom(line, first_end, last_end, caption):
+    name = line["name"]
+    frames = rects(line.get("frames", ""))
+    check(len(frames) >= 5, f"zoom {name}: only {len(frames)} frames seen on the screen")
+    check(frames[-1] == last_end, f"zoom {name} ended at {frames[-1]}, expected {last_end}")
+    check(line["left_over"] == "0", f"zoom {name}: its caption strip is still there afterwards")
+    check(int(line["drawn"]) >= 1, f"zoom {name}: the strip never showed the caption colour")
+    check(100 <= int(line["ms"]) <= 1000, f"zoom {name} took {line['ms']} ms")
+    widths = [r[2] - r[0] for r in frames]
+    grows = name == "from"
+    check(widths == sorted(widths, reverse=not grows) and widths[0] != widths[-1],
+          f"zoom {name}: strip widths {widths} should {'grow' if grows else 'shrink'}")
+    for r in frames:
+        check(0 <= r[3] - r[1] <= caption, f"zoom {name}: strip {r} is not a caption strip")
+        check(min(first_end[0], last_end[0]) <= r[0] <= max(first_end[0], last_end[0]) and
+              min(first_end[1], last_end[1]) <= r[1] <= max(first_end[1], last_end[1]),
+              f"zoom {name}: strip {r} strays off the way from {first_end} to {last_end}")
+
+
+def check_dialog_zoom(s):
+    """/c opened with the cursor at (400, 300) zooms out of that point, and when Cmd_Can is
+    clicked (the cursor then on the button) back into the point remembered at the start."""
+    folder = saver.install(s, "saver")
+    watcher = s.start(s.tool("preview_host.exe"), "watch", "2", "40", stdout=subprocess.PIPE)
+    head = fields(watcher.stdout.readline().decode())
+    check("watching" in head, "the zoom watcher did not start")
+    caption = int(head["caption"])
+    s.mouse_move(400, 300)
+    p = d.open_dialog(s, folder)
+    left, top, right, _ = d.window(s)["rect"]
+    d.click(s, "Cmd_Can")
+    d.wait_closed(s, p, "zoom")
+    zooms = zoom_lines(watcher.communicate(timeout=60)[0].decode())
+    check(set(zooms) == {"from", "to"}, f"the dialog showed zooms {list(zooms)}, expected two")
+    point = (400, 300, 400, 300)
+    strip = (left, top, right, top + caption)
+    check_zoom(zooms["from"], point, strip, caption)
+    check_zoom(zooms["to"], strip, point, caption)
+
+
 def main():
     rows = check_still()
     with harness.Session() as s:
@@ -185,6 +246,7 @@ def main():
         check_host_process_ending(s, scr)
         check_refusals(s, scr)
         check_picture(s, rows)
+        check_dialog_zoom(s)
 
 
 if __name__ == "__main__":

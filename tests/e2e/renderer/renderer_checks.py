@@ -1,13 +1,8 @@
-"""What the renderer's end-to-end scripts look for on the screen and in the process."""
+"""What the renderer's and the Linux module's end-to-end scripts look for on the screen."""
 
-import os
 import time
 
 import harness
-
-TITLE = "Vellis_VC"
-WS_POPUP = 0x80000000
-WS_OVERLAPPEDWINDOW = 0x00CF0000
 
 # The overlay's text box on a 1280-wide client: it starts 114 pixels left of the right
 # edge with its baseline 40 pixels below the top.
@@ -74,13 +69,6 @@ def gap_before_unit(shots, width):
     return f - max(e for e in ends if e < f)
 
 
-def cpu_seconds(pid):
-    """utime + stime of a Wine program's process, all its threads (llvmpipe's too)."""
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-
-
 def wait_drawn(s, name, box=None, timeout=15):
     """Takes screenshots until jewels show (a loaded machine can take seconds)."""
     end = time.time() + timeout
@@ -90,19 +78,3 @@ def wait_drawn(s, name, box=None, timeout=15):
             return img
         harness.check(time.time() < end, f"no jewels drawn after {timeout} s (shots/{name}.png)")
         time.sleep(0.2)
-
-
-def start_renderer(s):
-    """Starts the shipped renderer and waits until it has drawn its field."""
-    p = s.start(s.dist("Orvanne.dll"))
-    s.wait_window(TITLE)
-    wait_drawn(s, "first-frame")
-    # The field stands still and the overlay is hidden for the first 0.2 s of measurement.
-    time.sleep(0.5)
-    harness.check(p.poll() is None, f"renderer ended at start with code {p.poll()}")
-    return p
-
-
-def still_running(p, what):
-    time.sleep(0.4)
-    harness.check(p.poll() is None, f"renderer ended (code {p.poll()}) after {what}")

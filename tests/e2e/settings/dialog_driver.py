@@ -2,7 +2,7 @@
 settings file, reading its controls from outside, clicking and typing like a user."""
 
 import os
-import subprocess
+import re
 import sys
 import time
 
@@ -16,65 +16,36 @@ TITLE = "<Orvanne>"
 PICKER = "ﾌｧｲﾙを開く"
 
 # Control ids: 1000 plus the control's place in the dialog's layout table.
-NAMES = ["Pic_C", "Shape3", "lbl15", "Img_BGM1", "lbl_BGM1", "BGM_Repeat", "lbl14", "Img_BGM0",
-         "lbl_BGM0", "Img_BGM2", "lbl_BGM2", "Cmd_BGM", "lbl_Fname", "lbl7", "Cmd_Etc",
-         "Cmd_Set", "Cmd_Can", "Img_Ra0", "Img_Ra1"]
-IDS = {name: 1000 + i for i, name in enumerate(NAMES)}
+with open(os.path.join(harness.SOURCE_DIR, "shell", "settings", "dialog_layout.def")) as f:
+    NAMES = re.findall(r'^CONTROL\(\w+, "(\w+)"', f.read(), re.M)
 
 MARK_ON = (0, 64, 255)
 MARK_OFF = (255, 255, 255)
 
 
-def probe(s, *args, env=None):
-    e = dict(s.env)
-    e.update(env or {})
-    r = subprocess.run([harness.WINE, s.tool("dlgprobe.exe"), *args], env=e,
-                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
-    return r.returncode, r.stdout.decode("utf-8", "replace")
-
-
-def fields(line):
-    """key=value pairs of a probe line; text= takes the rest of the line."""
-    head, _, text = line.rstrip("\r").partition(" text=")
-    values = dict(token.split("=", 1) for token in head.split()[1:] if "=" in token)
-    values["text"] = text
-    return values
-
-
 def controls(s, env=None):
     """The dialog's controls by name, each with id, class, enabled, visible, rect, text."""
-    code, out = probe(s, "controls", TITLE, env=env)
-    check(code == 0, "the probe found no dialog")
     found = {}
-    for line in out.splitlines():
-        if not line.startswith("control "):
-            continue
-        values = fields(line)
-        if values["class"].lower() == "edit":
-            continue  # the repeat box's own text field
-        values["rect"] = tuple(int(v) for v in values["rect"].split(","))
-        ident = int(values["id"])
-        if 1000 <= ident < 1000 + len(NAMES):
-            found[NAMES[ident - 1000]] = values
+    for c in s.children(TITLE, env=env):
+        ident = int(c["id"]) - 1000
+        # An edit is the repeat box's own text field.
+        if c["class"].lower() != "edit" and 0 <= ident < len(NAMES):
+            found[NAMES[ident]] = c
+    check(found, "found no dialog")
     return found
 
 
 def window(s, env=None):
-    code, out = probe(s, "window", TITLE, env=env)
-    check(code == 0, "the probe found no dialog")
-    values = dict(token.split("=", 1) for token in out.split())
-    for key in ("rect", "client", "origin"):
-        values[key] = tuple(int(v) for v in values[key].split(","))
-    values["style"] = int(values["style"], 16)
-    values["exstyle"] = int(values["exstyle"], 16)
-    return values
+    w = s.window_info(TITLE, env=env)
+    check(w, "found no dialog")
+    return w
 
 
 def focus(s):
-    code, out = probe(s, "focus", TITLE)
-    check(code == 0, "the probe could not read the focus")
-    ident = int(out.strip() or 0)
-    return NAMES[ident - 1000] if 1000 <= ident < 1000 + len(NAMES) else ident
+    code, out = s.wintool("focus", TITLE)
+    check(code == 0, "could not read the focus")
+    ident = int(out.strip() or 0) - 1000
+    return NAMES[ident] if 0 <= ident < len(NAMES) else ident + 1000
 
 
 def centre(rect):
@@ -147,10 +118,8 @@ def mark_colours(s, shot):
 
 def picker_open(s, timeout):
     """Whether the file picker (titled in Japanese) is up within timeout seconds."""
-    code, _ = probe(s, "wait", PICKER, str(timeout))
-    return code == 0
+    return s.wintool("wait", PICKER, timeout)[0] == 0
 
 
 def picker_gone(s, timeout):
-    code, _ = probe(s, "gone", PICKER, str(timeout))
-    return code == 0
+    return s.wintool("gone", PICKER, timeout)[0] == 0

@@ -43,8 +43,7 @@ def pick(s, typed):
     for _ in range(3):
         s.x("xdotool", "type", "--delay", "30", typed, check_rc=True)
         time.sleep(0.3)
-        _, out = d.probe(s, "controls", d.PICKER)
-        if any(line.endswith(" text=" + typed) for line in out.replace("\r", "").splitlines()):
+        if any(c["text"] == typed for c in s.children(d.PICKER)):
             break
         s.key("End", "shift+Home")
     else:
@@ -52,17 +51,6 @@ def pick(s, typed):
     s.key("Return")
     check(d.picker_gone(s, 5), f"the picker did not take {typed!r}")
     time.sleep(0.3)
-
-
-def loaded(s, ini, env):
-    """The settings as the saver reads them: kind, repeat, music file bytes."""
-    e = dict(s.env)
-    e.update(env)
-    r = subprocess.run([harness.WINE, s.tool("settings_probe.exe"), "load",
-                        saver.windows_path(ini)], env=e, stdout=subprocess.PIPE,
-                       stderr=subprocess.DEVNULL, timeout=30)
-    values = dict(item.split("=", 1) for item in r.stdout.decode().split())
-    return int(values["kind"]), int(values["repeat"]), bytes.fromhex(values["file"])
 
 
 def music_without_cp932(s, folder, music):
@@ -82,22 +70,22 @@ def music_without_cp932(s, folder, music):
         check(stored.isascii() and "~" in stored,
               f"{name}: lbl_Fname shows {stored!r} for {song!r}, expected its short form")
         pick(s, "C:\\music\\€uro.mp3")
-        code, _ = d.probe(s, "wait", UNSTORABLE_CAPTION, "5")
+        code, _ = s.wintool("wait", UNSTORABLE_CAPTION, 5)
         if code != 0:
             s.screenshot(f"no_unstorable_box_{name}")
         check(code == 0, f"{name}: no box for a path without a code page 932 or short form")
         s.screenshot(f"unstorable_box_{name}")
-        _, out = d.probe(s, "controls", UNSTORABLE_CAPTION)
-        check(UNSTORABLE_TEXT in out.replace("\r\n", "\n"), f"{name}: the box says {out!r}")
+        _, out = s.wintool("children", UNSTORABLE_CAPTION)
+        check(UNSTORABLE_TEXT in out, f"{name}: the box says {out!r}")
         s.key("Return")
-        code, _ = d.probe(s, "gone", UNSTORABLE_CAPTION, "5")
+        code, _ = s.wintool("gone", UNSTORABLE_CAPTION, 5)
         check(code == 0, f"{name}: Enter left the box open")
         shown = d.controls(s)["lbl_Fname"]["text"]
         check(shown == stored, f"{name}: the refused path changed lbl_Fname to {shown!r}")
         d.click(s, "Cmd_Set")
         d.wait_closed(s, p, f"{name}, short path")
         expect(folder, f"{name}, short path", 2, 0, stored.encode("ascii"))
-        got = loaded(s, ini, env)
+        got = saver.load(s, ini, env)
         check(got == (2, 0, stored.encode("ascii")),
               f"{name}: the short path read back as {got}: the file did not open")
     print("a path without code page 932 stored by its short form in both code pages; "

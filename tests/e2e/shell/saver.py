@@ -95,14 +95,7 @@ def message_box(s, timeout=10):
     """The not-found box's child windows as (class, text), once it is up."""
     code, _ = s.wintool("wait", TITLE, timeout)
     check(code == 0, f"no message box titled '{TITLE}' within {timeout} s")
-    _, out = s.wintool("children", TITLE)
-    children = []
-    for line in out.splitlines():
-        if not line.startswith("child "):
-            continue
-        cls = line.split("class=", 1)[1].split(" ", 1)[0]
-        children.append((cls, line.split(" text=", 1)[1].rstrip("\r")))
-    return children
+    return [(c["class"], c["text"]) for c in s.children(TITLE)]
 
 
 def check_not_found_box(s, proc, label, shot=None):
@@ -118,9 +111,12 @@ def check_not_found_box(s, proc, label, shot=None):
     s.wait_exit(proc, 10)
 
 
-def no_window(s, title):
-    code, _ = s.wintool("find", title)
-    return code != 0
+def load(s, ini, env=None):
+    """The settings as the saver reads them from ini: kind, repeat, music file bytes."""
+    code, out = s.wintool("load", windows_path(ini), env=env)
+    check(code == 0, f"wintool load failed on {ini}")
+    values = dict(item.split("=", 1) for item in out.split())
+    return int(values["kind"]), int(values["repeat"]), bytes.fromhex(values["file"])
 
 
 def read_log(path):

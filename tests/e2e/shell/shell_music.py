@@ -1,15 +1,24 @@
-"""Music through the real audio path: a PulseAudio null sink started here, its monitor
-recorded while the saver runs. A WAV loops, an MP3 plays again soon after it ends, the
-music stops with the run, and with no CD drive the CD watch stops at its first look."""
+"""Music from the settings dialog to the speaker, through a PulseAudio null sink started
+here whose monitor is recorded while the saver runs: a WAV picked in the dialog loops, an
+MP3 plays again soon after it ends, the music stops with the run, none after choosing
+none; with the real renderer the run and its music outlast many Tab switches and Esc ends
+the shell soon after; the CD chosen in the dialog is opened and, with no drive, the CD
+watch stops at its first look."""
 
 import array
 import os
 import subprocess
+import sys
 import time
 
 import harness
 from harness import check
 import saver
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "settings"))
+import dialog_driver as d  # noqa: E402
+
+SWITCHES = 25
 
 RATE = 44100
 FRAME = 0.1  # seconds per loudness frame
@@ -80,20 +89,6 @@ def sounding(levels, threshold=500):
     return [level > threshold for level in levels]
 
 
-def play_run(s, pulse, folder, music, seconds, name):
-    """Runs the saver with music for seconds; returns its loudness frames, the last second
-    of them recorded after the shell had ended."""
-    saver.write_ini(folder, saver.ini_bytes(2, 0, saver.windows_path(music).encode("cp932")))
-    pulse.record(os.path.join(s.dir, name + ".raw"))
-    p = saver.run(s, folder, "/s", env=pulse.env)
-    s.wait_window("Vellis_VC", 10)
-    time.sleep(seconds)
-    s.wintool("close", "Vellis_VC")
-    saver.seconds_to_exit(s, p, 5)
-    time.sleep(1.5)
-    return pulse.stop_recording()
-
-
 def runs(flags):
     """(start frame, length) of each run of True."""
     out, start = [], None
@@ -118,6 +113,127 @@ def bridged(spans, most):
     return out
 
 
+def new_window(s, old, timeout):
+    """The renderer's window once it is another than old, else None after timeout."""
+    end = time.time() + timeout
+    while time.time() < end:
+        found = s.find_windows("Vellis_VC")
+        if found and found[0] != old:
+            return found[0]
+        time.sleep(0.02)
+    return None
+
+
+def switch_modes(s, p):
+    """Releases Tab SWITCHES times, each in the window the one before made."""
+    wid = s.wait_window("Vellis_VC", 5)
+    resent = 0
+    for n in range(1, SWITCHES + 1):
+        new = None
+        for attempt in range(4):
+            # A key that arrives while the new window is still being set up is lost: the
+            # click makes sure of the focus, and the Tab goes again.
+            resent += attempt > 0
+            s.x("xdotool", "mousemove", "--window", str(wid), "300", "300", "click", "1")
+            s.key("Tab")
+            new = new_window(s, wid, 3)
+            if new:
+                break
+        check(new, f"no new renderer window after Tab {n}")
+        wid = new
+        check(p.poll() is None, f"the shell ended at Tab {n} while the renderer went on")
+    return resent
+
+
+def listen(s, pulse, folder, seconds, name):
+    """Runs the saver for seconds; returns its loudness frames, the last 1.5 s of them
+    recorded after the shell had ended."""
+    pulse.record(os.path.join(s.dir, name + ".raw"))
+    p = saver.run(s, folder, "/s", env=pulse.env)
+    s.wait_window("Vellis_VC", 10)
+    time.sleep(seconds)
+    s.wintool("close", "Vellis_VC")
+    saver.seconds_to_exit(s, p, 5)
+    time.sleep(1.5)
+    levels = pulse.stop_recording()
+    check(not any(sounding(levels)[-10:]), f"{name}: sound went on after the shell had ended")
+    return levels
+
+
+def choose(s, folder, steps, want):
+    """Opens the dialog, runs steps, saves with Cmd_Set and checks the file it wrote."""
+    p = d.open_dialog(s, folder)
+    steps()
+    d.click(s, "Cmd_Set")
+    d.wait_closed(s, p, "choice")
+    check(d.ini(folder) == want, f"saved {d.ini(folder)!r}, expected {want!r}")
+
+
+def pick_file(s, path):
+    d.click(s, "lbl_BGM2")
+    d.click(s, "Cmd_BGM")
+    check(d.picker_open(s, 5), "Cmd_BGM opened no picker")
+    time.sleep(0.5)
+    s.x("xdotool", "type", "--delay", "20", path, check_rc=True)
+    s.key("Return")
+    check(d.picker_gone(s, 5), "the picker did not take the typed path")
+
+
+def real_renderer(s, pulse, wav):
+    """/s shows the jewel field full screen; Tab switches keep the run and its music."""
+    folder = saver.install(s, "real", renderer="real")
+    check(os.path.exists(os.path.join(folder, "Orvanne.dll")), "the renderer was not built")
+    saver.write_ini(folder, saver.ini_bytes(2, 0, saver.windows_path(wav)))
+    p = saver.run(s, folder, "/s", env=pulse.env)
+    wid = s.wait_window("Vellis_VC", 20)
+    # The field streams in from afar at the measured frame rate: seconds when loaded.
+    # Jewels are many colours; the window's background before the first frame is one.
+    end = time.time() + 15
+    while True:
+        shot = s.screenshot("running")
+        colours = {(r // 64, g // 64, b // 64) for r, g, b in
+                   shot.region(0, 0, shot.width, shot.height, step=4) if max(r, g, b) > 150}
+        if len(colours) >= 8:
+            break
+        check(time.time() < end, f"no jewels drawn: {len(colours)} bright colours")
+        time.sleep(0.5)
+    check(s.geometry(wid)[2:] == (shot.width, shot.height), "renderer window not full screen")
+    check(p.poll() is None, "the shell ended while the renderer ran")
+
+    resent = switch_modes(s, p)
+    pulse.record(os.path.join(s.dir, "after_tabs.raw"))
+    time.sleep(1)
+    heard = sounding(pulse.stop_recording())
+    print(f"{SWITCHES} Tab switches ({resent} Tab(s) sent again): the shell runs on; "
+          f"sound in {sum(heard)} of {len(heard)} frames of the second after")
+    check(sum(heard) >= len(heard) // 2, "the music stopped during the Tab switches")
+
+    s.click(s.wait_window("Vellis_VC", 5), 300, 300)
+    s.key("Escape")
+    took = saver.seconds_to_exit(s, p, 5)
+    print(f"Esc released: shell ended {took * 1000:.0f} ms later")
+    check(took < 1.0, f"the shell took {took:.2f} s to follow the renderer")
+    s.wait_no_window("Vellis_VC", 5)
+
+
+def cd_without_drive(s, folder):
+    """One look, then the watch stops; nothing is closed at the end."""
+    trace = os.path.join(s.dir, "mci.trace")
+    with open(trace, "wb") as out:
+        p = saver.run(s, folder, "/s", env={"WINEDEBUG": "+mci"}, stderr=out)
+        s.wait_window("Vellis_VC", 10)
+        time.sleep(1.5)
+        s.wintool("close", "Vellis_VC")
+        saver.seconds_to_exit(s, p, 5)
+    with open(trace, encoding="utf-8", errors="replace") as f:
+        text = f.read()
+    looks = text.count('L"status cdaudio current track"')
+    print(f"CD without a drive: {looks} look(s) in 1.5 s")
+    check('L"open cdaudio"' in text, "the CD device was never opened")
+    check(looks == 1, f"the CD watch looked {looks} times, expected once")
+    check('L"stop cdaudio"' not in text, "the CD was stopped although watching had ended")
+
+
 def main():
     with harness.Session() as s:
         pulse = Pulse(os.path.join(s.dir, "pulse"))
@@ -125,52 +241,44 @@ def main():
             folder = saver.install(s, "saver")
             wav = os.path.join(folder, "tone.wav")
             mp3 = os.path.join(folder, "tone.mp3")
-            subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", wav, "synth", "2", "sine",
-                            "440"], check=True)
-            subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", mp3, "synth", "2", "sine",
-                            "660"], check=True)
+            for path, pitch in ((wav, "440"), (mp3, "660")):
+                subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", path, "synth", "2",
+                                "sine", pitch], check=True)
+            saver.write_ini(folder, saver.ini_bytes(0, 0, b""))
 
-            # WAV: one 2 s tone looped without pause for as long as the run lasts.
-            levels = play_run(s, pulse, folder, wav, 6, "wav")
-            loud = bridged(runs(sounding(levels)), 3)
+            # WAV picked in the dialog: one 2 s tone looped without pause for the whole run.
+            wav_path = saver.windows_path(wav)
+            choose(s, folder, lambda: pick_file(s, wav_path), saver.ini_bytes(2, 0, wav_path))
+            loud = bridged(runs(sounding(listen(s, pulse, folder, 6, "wav"))), 3)
             check(loud, "no sound from the WAV run")
             _, length = max(loud, key=lambda r: r[1])
             print(f"WAV: sound without a pause for {length * FRAME:.1f} s from a 2 s file")
             check(length * FRAME >= 4.5, f"WAV sounded only {length * FRAME:.1f} s without a pause")
-            check(not any(sounding(levels)[-10:]), "sound went on after the shell had ended")
 
             # MP3: plays to its end, then again from the start within about a second.
-            levels = play_run(s, pulse, folder, mp3, 8, "mp3")
+            saver.write_ini(folder, saver.ini_bytes(2, 0, saver.windows_path(mp3)))
+            levels = listen(s, pulse, folder, 8, "mp3")
             loud = [r for r in runs(sounding(levels)) if r[1] * FRAME >= 0.5]
             check(len(loud) >= 2, f"the MP3 did not play twice: sound runs {loud}")
             gaps = [(b[0] - (a[0] + a[1])) * FRAME for a, b in zip(loud, loud[1:])]
-            print(f"MP3: {len(loud)} plays, lengths {[round(r[1] * FRAME, 1) for r in loud]} s, "
-                  f"silent gaps {[round(g, 1) for g in gaps]} s")
+            print(f"MP3: {len(loud)} plays, silent gaps {[round(g, 1) for g in gaps]} s")
             check(max(gaps) <= 1.6, f"the MP3 restarted only after {max(gaps):.1f} s")
-            check(not any(sounding(levels)[-10:]), "the MP3 went on after the shell had ended")
+
+            # No music chosen (a right click on its mark): silence; the file path stays.
+            saver.write_ini(folder, saver.ini_bytes(2, 0, wav_path))
+            choose(s, folder, lambda: d.click(s, "Img_BGM0", 3), saver.ini_bytes(0, 0, wav_path))
+            heard = sounding(listen(s, pulse, folder, 4, "none"))
+            check(not any(heard), f"sound in {sum(heard)} frames after choosing no music")
+
+            real_renderer(s, pulse, wav)
         finally:
             pulse.close()
 
-        # Audio CD with no drive: one look, then the watch stops; nothing is closed at the end.
-        saver.write_ini(folder, saver.ini_bytes(1, 0, ""))
-        trace = os.path.join(s.dir, "mci.trace")
-        with open(trace, "wb") as out:
-            p = saver.run(s, folder, "/s", env={"WINEDEBUG": "+mci"}, stderr=out)
-            s.wait_window("Vellis_VC", 10)
-            time.sleep(1.5)
-            s.wintool("close", "Vellis_VC")
-            saver.seconds_to_exit(s, p, 5)
-        with open(trace, encoding="utf-8", errors="replace") as f:
-            text = f.read()
-        sent = [c for c in ("open cdaudio", "set cdaudio time format tmsf",
-                            "status cdaudio current track", "status cdaudio number of tracks",
-                            "stop cdaudio", "close cdaudio")
-                if f'L"{c}"' in text]
-        looks = text.count('L"status cdaudio current track"')
-        print(f"CD without a drive: commands seen {sent}; {looks} look(s) in 1.5 s")
-        check('L"open cdaudio"' in text, "the CD device was never opened")
-        check(looks == 1, f"the CD watch looked {looks} times, expected once")
-        check('L"stop cdaudio"' not in text, "the CD was stopped although watching had ended")
+        def cd_track_3():
+            d.click(s, "lbl_BGM1")
+            d.type_into_repeat_box(s, "3")
+        choose(s, folder, cd_track_3, saver.ini_bytes(1, 3, wav_path))
+        cd_without_drive(s, folder)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 """Run mode with a stand-in renderer: the hidden run form, the second-copy refusal, and
-every way the renderer can end, not start or never show a window."""
+every way the renderer can end, not start or never show a window; without a renderer the
+not-found message, in both code pages, and none for a preview."""
 
 import os
 import time
@@ -11,6 +12,7 @@ import saver
 
 def main():
     with harness.Session() as s:
+        saver.link_japanese_font(s)
         folder = saver.install(s, "saver")
         log = os.path.join(s.dir, "renderer.log")
 
@@ -60,7 +62,7 @@ def main():
         s.wintool("endsession", "Vellis_Main")
         took = saver.seconds_to_exit(s, p, 5)
         print(f"log-off: shell ended {took * 1000:.0f} ms later")
-        check(not saver.no_window(s, "Vellis_VC"), "the shell ended the renderer at log-off")
+        check(s.window_info("Vellis_VC"), "the shell ended the renderer at log-off")
         s.wintool("close", "Vellis_VC")
         s.wait_no_window("Vellis_VC", 5)
 
@@ -72,13 +74,13 @@ def main():
 
         # A renderer that ends without a window ends the run at once; one that never shows
         # a window ends it after the 10 s limit.
-        p = saver.run(s, folder, "/s", env={"STANDIN_MODE": "exit"})
-        took = saver.seconds_to_exit(s, p, 5)
-        print(f"renderer ended without a window: shell ended after {took:.2f} s")
-        p = saver.run(s, folder, "/s", env={"STANDIN_MODE": "hidden", "STANDIN_LIFE_MS": "20000"})
-        took = saver.seconds_to_exit(s, p, 15)
-        print(f"renderer never showed a window: shell ended after {took:.2f} s")
-        check(9.5 < took < 13, f"expected the 10 s limit, shell ended after {took:.2f} s")
+        for what, env, least, most in (
+                ("ended without a window", {"STANDIN_MODE": "exit"}, 0, 5),
+                ("never showed a window", {"STANDIN_MODE": "hidden", "STANDIN_LIFE_MS": "20000"},
+                 9.5, 13)):
+            took = saver.seconds_to_exit(s, saver.run(s, folder, "/s", env=env), 15)
+            print(f"renderer {what}: shell ended after {took:.2f} s")
+            check(least <= took < most, f"renderer {what}: shell ended after {took:.2f} s")
 
         # Requests the shell does not serve end silently (a message box would keep the
         # shell running past the limit), after the renderer check.
@@ -93,6 +95,16 @@ def main():
         p = saver.run(s, bad, "/s")
         took = saver.seconds_to_exit(s, p, 5)
         print(f"renderer not a program: shell ended after {took:.2f} s")
+
+        missing = saver.install(s, "missing", renderer="missing")
+        for args, env in ((["/s"], None), (["/c"], None), (["/a"], None),
+                          (["/s"], saver.japanese())):
+            label = " ".join(args) + (" in code page 932" if env else "")
+            p = saver.run(s, missing, *args, env=env)
+            saver.check_not_found_box(s, p, label, shot="not_found" if env else None)
+        # A preview request shows no message: the box would keep it running past the limit.
+        saver.seconds_to_exit(s, saver.run(s, missing, "/p", "0"), 5)
+        print("without a renderer: the message for /s, /c, /a in both code pages; none for /p")
 
 
 if __name__ == "__main__":

@@ -7,12 +7,9 @@
 //     top-level window with that title first.
 //   preview_host abandon W H SAVER
 //     Hosts one preview, prints the saver's process id and ends at once, destroying nothing.
-//   preview_host zoom X Y
-//     Puts the cursor at (X, Y), takes its position as the zoom point, zooms a window out of it and
-//     back into it (after moving the cursor away) and prints the animation frames it saw on the
-//     screen.
 //   preview_host watch ZOOMS SECONDS
-//     Prints the frames of the next ZOOMS zooms another program shows, as zoom does.
+//     Prints the caption height, then the frames of the next ZOOMS zooms another program
+//     shows on the screen.
 //   preview_host inprocess W H
 //     Shows the preview form in this process (its drawing then reaches the screen), prints
 //     the monitor's screen rectangle and runs until "Preview Host" is closed.
@@ -24,7 +21,6 @@
 #include <string>
 
 #include "preview_form.h"
-#include "zoom.h"
 
 namespace {
 
@@ -208,7 +204,6 @@ int Abandon(int w, int h, const char* saver) {
 
 // The zoom's caption strip as seen on the screen, frame by frame.
 struct StripWatch {
-    volatile bool stop = false;
     std::string frames;
     int count = 0;
     int drawn = 0;
@@ -237,39 +232,16 @@ bool LookAtStrip(StripWatch& watch) {
     return true;
 }
 
-// Watches the strip from a second thread while the first one animates.
-DWORD WINAPI WatchStrip(void* param) {
-    StripWatch& watch = *static_cast<StripWatch*>(param);
-    while (!watch.stop) {
-        LookAtStrip(watch);
-        Sleep(1);
-    }
-    return 0;
-}
-
 void PrintZoom(const char* name, DWORD ms, const StripWatch& watch) {
     std::printf("%s ms=%lu count=%d drawn=%d left_over=%d frames=%s\n", name, ms, watch.count,
                 watch.drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, watch.frames.c_str());
     std::fflush(stdout);
 }
 
-void ReportZoom(const char* name, void (*zoom)(HWND), HWND target) {
-    StripWatch watch;
-    HANDLE thread = CreateThread(nullptr, 0, WatchStrip, &watch, 0, nullptr);
-    DWORD started = GetTickCount();
-    zoom(target);
-    DWORD took = GetTickCount() - started;
-    Sleep(20);
-    watch.stop = true;
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    PrintZoom(name, took, watch);
-}
-
 // Watches another program's zooms: a line for each, from the strip's first showing to its
 // going, until the given number were seen or the seconds are over.
 int WatchZooms(int zooms, int seconds) {
-    std::printf("watching\n");
+    std::printf("watching caption=%d\n", GetSystemMetrics(SM_CYCAPTION));
     std::fflush(stdout);
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     for (int n = 0; n < zooms && GetTickCount() < end;) {
@@ -285,23 +257,6 @@ int WatchZooms(int zooms, int seconds) {
         Sleep(50);
         PrintZoom(++n == 1 ? "from" : "to", GetTickCount() - started, watch);
     }
-    return 0;
-}
-
-int Zoom(int x, int y) {
-    SetCursorPos(x, y);
-    int32_t read = orvanne::RememberCursorPoint();
-    std::printf("cursor_read=%d zoom_point=%d,%d caption=%d\n", read, orvanne::CursorX,
-                orvanne::CursorY, GetSystemMetrics(SM_CYCAPTION));
-    HWND target = CreateWindowExW(0, kHostClass, L"Zoom Target", WS_POPUP | WS_VISIBLE, 600, 400,
-                                  480, 252, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    Pump(200);
-    ReportZoom("from", orvanne::ZoomFromCursor, target);
-    // The way back ends at the remembered point, wherever the cursor is now.
-    SetCursorPos(5, 5);
-    ReportZoom("to", orvanne::ZoomToCursor, target);
-    DestroyWindow(target);
-    std::fflush(stdout);
     return 0;
 }
 
@@ -329,8 +284,6 @@ int main(int argc, char** argv) {
                         static_cast<DWORD>(std::atoi(argv[7])), argc > 8 ? argv[8] : nullptr);
     if (argc >= 5 && std::strcmp(argv[1], "abandon") == 0)
         return Abandon(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
-    if (argc >= 4 && std::strcmp(argv[1], "zoom") == 0)
-        return Zoom(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 4 && std::strcmp(argv[1], "watch") == 0)
         return WatchZooms(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 4 && std::strcmp(argv[1], "inprocess") == 0)
@@ -338,7 +291,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: preview_host external W H SAVER space|colon ROUNDS HOLD_MS "
                          "[DECOY]\n"
                          "       preview_host abandon W H SAVER\n"
-                         "       preview_host zoom X Y\n"
                          "       preview_host watch ZOOMS SECONDS\n"
                          "       preview_host inprocess W H\n");
     return 2;
