@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "zoom_geometry.h"
+#include "screen_rect.h"
 
 namespace orvanne {
 

@@ -1,6 +1,6 @@
-#include "entry.h"
+#include "program.h"
 
-#include "entry_logic.h"
+#include "command_line.h"
 #include "file_access.h"
 #include "forms.h"
 #include "settings_file.h"

@@ -1,10 +1,10 @@
 #include "run_form.h"
 
 #include "bgm.h"
-#include "entry.h"
-#include "entry_logic.h"
+#include "command_line.h"
 #include "forms.h"
 #include "mci_port_win32.h"
+#include "program.h"
 #include "renderer_watch.h"
 #include "run_music.h"
 #include "shell_state.h"

@@ -4,6 +4,9 @@
 
 namespace orvanne {
 
+// Its caption marks a running copy.
+inline constexpr char kRunFormCaption[] = "Vellis_Main";
+
 // Creates the run form; from then on its timers drive the program.
 void StartRunForm();
 

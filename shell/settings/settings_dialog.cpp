@@ -9,7 +9,6 @@
 #include "command_button.h"
 #include "dialog_layout.h"
 #include "dialog_widgets.h"
-#include "entry.h"
 #include "file_picker.h"
 #include "forms.h"
 #include "label_font.h"
@@ -68,7 +67,8 @@ std::wstring AllTexts() {
 
 class SettingsDialog : public forms::Form {
   public:
-    explicit SettingsDialog(BgmSettings& settings) : settings_(settings) {}
+    SettingsDialog(BgmSettings& settings, const std::string& settingsPath)
+        : settings_(settings), settingsPath_(settingsPath) {}
     ~SettingsDialog() override;
 
     bool Load();
@@ -98,6 +98,7 @@ class SettingsDialog : public forms::Form {
     void MoveFocus(bool backwards);
 
     BgmSettings& settings_;
+    std::string settingsPath_;
     int dpi_ = 96;
     forms::Form owner_; // hidden; an owned window gets no taskbar button
     Backdrop backdrop_{RGB(192, 192, 192)};
@@ -335,7 +336,7 @@ void SettingsDialog::Save() {
         static_cast<size_t>(GetWindowTextW(repeat_, &text[0], static_cast<int>(text.size()))));
     settings_.BgmRepeatTrack = TrackFromText(forms::WideToUtf8(text));
     // A save that fails is not reported; the file then keeps its old bytes.
-    SaveSettings(SettingsPath(), settings_);
+    SaveSettings(settingsPath_, settings_);
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -444,8 +445,8 @@ void SettingsDialog::Run() {
 
 } // namespace
 
-void ShowSettingsDialog(BgmSettings& settings) {
-    SettingsDialog dialog(settings);
+void ShowSettingsDialog(BgmSettings& settings, const std::string& settingsPath) {
+    SettingsDialog dialog(settings, settingsPath);
     if (dialog.Load())
         dialog.Run();
 }

@@ -290,9 +290,11 @@ int WatchZooms(int zooms, int seconds) {
 
 int Zoom(int x, int y) {
     SetCursorPos(x, y);
-    int32_t read = orvanne::RememberCursorPoint();
-    std::printf("cursor_read=%d zoom_point=%d,%d caption=%d\n", read, orvanne::CursorX,
-                orvanne::CursorY, GetSystemMetrics(SM_CYCAPTION));
+    POINT at{};
+    int read = GetCursorPos(&at) ? 1 : 0;
+    orvanne::ZoomPoint point = orvanne::RememberCursorPoint();
+    std::printf("cursor_read=%d zoom_point=%d,%d caption=%d\n", read, point.x, point.y,
+                GetSystemMetrics(SM_CYCAPTION));
     HWND target = CreateWindowExW(0, kHostClass, L"Zoom Target", WS_POPUP | WS_VISIBLE, 600, 400,
                                   480, 252, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     Pump(200);

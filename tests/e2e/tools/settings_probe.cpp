@@ -7,7 +7,7 @@
 //   settings_probe native-write INI KEYHEX VALUEHEX
 //   settings_probe touch PATHHEX         (a code page 932 path; creates the file)
 //   settings_probe acp                   -> the ANSI code page
-#include "entry.h"
+#include "program.h"
 #include "forms.h"
 #include "settings_file.h"
 

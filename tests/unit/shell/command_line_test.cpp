@@ -1,11 +1,11 @@
-#include "entry_logic.h"
+#include "command_line.h"
 
 #include <gtest/gtest.h>
 
 namespace orvanne {
 namespace {
 
-TEST(EntryLogic, ArgumentTextFollowsTheProgramName) {
+TEST(CommandLine, ArgumentTextFollowsTheProgramName) {
     // The forms launchers use; a quoted name ends at its quote, blank or not.
     const struct {
         const char* commandLine;
@@ -27,7 +27,7 @@ TEST(EntryLogic, ArgumentTextFollowsTheProgramName) {
         EXPECT_EQ(ArgumentText(c.commandLine), c.args) << "command line: " << c.commandLine;
 }
 
-TEST(EntryLogic, ModeLetterIsTheSecondCharacterUpperCased) {
+TEST(CommandLine, ModeLetterIsTheSecondCharacterUpperCased) {
     EXPECT_EQ(ModeLetter("/s"), 'S');
     EXPECT_EQ(ModeLetter("-S"), 'S');
     EXPECT_EQ(ModeLetter("xs"), 'S');
@@ -41,7 +41,7 @@ TEST(EntryLogic, ModeLetterIsTheSecondCharacterUpperCased) {
     EXPECT_EQ(ModeLetter("/\xC3\xA9"), 0);
 }
 
-TEST(EntryLogic, HostNumberIsReadFromTheFourthCharacter) {
+TEST(CommandLine, HostNumberIsReadFromTheFourthCharacter) {
     EXPECT_EQ(HostNumber("/p 2034"), 2034);
     EXPECT_EQ(HostNumber("/P:2034"), 2034);
     EXPECT_EQ(HostNumber("/p  2034 junk"), 2034);
@@ -51,7 +51,7 @@ TEST(EntryLogic, HostNumberIsReadFromTheFourthCharacter) {
     EXPECT_EQ(HostNumber("/p 4294967296"), 0);
 }
 
-TEST(EntryLogic, RequestFollowsTheModeTable) {
+TEST(CommandLine, RequestFollowsTheModeTable) {
     EXPECT_EQ(RequestOf(""), Request::Run);
     EXPECT_EQ(RequestOf("/s"), Request::Run);
     EXPECT_EQ(RequestOf("xs"), Request::Run);
