@@ -16,7 +16,7 @@ const char kApplicationTitle[] = "Orvanne (ScreenSaver)";
 const char kRendererNotFound[] = "Orvanne.dllが同じﾌｫﾙﾀﾞに見つかりません！";
 
 bool WindowTitled(const char* title) {
-    return FindWindowW(nullptr, forms::Utf8ToWide(title).c_str()) != nullptr;
+    return FindWindowW(nullptr, Utf8ToWide(title).c_str()) != nullptr;
 }
 
 void Main() {
@@ -34,21 +34,22 @@ void Main() {
         return;
     }
 
-    Shell().bgm = LoadSettings(SettingsPath(), MusicFileExists);
+    shell.bgm = LoadSettings(SettingsPath(), MusicFileExists);
     if (!FileExists(RendererPath())) {
         forms::ShowMessage(nullptr, kRendererNotFound, kApplicationTitle, MB_OK);
         EndProgram();
     }
     if (request == Request::Settings) {
-        ShowSettingsDialog(Shell().bgm, SettingsPath());
+        ShowSettingsDialog(shell.bgm, SettingsPath());
         EndProgram();
     }
     if (request == Request::Unserved)
         EndProgram();
 
-    if (HidesCursor(args))
-        Shell().CursorShowCount = ShowCursor(FALSE);
-    StartRunForm();
+    bool hideCursor = HidesCursor(args);
+    if (hideCursor)
+        shell.CursorShowCount = ShowCursor(FALSE);
+    StartRunForm(hideCursor);
 }
 
 } // namespace

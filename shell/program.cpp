@@ -16,7 +16,7 @@ void EndProgram() {
 }
 
 std::string CommandArguments() {
-    return ArgumentText(forms::WideToUtf8(GetCommandLineW()));
+    return ArgumentText(WideToUtf8(GetCommandLineW()));
 }
 
 std::string ProgramFolder() {
@@ -32,7 +32,7 @@ std::string ProgramFolder() {
         path.resize(path.size() * 2);
     }
     size_t slash = path.find_last_of(L"\\/");
-    return forms::WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+    return WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
 
 std::string SettingsPath() {
@@ -44,7 +44,7 @@ std::string RendererPath() {
 }
 
 bool MusicFileExists(const std::string& cp932Path) {
-    return FileExists(forms::WideToUtf8(forms::AnsiToWide(cp932Path, 932)));
+    return FileExists(WideToUtf8(AnsiToWide(cp932Path, 932)));
 }
 
 } // namespace orvanne

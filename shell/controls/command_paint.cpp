@@ -50,7 +50,7 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
     // The label is not clipped to its 13 px: glyphs of larger fonts keep their descenders.
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
     // Captions are Shift-JIS whatever the system's code page is.
-    std::wstring text = forms::AnsiToWide(look.caption);
+    std::wstring text = AnsiToWide(look.caption);
     const int length = static_cast<int>(text.size());
     if (look.captionEnabled) {
         SetTextColor(dc, look.colour);

@@ -39,7 +39,7 @@ std::string Bytes(const char* hex) {
 
 // The INI path as the shell would hold it: UTF-8.
 std::string Utf8Arg(const wchar_t* arg) {
-    return forms::WideToUtf8(arg);
+    return WideToUtf8(arg);
 }
 
 } // namespace
@@ -56,7 +56,7 @@ int main() {
     std::wstring verb = argv[1];
     if (verb == L"touch") {
         // Made from inside, so the file's Unix name is whatever this locale maps it to.
-        std::wstring path = forms::AnsiToWide(Bytes(Utf8Arg(argv[2]).c_str()), 932);
+        std::wstring path = AnsiToWide(Bytes(Utf8Arg(argv[2]).c_str()), 932);
         HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return 1;
@@ -78,7 +78,7 @@ int main() {
         return SaveSettings(ini, s) ? 0 : 1;
     }
     // The platform's calls take the path in the ANSI code page; the tests keep it ASCII.
-    std::string path = forms::WideToAnsi(argv[2], CP_ACP);
+    std::string path = WideToAnsi(argv[2], CP_ACP);
     if (verb == L"native-read" && argc >= 4) {
         char value[256] = "";
         GetPrivateProfileStringA(kSettingsSection, Bytes(Utf8Arg(argv[3]).c_str()).c_str(), "",
