@@ -67,7 +67,6 @@ class Timer {
 
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
-    UINT_PTR id() const { return id_; }
 
   private:
     Form& owner_;

@@ -2,23 +2,13 @@
 
 #include "command_line.h"
 #include "file_access.h"
-#include "forms.h"
+#include "wide_text.h"
 #include "settings_file.h"
 
 namespace orvanne {
+namespace {
 
-HWND PreviewHost(std::string_view args) {
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(HostNumber(args)));
-}
-
-void EndProgram() {
-    ExitProcess(0);
-}
-
-std::string CommandArguments() {
-    return ArgumentText(WideToUtf8(GetCommandLineW()));
-}
-
+// The folder of the running program, UTF-8, without a trailing backslash.
 std::string ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -33,6 +23,20 @@ std::string ProgramFolder() {
     }
     size_t slash = path.find_last_of(L"\\/");
     return WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+} // namespace
+
+HWND PreviewHost(std::string_view args) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(HostNumber(args)));
+}
+
+void EndProgram() {
+    ExitProcess(0);
+}
+
+std::string CommandArguments() {
+    return ArgumentText(WideToUtf8(GetCommandLineW()));
 }
 
 std::string SettingsPath() {

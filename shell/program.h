@@ -20,8 +20,7 @@ std::string CommandArguments();
 // The host window a preview request names.
 HWND PreviewHost(std::string_view args);
 
-// The folder of the running program, UTF-8, without a trailing backslash.
-std::string ProgramFolder();
+// The settings file and the renderer, beside the running program (UTF-8).
 std::string SettingsPath();
 std::string RendererPath();
 

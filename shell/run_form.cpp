@@ -51,8 +51,8 @@ void RunForm::Load() {
         EndProgram();
     timer3_.SetEnabled(true);
     MusicTimers timers = StartMusic(bgm_, shell.bgm);
-    timer1_.SetEnabled(timers.mp3Repeat);
-    timer2_.SetEnabled(timers.cdWatch);
+    timer1_.SetEnabled(timers.mp3_repeat);
+    timer2_.SetEnabled(timers.cd_watch);
     StartRenderer();
 }
 

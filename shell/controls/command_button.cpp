@@ -121,11 +121,11 @@ HFONT CommandWindow::CaptionFont() {
 void CommandWindow::Draw(HDC dc, const RECT& rect) {
     CommandLook look;
     look.skin = logic_.PaintedSkin();
-    look.gradientReversed = logic_.GradientReversed();
+    look.gradient_reversed = logic_.GradientReversed();
     look.caption = logic_.Caption();
     look.font = CaptionFont();
     look.colour = logic_.CaptionColour();
-    look.captionEnabled = logic_.CaptionEnabled();
+    look.caption_enabled = logic_.CaptionEnabled();
     look.dpi = dpiY_;
     PaintCommandFace(dc, rect, look, state.skins);
 }

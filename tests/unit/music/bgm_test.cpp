@@ -236,7 +236,7 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallFor) {
     for (int16_t kind : {0, 3, -1}) {
         settings.BgmKind = kind;
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch) << "kind " << kind;
+        EXPECT_FALSE(timers.mp3_repeat || timers.cd_watch) << "kind " << kind;
         StopMusic(bgm, settings, false);
     }
     EXPECT_TRUE(port.sent.empty() && port.sounds.empty()) << "kinds 0, 3 and -1 play nothing";
@@ -245,19 +245,19 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallFor) {
     settings.BgmFile = "C:\\a.ogg";
     MusicTimers timers = StartMusic(bgm, settings);
     StopMusic(bgm, settings, false);
-    EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch);
+    EXPECT_FALSE(timers.mp3_repeat || timers.cd_watch);
     EXPECT_TRUE(port.sent.empty() && port.sounds.empty()) << "an .ogg file plays nothing";
 
     settings.BgmFile = "C:\\a.Wav";
     timers = StartMusic(bgm, settings);
-    EXPECT_FALSE(timers.mp3Repeat || timers.cdWatch) << "a WAV loops by itself";
+    EXPECT_FALSE(timers.mp3_repeat || timers.cd_watch) << "a WAV loops by itself";
     StopMusic(bgm, settings, false);
     ASSERT_EQ(port.sounds.size(), 2u);
     EXPECT_EQ(port.sounds[0].second, 9u);
     EXPECT_EQ(port.sounds[1].first, "(none)");
 
     settings.BgmFile = "C:\\a.Mp3";
-    EXPECT_TRUE(StartMusic(bgm, settings).mp3Repeat);
+    EXPECT_TRUE(StartMusic(bgm, settings).mp3_repeat);
     EXPECT_EQ(Sent(),
               (Commands{"open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"}));
     StopMusic(bgm, settings, false);
@@ -266,7 +266,7 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallFor) {
 
 TEST_F(BgmTest, TheEndClosesTheCdOnlyWhileItIsWatched) {
     settings.BgmKind = 1;
-    EXPECT_TRUE(StartMusic(bgm, settings).cdWatch);
+    EXPECT_TRUE(StartMusic(bgm, settings).cd_watch);
     EXPECT_EQ(Sent(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}))
         << "no play before the first watch tick";
     StopMusic(bgm, settings, true);

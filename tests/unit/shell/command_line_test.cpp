@@ -27,47 +27,41 @@ TEST(CommandLine, ArgumentTextFollowsTheProgramName) {
         EXPECT_EQ(ArgumentText(c.commandLine), c.args) << "command line: " << c.commandLine;
 }
 
-TEST(CommandLine, ModeLetterIsTheSecondCharacterUpperCased) {
-    EXPECT_EQ(ModeLetter("/s"), 'S');
-    EXPECT_EQ(ModeLetter("-S"), 'S');
-    EXPECT_EQ(ModeLetter("xs"), 'S');
-    EXPECT_EQ(ModeLetter("/p 12"), 'P');
-    EXPECT_EQ(ModeLetter("/"), 0);
-    EXPECT_EQ(ModeLetter(""), 0);
-    // A multi-byte first character still leaves the letter second.
-    EXPECT_EQ(ModeLetter("\xE3\x83\xBC"
-                         "c"),
-              'C');
-    EXPECT_EQ(ModeLetter("/\xC3\xA9"), 0);
-}
-
-TEST(CommandLine, HostNumberIsReadFromTheFourthCharacter) {
-    EXPECT_EQ(HostNumber("/p 2034"), 2034);
-    EXPECT_EQ(HostNumber("/P:2034"), 2034);
-    EXPECT_EQ(HostNumber("/p  2034 junk"), 2034);
-    EXPECT_EQ(HostNumber("/p -7"), -7);
-    EXPECT_EQ(HostNumber("/p"), 0);
-    EXPECT_EQ(HostNumber("/p abc"), 0);
-    EXPECT_EQ(HostNumber("/p 4294967296"), 0);
-}
-
-TEST(CommandLine, RequestFollowsTheModeTable) {
-    EXPECT_EQ(RequestOf(""), Request::Run);
-    EXPECT_EQ(RequestOf("/s"), Request::Run);
-    EXPECT_EQ(RequestOf("xs"), Request::Run);
-    EXPECT_EQ(RequestOf("/p 2034"), Request::Preview);
-    EXPECT_EQ(RequestOf("/p:2034"), Request::Preview);
-    EXPECT_EQ(RequestOf("/c"), Request::Settings);
-    EXPECT_EQ(RequestOf("-C:99"), Request::Settings);
-    EXPECT_EQ(RequestOf("/a"), Request::Unserved);
-    EXPECT_EQ(RequestOf("/x"), Request::Unserved);
-    EXPECT_EQ(RequestOf("abc"), Request::Unserved);
-    EXPECT_EQ(RequestOf("/"), Request::Unserved);
-
-    EXPECT_TRUE(HidesCursor("/S"));
-    EXPECT_TRUE(HidesCursor("-s"));
-    EXPECT_FALSE(HidesCursor(""));
-    EXPECT_FALSE(HidesCursor("/c"));
+// The mode is the second character, upper-cased; the host number is read from the fourth.
+TEST(CommandLine, ArgumentsGiveModeHostAndRequest) {
+    const struct {
+        const char* args;
+        char letter;
+        int32_t host;
+        Request request;
+        bool hidesCursor;
+    } cases[] = {
+        {"", 0, 0, Request::Run, false},
+        {"/s", 'S', 0, Request::Run, true},
+        {"-S", 'S', 0, Request::Run, true},
+        {"xs", 'S', 0, Request::Run, true},
+        {"/p 2034", 'P', 2034, Request::Preview, false},
+        {"/P:2034", 'P', 2034, Request::Preview, false},
+        {"/p  2034 junk", 'P', 2034, Request::Preview, false},
+        {"/p -7", 'P', -7, Request::Preview, false},
+        {"/p", 'P', 0, Request::Preview, false},
+        {"/p abc", 'P', 0, Request::Preview, false},
+        {"/p 4294967296", 'P', 0, Request::Preview, false},
+        {"/c", 'C', 0, Request::Settings, false},
+        {"\xE3\x83\xBC"
+         "c",
+         'C', 0, Request::Settings, false}, // a multi-byte first character
+        {"/a", 'A', 0, Request::Unserved, false},
+        {"abc", 'B', 0, Request::Unserved, false},
+        {"/", 0, 0, Request::Unserved, false},
+        {"/\xC3\xA9", 0, 0, Request::Unserved, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ModeLetter(c.args), c.letter) << "arguments \"" << c.args << "\"";
+        EXPECT_EQ(HostNumber(c.args), c.host) << "arguments \"" << c.args << "\"";
+        EXPECT_EQ(RequestOf(c.args), c.request) << "arguments \"" << c.args << "\"";
+        EXPECT_EQ(HidesCursor(c.args), c.hidesCursor) << "arguments \"" << c.args << "\"";
+    }
 }
 
 } // namespace
