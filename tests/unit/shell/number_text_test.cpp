@@ -20,32 +20,26 @@ TEST(NumberText, AcceptsWholeDecimalTextOnly) {
         EXPECT_EQ(ParseNumber(c.text), c.value) << "text \"" << c.text << "\"";
 }
 
-TEST(NumberText, FloorsOrRoundsHalvesToEvenIntoSixteenBits) {
-    const std::optional<int16_t> none;
-    const struct {
-        std::optional<int16_t> (*convert)(std::string_view);
-        const char* text;
-        std::optional<int16_t> value;
-    } cases[] = {
-        {FloorToInt16, "2.7", 2},
-        {FloorToInt16, "-0.5", -1},
-        {FloorToInt16, "32767.9", 32767},
-        {FloorToInt16, "-32768", -32768},
-        {FloorToInt16, "-32768.1", none},
-        {FloorToInt16, "32768", none},
-        {FloorToInt16, "abc", none},
-        {RoundEvenToInt16, "2.5", 2},
-        {RoundEvenToInt16, "3.5", 4},
-        {RoundEvenToInt16, "-2.5", -2},
-        {RoundEvenToInt16, "2.51", 3},
-        {RoundEvenToInt16, " 30 ", 30},
-        {RoundEvenToInt16, "-32768.5", -32768},
-        {RoundEvenToInt16, "32767.5", none},
-        {RoundEvenToInt16, "", none},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.convert(c.text), c.value)
-            << (c.convert == FloorToInt16 ? "floor" : "round") << " of \"" << c.text << "\"";
+TEST(NumberText, FloorsIntoSixteenBits) {
+    EXPECT_EQ(FloorToInt16("2.7"), int16_t{2});
+    EXPECT_EQ(FloorToInt16("-0.5"), int16_t{-1});
+    EXPECT_EQ(FloorToInt16("32767.9"), int16_t{32767});
+    EXPECT_EQ(FloorToInt16("-32768"), int16_t{-32768});
+    EXPECT_EQ(FloorToInt16("-32768.1"), std::nullopt);
+    EXPECT_EQ(FloorToInt16("32768"), std::nullopt);
+    EXPECT_EQ(FloorToInt16("99999"), std::nullopt);
+    EXPECT_EQ(FloorToInt16("abc"), std::nullopt);
+}
+
+TEST(NumberText, RoundsHalvesToEvenIntoSixteenBits) {
+    EXPECT_EQ(RoundEvenToInt16("2.5"), int16_t{2});
+    EXPECT_EQ(RoundEvenToInt16("3.5"), int16_t{4});
+    EXPECT_EQ(RoundEvenToInt16("-2.5"), int16_t{-2});
+    EXPECT_EQ(RoundEvenToInt16("2.51"), int16_t{3});
+    EXPECT_EQ(RoundEvenToInt16(" 30 "), int16_t{30});
+    EXPECT_EQ(RoundEvenToInt16("-32768.5"), int16_t{-32768});
+    EXPECT_EQ(RoundEvenToInt16("32767.5"), std::nullopt);
+    EXPECT_EQ(RoundEvenToInt16(""), std::nullopt);
 }
 
 TEST(NumberText, LeadingNumberStopsAtTheFirstForeignCharacter) {

@@ -226,47 +226,35 @@ TEST_F(SettingsFileTest, FolderWithoutNewFilesIsWrittenInPlace) {
     EXPECT_TRUE(Names().empty());
 }
 
-TEST_F(SettingsFileTest, LoadsTheNumbersByTheirRules) {
-    struct Case {
-        const char* kind;
-        int16_t expected;
-    };
-    // Floored into 16 bits; what is no such number reads as 0.
-    const Case cases[] = {{"2.7", 2}, {"-0.5", -1}, {"abc", 0}, {"99999", 0}, {"", 0}, {" 5 ", 5}};
-    for (const Case& c : cases) {
-        Write("[Section]\r\n" + kKind + "=" + c.kind + "\r\n" + kRepeat + "=" + c.kind + "\r\n" +
-              kFile + "=C:\\a.mp3\r\n");
-        BgmSettings s = Load({"C:\\a.mp3"});
-        EXPECT_EQ(s.BgmKind, c.expected) << "kind text \"" << c.kind << "\"";
-        EXPECT_EQ(s.BgmRepeatTrack, c.expected) << "repeat text \"" << c.kind << "\"";
-        EXPECT_EQ(s.BgmFile, "C:\\a.mp3");
-    }
-}
-
-TEST_F(SettingsFileTest, FileMusicNeedsAReadableFile) {
-    BgmSettings s = Load();
-    EXPECT_EQ(s.BgmKind, 0);
-    EXPECT_EQ(s.BgmRepeatTrack, 0);
-    EXPECT_EQ(s.BgmFile, "") << "no settings file reads as the defaults";
-
-    Write("[Section]\r\n" + kKind + "=2\r\n" + kFile + "=\r\n");
-    EXPECT_EQ(Load().BgmKind, 0) << "kind 2 with no file";
-
-    Write("[Section]\r\n" + kKind + "=2\r\n" + kFile + "=C:\\gone.wav\r\n");
-    s = Load();
-    EXPECT_EQ(s.BgmKind, 0) << "kind 2 with a missing file";
-    EXPECT_EQ(s.BgmFile, "");
-
-    Write("[Section]\r\n" + kKind + "=1\r\n" + kFile + "=C:\\gone.wav\r\n");
-    s = Load();
-    EXPECT_EQ(s.BgmKind, 1) << "a missing file leaves CD music on";
-    EXPECT_EQ(s.BgmFile, "");
-
+// Numbers are floored into 16 bits, anything else reads as 0; file music needs a file the
+// probe finds, asked with the path's stored bytes.
+TEST_F(SettingsFileTest, LoadsNumbersAndChecksTheMusicFile) {
+    BgmSettings none = Load();
+    EXPECT_TRUE(none.BgmKind == 0 && none.BgmRepeatTrack == 0 && none.BgmFile.empty())
+        << "no settings file reads as the defaults";
     const std::string japanese = "C:\\\x89\xB9\x8A\x79\\a.wav"; // 音楽
-    Write("[Section]\r\n" + kKind + "=2\r\n" + kFile + "=" + japanese + "\r\n");
-    s = Load({japanese});
-    EXPECT_EQ(s.BgmKind, 2);
-    EXPECT_EQ(s.BgmFile, japanese) << "the path reaches the probe as its stored bytes";
+    const struct {
+        std::string kind, repeat, file;
+        int16_t wantKind, wantRepeat;
+        std::string wantFile;
+    } cases[] = {
+        {"2.7", "-0.5", japanese, 2, -1, japanese},
+        {"abc", "99999", japanese, 0, 0, japanese},
+        {"", " 5 ", japanese, 0, 5, japanese},
+        {"2", "0", "", 0, 0, ""},
+        {"2", "0", "C:\\gone.wav", 0, 0, ""},
+        {"1", "3", "C:\\gone.wav", 1, 3, ""}, // CD music stays on
+    };
+    for (const auto& c : cases) {
+        Write("[Section]\r\n" + kKind + "=" + c.kind + "\r\n" + kRepeat + "=" + c.repeat + "\r\n" +
+              kFile + "=" + c.file + "\r\n");
+        BgmSettings s = Load({japanese});
+        EXPECT_TRUE(s.BgmKind == c.wantKind && s.BgmRepeatTrack == c.wantRepeat &&
+                    s.BgmFile == c.wantFile)
+            << "kind \"" << c.kind << "\", repeat \"" << c.repeat << "\", file \"" << c.file
+            << "\" read as " << s.BgmKind << ", " << s.BgmRepeatTrack << ", \"" << s.BgmFile
+            << "\"";
+    }
 }
 
 TEST_F(SettingsFileTest, FileExistsMeansReadable) {
