@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzPort port(lines);
     Bgm bgm(port, settings);
     MusicTimers timers = StartMusic(bgm, settings);
-    bool cdWatching = timers.cdWatch;
+    bool cdWatching = timers.cd_watch;
     port.Recent();
     for (int tick = 0; tick < 64 && port.Answering(); ++tick) {
         if (cdWatching) {
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (cdWatching && !stopped && onTrack)
                 Require(!AnyPlay(sent), "a CD playing what it should is left alone");
         }
-        if (timers.mp3Repeat) {
+        if (timers.mp3_repeat) {
             bgm.Mp3KeepPlaying();
             std::vector<std::string> sent = port.Recent();
             bool playing = Starts(port.replies["status MP3Play mode"], "playing");
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (cdWatching)
         Require(sent.size() >= 2 && sent[0] == "stop cdaudio" && sent[1] == "close cdaudio",
                 "the end closes a watched CD");
-    if (timers.mp3Repeat)
+    if (timers.mp3_repeat)
         Require(!sent.empty() && sent.back() == "close MP3Play", "the end closes the MP3");
     return 0;
 }

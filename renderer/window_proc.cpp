@@ -1,39 +1,15 @@
 // The window procedure and the OpenGL context of one window.
 #include "renderer.h"
+#include "gl_context.h"
 #include "input.h"
-
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "PIXELFORMATDESCRIPTOR is 40 bytes");
-#endif
 
 namespace {
 
 // Gives 0 when the window can be drawn into, else the name of the step that failed.
 const char* make_context(HWND window) {
-    PIXELFORMATDESCRIPTOR request = {};
-    request.nSize = sizeof request;
-    request.nVersion = 1;
-    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    request.iPixelType = PFD_TYPE_RGBA;
-    request.cColorBits = 16;
-    request.cDepthBits = 16;
-    request.iLayerType = PFD_MAIN_PLANE;
-
-    renderer.context = nullptr;
     renderer.context_current = false;
-    renderer.dc = GetDC(window);
-    if (!renderer.dc)
-        return "GetDC";
-    int format = ChoosePixelFormat(renderer.dc, &request);
-    if (format == 0)
-        return "ChoosePixelFormat";
-    if (!SetPixelFormat(renderer.dc, format, &request))
-        return "SetPixelFormat";
-    renderer.context = wglCreateContext(renderer.dc);
-    if (!renderer.context)
-        return "wglCreateContext";
-    if (!wglMakeCurrent(renderer.dc, renderer.context))
-        return "wglMakeCurrent";
+    if (const char* failed = make_gl_context(window, renderer.dc, renderer.context))
+        return failed;
     renderer.context_current = true;
 
     // Glyphs are only the overlay's; the scene runs without them.

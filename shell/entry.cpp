@@ -1,9 +1,10 @@
-#include "entry.h"
-
-#include "entry_logic.h"
+// The saver's entry (module Vellis_B): refuses a second copy, reads the command line and
+// hands over to the form it asks for.
+#include "command_line.h"
 #include "file_access.h"
 #include "forms.h"
 #include "preview_form.h"
+#include "program.h"
 #include "run_form.h"
 #include "settings_dialog.h"
 #include "shell_state.h"
@@ -11,13 +12,12 @@
 namespace orvanne {
 namespace {
 
+const char kApplicationTitle[] = "Orvanne (ScreenSaver)";
 const char kRendererNotFound[] = "Orvanne.dllが同じﾌｫﾙﾀﾞに見つかりません！";
 
 bool WindowTitled(const char* title) {
-    return FindWindowW(nullptr, forms::Utf8ToWide(title).c_str()) != nullptr;
+    return FindWindowW(nullptr, Utf8ToWide(title).c_str()) != nullptr;
 }
-
-} // namespace
 
 void Main() {
     // Both looks always run, so a preview is refused as well while either window is open.
@@ -34,23 +34,25 @@ void Main() {
         return;
     }
 
-    Shell().bgm = LoadSettings(SettingsPath(), MusicFileExists);
+    shell.bgm = LoadSettings(SettingsPath(), MusicFileExists);
     if (!FileExists(RendererPath())) {
         forms::ShowMessage(nullptr, kRendererNotFound, kApplicationTitle, MB_OK);
         EndProgram();
     }
     if (request == Request::Settings) {
-        ShowSettingsDialog(Shell().bgm);
+        ShowSettingsDialog(shell.bgm, SettingsPath());
         EndProgram();
     }
     if (request == Request::Unserved)
         EndProgram();
 
-    if (HidesCursor(args))
-        Shell().CursorShowCount = ShowCursor(FALSE);
-    StartRunForm();
+    bool hideCursor = HidesCursor(args);
+    if (hideCursor)
+        shell.CursorShowCount = ShowCursor(FALSE);
+    StartRunForm(hideCursor);
 }
 
+} // namespace
 } // namespace orvanne
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,6 +1,7 @@
 #include "file_open.h"
 
 #include "file_access.h"
+#include "wide_text.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -9,14 +10,6 @@
 namespace orvanne {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring text(n > 0 ? n : 1, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], n);
-    return text;
-}
-
 HANDLE HandleOf(std::FILE* f) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
 }
@@ -24,11 +17,11 @@ HANDLE HandleOf(std::FILE* f) {
 } // namespace
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-    return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+    return _wfopen(Utf8ToWide(path).c_str(), Utf8ToWide(mode).c_str());
 }
 
 std::FILE* CreateNewFile(const std::string& path) {
-    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE h = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return nullptr;
@@ -55,16 +48,16 @@ bool SetFileSize(std::FILE* f, uint64_t size) {
 }
 
 bool MoveOver(const std::string& from, const std::string& to) {
-    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+    return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 void RemoveFile(const std::string& path) {
-    DeleteFileW(Wide(path).c_str());
+    DeleteFileW(Utf8ToWide(path).c_str());
 }
 
 bool PathTaken(const std::string& path) {
-    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace orvanne

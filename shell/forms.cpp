@@ -10,35 +10,9 @@ struct FormsState {
     HCURSOR pointer = nullptr;
     bool registered = false;
 };
-FormsState& State() {
-    static FormsState state;
-    return state;
-}
-
-std::wstring ToWide(std::string_view bytes, UINT codePage) {
-    if (bytes.empty())
-        return std::wstring();
-    int size = static_cast<int>(bytes.size());
-    int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-    std::wstring text(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(codePage, 0, bytes.data(), size, &text[0], n);
-    return text;
-}
-
-std::string FromWide(std::wstring_view text, UINT codePage) {
-    if (text.empty())
-        return std::string();
-    int size = static_cast<int>(text.size());
-    int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(n > 0 ? n : 0, '\0');
-    if (n > 0)
-        WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], n, nullptr, nullptr);
-    return bytes;
-}
+FormsState state;
 
 bool RegisterFormClass(WNDPROC procedure) {
-    FormsState& state = State();
     if (state.registered)
         return true;
     WNDCLASSEXW wc{};
@@ -53,19 +27,6 @@ bool RegisterFormClass(WNDPROC procedure) {
 }
 
 } // namespace
-
-std::wstring Utf8ToWide(std::string_view utf8) {
-    return ToWide(utf8, CP_UTF8);
-}
-std::string WideToUtf8(std::wstring_view text) {
-    return FromWide(text, CP_UTF8);
-}
-std::wstring AnsiToWide(std::string_view bytes, UINT codePage) {
-    return ToWide(bytes, codePage);
-}
-std::string WideToAnsi(std::wstring_view text, UINT codePage) {
-    return FromWide(text, codePage);
-}
 
 int ScreenDpi(int axis) {
     HDC screen = GetDC(nullptr);
@@ -87,7 +48,6 @@ void DrawLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
 }
 
 void SetPointerOverride(LPCWSTR cursor) {
-    FormsState& state = State();
     state.pointer = cursor ? LoadCursorW(nullptr, cursor) : nullptr;
     if (state.pointer) {
         SetCursor(state.pointer);
@@ -128,7 +88,7 @@ void Form::Destroy() {
 }
 
 int Form::LiveCount() {
-    return State().live;
+    return state.live;
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,8 +96,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTimer(static_cast<UINT_PTR>(wParam));
         return 0;
     }
-    if (message == WM_SETCURSOR && State().pointer) {
-        SetCursor(State().pointer);
+    if (message == WM_SETCURSOR && state.pointer) {
+        SetCursor(state.pointer);
         return TRUE;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -151,7 +111,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        ++State().live;
+        ++state.live;
     }
     if (!form)
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -159,7 +119,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         form->hwnd_ = nullptr;
-        if (--State().live == 0)
+        if (--state.live == 0)
             PostQuitMessage(0);
     }
     return result;

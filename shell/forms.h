@@ -1,6 +1,6 @@
 // The small forms layer every shell window rests on: top-level windows whose state is
-// reached from the window, periodic timers, the message box, text conversion, twips,
-// line drawing and the application-wide pointer override.
+// reached from the window, periodic timers, the message box, the screen's dpi, line
+// drawing and the application-wide pointer override.
 #pragma once
 
 #include <windows.h>
@@ -8,14 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace orvanne::forms {
+#include "wide_text.h"
 
-// Text. Our own source text is UTF-8; the settings file and the shell's stored texts are
-// code page 932 bytes. Platform calls take the wide forms.
-std::wstring Utf8ToWide(std::string_view utf8);
-std::string WideToUtf8(std::wstring_view text);
-std::wstring AnsiToWide(std::string_view bytes, UINT codePage = 932);
-std::string WideToAnsi(std::wstring_view text, UINT codePage = 932);
+namespace orvanne::forms {
 
 // The screen's logical dots per inch across (LOGPIXELSX) or down (LOGPIXELSY); 96 when the
 // screen cannot be asked. Twips follow from it: 1440 a logical inch.
@@ -72,7 +67,6 @@ class Timer {
 
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
-    UINT_PTR id() const { return id_; }
 
   private:
     Form& owner_;

@@ -149,15 +149,11 @@ struct PreviewState {
     std::unique_ptr<PreviewForm> Vellis_R;
 };
 
-PreviewState& State() {
-    static PreviewState state;
-    return state;
-}
+PreviewState state;
 
 } // namespace
 
 bool ShowPreview(HWND host) {
-    PreviewState& state = State();
     state.Vellis_R.reset();
     // The desktop passes as a window, but a still over the whole screen would never end.
     if (!host || !IsWindow(host) || host == GetDesktopWindow())

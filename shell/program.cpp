@@ -1,24 +1,14 @@
-#include "entry.h"
+#include "program.h"
 
-#include "entry_logic.h"
+#include "command_line.h"
 #include "file_access.h"
-#include "forms.h"
+#include "wide_text.h"
 #include "settings_file.h"
 
 namespace orvanne {
+namespace {
 
-HWND PreviewHost(std::string_view args) {
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(HostNumber(args)));
-}
-
-void EndProgram() {
-    ExitProcess(0);
-}
-
-std::string CommandArguments() {
-    return ArgumentText(forms::WideToUtf8(GetCommandLineW()));
-}
-
+// The folder of the running program, UTF-8, without a trailing backslash.
 std::string ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -32,7 +22,21 @@ std::string ProgramFolder() {
         path.resize(path.size() * 2);
     }
     size_t slash = path.find_last_of(L"\\/");
-    return forms::WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+    return WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+} // namespace
+
+HWND PreviewHost(std::string_view args) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(HostNumber(args)));
+}
+
+void EndProgram() {
+    ExitProcess(0);
+}
+
+std::string CommandArguments() {
+    return ArgumentText(WideToUtf8(GetCommandLineW()));
 }
 
 std::string SettingsPath() {
@@ -44,7 +48,7 @@ std::string RendererPath() {
 }
 
 bool MusicFileExists(const std::string& cp932Path) {
-    return FileExists(forms::WideToUtf8(forms::AnsiToWide(cp932Path, 932)));
+    return FileExists(WideToUtf8(AnsiToWide(cp932Path, 932)));
 }
 
 } // namespace orvanne

@@ -1,10 +1,9 @@
 #include "run_form.h"
 
 #include "bgm.h"
-#include "entry.h"
-#include "entry_logic.h"
 #include "forms.h"
 #include "mci_port_win32.h"
+#include "program.h"
 #include "renderer_watch.h"
 #include "run_music.h"
 #include "shell_state.h"
@@ -18,7 +17,7 @@ const wchar_t kRendererCaption[] = L"Vellis_VC";
 
 class RunForm : public forms::Form {
   public:
-    RunForm() : bgm_(port_, Shell().bgm) {}
+    explicit RunForm(bool cursorHidden) : bgm_(port_, shell.bgm), cursorHidden_(cursorHidden) {}
     ~RunForm() override { Destroy(); }
 
     void Load();
@@ -35,26 +34,30 @@ class RunForm : public forms::Form {
 
     WinMciPort port_;
     Bgm bgm_;
-    forms::Timer timer1_{*this, kTimer1, 1000}; // MP3 repeat
-    forms::Timer timer2_{*this, kTimer2, 200};  // CD watch
-    forms::Timer timer3_{*this, kTimer3, 50};   // renderer watch
+    // Timer1: starts the MP3 again once it has played to its end.
+    forms::Timer timer1_{*this, kTimer1, 1000};
+    // Timer2: keeps the audio CD playing its track; stops once the CD cannot be used.
+    forms::Timer timer2_{*this, kTimer2, 200};
+    // Timer3: looks for the renderer's window; the run ends once it has gone.
+    forms::Timer timer3_{*this, kTimer3, 50};
     // Empty until the renderer has been started: a tick while the music starts finds none.
     std::optional<RendererWatch> watch_;
     HANDLE renderer_ = nullptr;
+    bool cursorHidden_;
 };
 
 void RunForm::Load() {
     if (!Create(kRunFormCaption, WS_OVERLAPPED, WS_EX_TOOLWINDOW, 0, 0, 0, 0))
         EndProgram();
     timer3_.SetEnabled(true);
-    MusicTimers timers = StartMusic(bgm_, Shell().bgm);
-    timer1_.SetEnabled(timers.mp3Repeat);
-    timer2_.SetEnabled(timers.cdWatch);
+    MusicTimers timers = StartMusic(bgm_, shell.bgm);
+    timer1_.SetEnabled(timers.mp3_repeat);
+    timer2_.SetEnabled(timers.cd_watch);
     StartRenderer();
 }
 
 void RunForm::StartRenderer() {
-    std::wstring path = forms::Utf8ToWide(RendererPath());
+    std::wstring path = Utf8ToWide(RendererPath());
     // Quoted so that a folder with blanks still names the program; no arguments follow.
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
@@ -108,18 +111,18 @@ void RunForm::OnTimer(UINT_PTR id) {
 void RunForm::QueryUnload() {
     bool cdWatching = timer2_.Enabled();
     timer2_.SetEnabled(false);
-    StopMusic(bgm_, Shell().bgm, cdWatching);
+    StopMusic(bgm_, shell.bgm, cdWatching);
     // The count kept from the hide is -1 for a plainly visible cursor: nonzero shows.
-    if (HidesCursor(CommandArguments()))
-        Shell().CursorShowCount = ShowCursor(Shell().CursorShowCount != 0);
+    if (cursorHidden_)
+        shell.CursorShowCount = ShowCursor(shell.CursorShowCount != 0);
     EndProgram();
 }
 
 } // namespace
 
-void StartRunForm() {
+void StartRunForm(bool cursorHidden) {
     // Lives until the process ends; EndProgram never returns here.
-    static RunForm form;
+    static RunForm form(cursorHidden);
     form.Load();
 }
 

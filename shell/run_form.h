@@ -4,7 +4,11 @@
 
 namespace orvanne {
 
-// Creates the run form; from then on its timers drive the program.
-void StartRunForm();
+// Its caption marks a running copy.
+inline constexpr char kRunFormCaption[] = "Vellis_Main";
+
+// Creates the run form; from then on its timers drive the program. cursorHidden: Main hid
+// the cursor, so the end shows it again.
+void StartRunForm(bool cursorHidden);
 
 } // namespace orvanne

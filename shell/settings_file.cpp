@@ -9,9 +9,9 @@ namespace orvanne {
 namespace {
 
 struct Line {
-    size_t begin;      // first byte
-    size_t contentEnd; // end of the text, before the line break
-    size_t end;        // one past the line break
+    size_t begin;       // first byte
+    size_t content_end; // end of the text, before the line break
+    size_t end;         // one past the line break
 };
 
 // CR, LF and CR LF each end a line, as the platform's private-profile reader has it.
@@ -106,7 +106,7 @@ bool FindSection(std::string_view text, const std::vector<Line>& lines, std::str
     first = last = lines.size();
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string_view content =
-            text.substr(lines[i].begin, lines[i].contentEnd - lines[i].begin);
+            text.substr(lines[i].begin, lines[i].content_end - lines[i].begin);
         std::string_view name;
         if (!SectionName(content, name))
             continue;
@@ -123,7 +123,7 @@ bool FindSection(std::string_view text, const std::vector<Line>& lines, std::str
 }
 
 std::string_view Content(std::string_view text, const Line& line) {
-    return text.substr(line.begin, line.contentEnd - line.begin);
+    return text.substr(line.begin, line.content_end - line.begin);
 }
 
 std::string_view OneLine(std::string_view value) {
@@ -190,7 +190,7 @@ std::string IniSet(std::string_view text, std::string_view section, std::string_
             continue;
         out.assign(text.substr(0, lines[i].begin + valueStart));
         out.append(value);
-        out.append(text.substr(lines[i].contentEnd));
+        out.append(text.substr(lines[i].content_end));
         return out;
     }
     // A new key goes after the section's last non-blank line, before any blank separator.

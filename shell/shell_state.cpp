@@ -2,9 +2,6 @@
 
 namespace orvanne {
 
-ShellState& Shell() {
-    static ShellState state;
-    return state;
-}
+ShellState shell;
 
 } // namespace orvanne

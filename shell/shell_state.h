@@ -12,6 +12,6 @@ struct ShellState {
     int32_t CursorShowCount = 0; // what ShowCursor returned when run mode hid the cursor
 };
 
-ShellState& Shell();
+extern ShellState shell;
 
 } // namespace orvanne

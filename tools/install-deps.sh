@@ -8,7 +8,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-gothic libx11-dev libxdamage-dev libgl-dev libglu1-mesa-dev xauth
     xscreensaver xscreensaver-gl
-    locales clang libclang-rt-14-dev
+    locales clang clang-format libclang-rt-14-dev
     nsis zip icoutils 7zip
 )
 missing=()

@@ -19,11 +19,11 @@ namespace {
 constexpr UINT_PTR kLeaveTimer = 1;
 constexpr UINT kLeaveInterval = 100; // ms
 
-struct Module {
+struct ButtonState {
     HINSTANCE instance = nullptr;
     CommandSkins skins;
 };
-Module g_module;
+ButtonState state;
 
 struct CreateArgs {
     const PropertyStore* store;
@@ -105,10 +105,10 @@ HFONT CommandWindow::CaptionFont() {
     if (font_ && want == fontMade_)
         return font_;
     const int height = -static_cast<int>(std::lround(want.size * dpiY_ / 72.0));
-    HFONT made = CreateFontW(height, 0, 0, 0, want.weight, want.italic, want.underline,
-                             want.strikethrough, static_cast<DWORD>(want.charset),
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, forms::AnsiToWide(want.name).c_str());
+    HFONT made =
+        CreateFontW(height, 0, 0, 0, want.weight, want.italic, want.underline, want.strikethrough,
+                    static_cast<DWORD>(want.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, AnsiToWide(want.name).c_str());
     if (made) {
         if (font_)
             DeleteObject(font_);
@@ -121,13 +121,13 @@ HFONT CommandWindow::CaptionFont() {
 void CommandWindow::Draw(HDC dc, const RECT& rect) {
     CommandLook look;
     look.skin = logic_.PaintedSkin();
-    look.gradientReversed = logic_.GradientReversed();
+    look.gradient_reversed = logic_.GradientReversed();
     look.caption = logic_.Caption();
     look.font = CaptionFont();
     look.colour = logic_.CaptionColour();
-    look.captionEnabled = logic_.CaptionEnabled();
+    look.caption_enabled = logic_.CaptionEnabled();
     look.dpi = dpiY_;
-    PaintCommandFace(dc, rect, look, g_module.skins);
+    PaintCommandFace(dc, rect, look, state.skins);
 }
 
 void CommandWindow::OnPaint() {
@@ -310,8 +310,8 @@ bool RegisterCommandClass(HINSTANCE instance) {
     existing.cbSize = sizeof existing;
     if (GetClassInfoExA(instance, kCommandClassName, &existing))
         return true;
-    g_module.instance = instance;
-    LoadCommandSkins(instance, g_module.skins);
+    state.instance = instance;
+    LoadCommandSkins(instance, state.skins);
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = CommandProc;
@@ -328,7 +328,7 @@ HWND CreateCommand(HWND parent, const CommandPlacement& place, const PropertySto
     auto side = [](int twips) { return std::clamp(twips, 0, kMaxTwips); };
     auto offset = [](int twips) { return std::clamp(twips, -kMaxTwips - 1, kMaxTwips); };
     CreateArgs args = {store, &ambient};
-    HINSTANCE instance = g_module.instance ? g_module.instance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = state.instance ? state.instance : GetModuleHandleA(nullptr);
     return CreateWindowExA(
         0, kCommandClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
         TwipsToPixels(offset(place.left), dpiX), TwipsToPixels(offset(place.top), dpiY),
@@ -357,56 +357,6 @@ bool CommandGetEnabled(HWND button) {
 void CommandSetEnabled(HWND button, bool enabled) {
     if (Hold w{FromHandle(button)})
         w->Logic().SetEnabled(enabled ? kTrue : kFalse);
-}
-
-std::string CommandGetCaption(HWND button) {
-    Hold w{FromHandle(button)};
-    return w ? w->Logic().Caption() : std::string();
-}
-
-void CommandSetCaption(HWND button, const std::string& caption) {
-    if (Hold w{FromHandle(button)})
-        w->Logic().SetCaption(caption);
-}
-
-FontDesc CommandGetFont(HWND button) {
-    Hold w{FromHandle(button)};
-    return w ? w->Logic().Font() : FontDesc{};
-}
-
-void CommandSetFont(HWND button, const FontDesc& font) {
-    if (Hold w{FromHandle(button)})
-        w->Logic().SetFont(font);
-}
-
-uint32_t CommandGetFontColour(HWND button) {
-    Hold w{FromHandle(button)};
-    return w ? w->Logic().FontColour() : 0;
-}
-
-void CommandSetFontColour(HWND button, uint32_t colour) {
-    if (Hold w{FromHandle(button)})
-        w->Logic().SetFontColour(colour);
-}
-
-bool CommandGetVisible(HWND button) {
-    Hold w{FromHandle(button)};
-    return w && w->Logic().Visible();
-}
-
-void CommandSetVisible(HWND button, bool visible) {
-    if (Hold w{FromHandle(button)})
-        w->Logic().SetVisible(visible);
-}
-
-void CommandSaveProperties(HWND button, PropertyStore& store, const FontDesc& ambient) {
-    if (Hold w{FromHandle(button)})
-        w->Logic().SaveProperties(store, ambient);
-}
-
-bool CommandPropertiesChanged(HWND button) {
-    Hold w{FromHandle(button)};
-    return w && w->Logic().PropertiesChanged();
 }
 
 } // namespace orvanne

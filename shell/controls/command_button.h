@@ -18,9 +18,6 @@
 
 namespace orvanne {
 
-// Window class name of the control.
-extern const char kCommandClassName[]; // "Vellis.Command"
-
 // Registers the window class once per process; true when it is (or already was) registered.
 bool RegisterCommandClass(HINSTANCE instance);
 
@@ -47,25 +44,5 @@ void CommandInitialize(HWND button);
 // repaints (and enables a button created without a store, the first time).
 bool CommandGetEnabled(HWND button);
 void CommandSetEnabled(HWND button, bool enabled);
-
-std::string CommandGetCaption(HWND button);
-void CommandSetCaption(HWND button, const std::string& caption);
-
-FontDesc CommandGetFont(HWND button);
-void CommandSetFont(HWND button, const FontDesc& font);
-
-// Caption colour, red in the low byte (a COLORREF). Reading repaints the face.
-uint32_t CommandGetFontColour(HWND button);
-void CommandSetFontColour(HWND button, uint32_t colour);
-
-// Visible is the background style (opaque or transparent), not the window's visibility.
-bool CommandGetVisible(HWND button);
-void CommandSetVisible(HWND button, bool visible);
-
-// Writes the persisted values back into store; PropertiesChanged tells whether a
-// persisted value changed since the button was created or last saved.
-void CommandSaveProperties(HWND button, PropertyStore& store,
-                           const FontDesc& ambient = DefaultCaptionFont());
-bool CommandPropertiesChanged(HWND button);
 
 } // namespace orvanne

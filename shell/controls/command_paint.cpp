@@ -20,7 +20,7 @@ void DrawGradient(HDC dc, int x, int y, int width, int height, bool reversed) {
         v[i].Green = g.vertex[i].green;
         v[i].Blue = g.vertex[i].blue;
     }
-    GRADIENT_RECT rect = {g.upperLeft, g.lowerRight};
+    GRADIENT_RECT rect = {g.upper_left, g.lower_right};
     GradientFill(dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
@@ -50,9 +50,9 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
     // The label is not clipped to its 13 px: glyphs of larger fonts keep their descenders.
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
     // Captions are Shift-JIS whatever the system's code page is.
-    std::wstring text = forms::AnsiToWide(look.caption);
+    std::wstring text = AnsiToWide(look.caption);
     const int length = static_cast<int>(text.size());
-    if (look.captionEnabled) {
+    if (look.caption_enabled) {
         SetTextColor(dc, look.colour);
         DrawTextW(dc, text.data(), length, &box, format);
     } else {
@@ -90,7 +90,7 @@ void PaintCommandFace(HDC dc, const RECT& rect, const CommandLook& look,
     if (width <= 0 || height <= 0)
         return;
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-    DrawGradient(dc, x, y, width, height, look.gradientReversed);
+    DrawGradient(dc, x, y, width, height, look.gradient_reversed);
     if (HBITMAP picture = skins.picture[static_cast<int>(look.skin)])
         DrawFrame(dc, x, y, width, height, picture);
     DrawCaption(dc, x, y, width, height, look);

@@ -20,11 +20,11 @@ void LoadCommandSkins(HINSTANCE instance, CommandSkins& skins);
 
 struct CommandLook {
     Skin skin = Skin::Normal;
-    bool gradientReversed = false;
+    bool gradient_reversed = false;
     std::string caption;
     HFONT font = nullptr;
     COLORREF colour = 0;
-    bool captionEnabled = true;
+    bool caption_enabled = true;
     int dpi = 96; // vertical, for the caption's placement
 };
 

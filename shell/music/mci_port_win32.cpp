@@ -9,14 +9,14 @@
 namespace orvanne {
 
 int32_t WinMciPort::Send(const std::string& command, std::string* reply, size_t replyCapacity) {
-    std::wstring text = forms::AnsiToWide(command, 932);
+    std::wstring text = AnsiToWide(command, 932);
     if (!reply || replyCapacity == 0)
         return static_cast<int32_t>(mciSendStringW(text.c_str(), nullptr, 0, nullptr));
     std::vector<wchar_t> buffer(replyCapacity, L'\0');
     MCIERROR code =
         mciSendStringW(text.c_str(), buffer.data(), static_cast<UINT>(buffer.size()), nullptr);
     buffer.back() = L'\0';
-    *reply = forms::WideToAnsi(buffer.data(), 932);
+    *reply = WideToAnsi(buffer.data(), 932);
     return static_cast<int32_t>(code);
 }
 
@@ -26,7 +26,7 @@ bool WinMciPort::ErrorText(int32_t code, std::string& text, size_t capacity) {
                             static_cast<UINT>(buffer.size())))
         return false;
     buffer.back() = L'\0';
-    text = forms::WideToAnsi(buffer.data(), 932);
+    text = WideToAnsi(buffer.data(), 932);
     return true;
 }
 
@@ -39,7 +39,7 @@ void WinMciPort::PlayWave(const std::string* sound, uint32_t flags) {
         PlaySoundW(nullptr, nullptr, flags);
         return;
     }
-    PlaySoundW(forms::AnsiToWide(*sound, 932).c_str(), nullptr, flags);
+    PlaySoundW(AnsiToWide(*sound, 932).c_str(), nullptr, flags);
 }
 
 } // namespace orvanne

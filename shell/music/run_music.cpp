@@ -6,7 +6,7 @@ MusicTimers StartMusic(Bgm& bgm, const BgmSettings& settings) {
     MusicTimers timers;
     if (settings.BgmKind == 1) {
         bgm.CdOpen();
-        timers.cdWatch = true;
+        timers.cd_watch = true;
     }
     if (settings.BgmKind == 2) {
         MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
@@ -14,7 +14,7 @@ MusicTimers StartMusic(Bgm& bgm, const BgmSettings& settings) {
             bgm.WavePlay();
         if (kind == MusicFileKind::Mp3) {
             bgm.Mp3Open();
-            timers.mp3Repeat = true;
+            timers.mp3_repeat = true;
         }
     }
     return timers;

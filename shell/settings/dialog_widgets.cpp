@@ -33,7 +33,30 @@ Backdrop::~Backdrop() {
         DeleteObject(bitmap_);
 }
 
-void Backdrop::Shade(HWND window, Rgb (*colour)(int), const std::function<void(HDC)>& extra) {
+bool Backdrop::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SIZE:
+        Shade(window);
+        // The children show the backdrop too, so they are drawn again over the new one.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT:
+        PaintWindow(window);
+        result = 0;
+        return true;
+    case kMsgPaintBackground:
+        result = PaintUnderChild(window, wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Backdrop::Shade(HWND window) {
     RECT client = ClientOf(window);
     HDC screen = GetDC(window);
     if (!screen)
@@ -52,13 +75,13 @@ void Backdrop::Shade(HWND window, Rgb (*colour)(int), const std::function<void(H
     HGDIOBJ old = SelectObject(dc, bitmap);
     std::vector<int> rows = ShadeRows(client.bottom);
     for (size_t y = 0; y < rows.size(); ++y) {
-        Rgb c = colour(rows[y]);
+        Rgb c = colour_(rows[y]);
         // The width is read for every row, as the surface could change under us.
         int width = ClientOf(window).right;
         forms::DrawLine(dc, 0, static_cast<int>(y), width, static_cast<int>(y), RGB(c.r, c.g, c.b));
     }
-    if (extra)
-        extra(dc);
+    if (extra_)
+        extra_(dc);
     SelectObject(dc, old);
     DeleteDC(dc);
     if (bitmap_)
@@ -202,23 +225,18 @@ bool Panel::Create(HWND parent, int id, const RECT& place, const RECT& frame) {
     return CreateChild(*this, parent, id, place, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE);
 }
 
+Panel::Panel()
+    : backdrop_(RGB(224, 224, 224), PanelShade, [this](HDC dc) {
+          HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+          FrameRect(dc, &frame_, black);
+          DeleteObject(black);
+      }) {}
+
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (backdrop_.OnMessage(hwnd(), message, wParam, lParam, result))
+        return result;
     switch (message) {
-    case WM_SIZE:
-        backdrop_.Shade(hwnd(), PanelShade, [this](HDC dc) {
-            HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-            FrameRect(dc, &frame_, black);
-            DeleteObject(black);
-        });
-        InvalidateRect(hwnd(), nullptr, FALSE);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        backdrop_.PaintWindow(hwnd());
-        return 0;
-    case kMsgPaintBackground:
-        return backdrop_.PaintUnderChild(hwnd(), wParam, lParam);
     case WM_COMMAND:
         return SendMessageW(GetParent(hwnd()), message, wParam, lParam);
     case WM_CTLCOLOREDIT:

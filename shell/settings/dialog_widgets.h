@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "forms.h"
 #include "shading.h"
@@ -20,24 +21,28 @@ constexpr UINT kMsgPaintBackground = WM_APP + 0x40;
 // exposure, so covering and uncovering the dialog never loses it.
 class Backdrop {
   public:
-    explicit Backdrop(COLORREF plain) : plain_(plain) {}
+    // colour: one line per pixel row of the client area; extra is drawn on top.
+    Backdrop(COLORREF plain, Rgb (*colour)(int intensity), std::function<void(HDC)> extra = nullptr)
+        : plain_(plain), colour_(colour), extra_(std::move(extra)) {}
     ~Backdrop();
     Backdrop(const Backdrop&) = delete;
     Backdrop& operator=(const Backdrop&) = delete;
 
-    // One line per pixel row of the window's client area, then extra drawn on top.
-    void Shade(HWND window, Rgb (*colour)(int intensity),
-               const std::function<void(HDC)>& extra = nullptr);
+    // Handles the messages of a window whose whole face is the backdrop (size, erase,
+    // paint, and kMsgPaintBackground from its children); false for any other message.
+    bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  private:
+    void Shade(HWND window);
     // The part of the backdrop under area (client coordinates of its window), drawn at
     // (0, 0) of dc when offset is true, else at area's own place.
     void Paint(HDC dc, const RECT& area, bool offset) const;
-    // Answers WM_PAINT of window, whose whole face is the backdrop.
     void PaintWindow(HWND window) const;
-    // Answers kMsgPaintBackground for a child of window.
     LRESULT PaintUnderChild(HWND window, WPARAM wParam, LPARAM lParam) const;
 
-  private:
     COLORREF plain_; // shown until the first size event
+    Rgb (*colour_)(int);
+    std::function<void(HDC)> extra_;
     HBITMAP bitmap_ = nullptr;
     int width_ = 0, height_ = 0;
 };
@@ -99,7 +104,7 @@ class Picture : public OverlayChild {
 // its children's notifications on to its parent.
 class Panel : public forms::Form {
   public:
-    Panel() : backdrop_(RGB(224, 224, 224)) {}
+    Panel();
     ~Panel() override { Destroy(); }
     // frame: the heading's outline, drawn over the shading (client coordinates).
     bool Create(HWND parent, int id, const RECT& place, const RECT& frame);

@@ -55,12 +55,12 @@ bool StorableForm(const wchar_t* picked, std::string& bytes) {
 // The wide picker, so that its Japanese title and filter show whatever the system's code
 // page.
 PickResult PickMusicFile(HWND owner, std::string& path) {
-    std::wstring filter = forms::Utf8ToWide("BGMﾌｧｲﾙ (MP3 WAV)");
+    std::wstring filter = Utf8ToWide("BGMﾌｧｲﾙ (MP3 WAV)");
     filter += L'\0';
     filter += L"*.MP3;*.WAV";
     filter += L'\0';
     filter += L'\0';
-    std::wstring title = forms::Utf8ToWide("ﾌｧｲﾙを開く");
+    std::wstring title = Utf8ToWide("ﾌｧｲﾙを開く");
     wchar_t file[kBufferSize] = {};
     wchar_t fileTitle[kBufferSize] = {};
 

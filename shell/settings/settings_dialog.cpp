@@ -9,7 +9,6 @@
 #include "command_button.h"
 #include "dialog_layout.h"
 #include "dialog_widgets.h"
-#include "entry.h"
 #include "file_picker.h"
 #include "forms.h"
 #include "label_font.h"
@@ -44,11 +43,8 @@ int IdOf(Ctl control) {
     return 1000 + static_cast<int>(control);
 }
 
-std::wstring Wide(std::string_view utf8) {
-    return forms::Utf8ToWide(utf8);
-}
 std::string Cp932(std::string_view utf8) {
-    return forms::WideToAnsi(Wide(utf8), 932);
+    return WideToAnsi(Utf8ToWide(utf8), 932);
 }
 
 HFONT MakeFont(const std::wstring& face, double points, BYTE charset, int dpi) {
@@ -63,12 +59,13 @@ std::wstring AllTexts() {
                       kSetCaption + kCanCaption + "0123456789:\\._-()";
     for (const char* text : kKindTexts)
         all += text;
-    return Wide(all);
+    return Utf8ToWide(all);
 }
 
 class SettingsDialog : public forms::Form {
   public:
-    explicit SettingsDialog(BgmSettings& settings) : settings_(settings) {}
+    SettingsDialog(BgmSettings& settings, const std::string& settingsPath)
+        : settings_(settings), settingsPath_(settingsPath) {}
     ~SettingsDialog() override;
 
     bool Load();
@@ -98,9 +95,10 @@ class SettingsDialog : public forms::Form {
     void MoveFocus(bool backwards);
 
     BgmSettings& settings_;
+    std::string settingsPath_;
     int dpi_ = 96;
     forms::Form owner_; // hidden; an owned window gets no taskbar button
-    Backdrop backdrop_{RGB(192, 192, 192)};
+    Backdrop backdrop_{RGB(192, 192, 192), DialogShade};
     Panel panel_;
     Label heading_, repeatLabel_, fileLabel_, credit_;
     std::array<Label, 3> kindLabels_;
@@ -161,10 +159,10 @@ HWND SettingsDialog::WindowOf(Ctl control) const {
 bool SettingsDialog::CreateWindowAndControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     dpi_ = forms::ScreenDpi(LOGPIXELSY);
-    std::wstring face = ResolveFace(Wide(kLabelFont), SHIFTJIS_CHARSET, AllTexts());
+    std::wstring face = ResolveFace(Utf8ToWide(kLabelFont), SHIFTJIS_CHARSET, AllTexts());
     labelFont_ = MakeFont(face, 9.75, SHIFTJIS_CHARSET, dpi_);
-    buttonFont_.name = forms::WideToAnsi(face, 932);
-    panelFont_ = MakeFont(Wide(kPanelFont), 8.25, DEFAULT_CHARSET, dpi_);
+    buttonFont_.name = WideToAnsi(face, 932);
+    panelFont_ = MakeFont(Utf8ToWide(kPanelFont), 8.25, DEFAULT_CHARSET, dpi_);
     markOff_ = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_MARK_OFF), IMAGE_BITMAP, 0, 0, 0));
     markOn_ = static_cast<HBITMAP>(
@@ -198,7 +196,7 @@ void SettingsDialog::CreateKindRow(int kind) {
     marks_[kind].onPress = [this, kind] { ChooseKind(kind); };
     Label& label = kindLabels_[kind];
     label.Create(p, IdOf(LabelOf(kind)), PixelPlace(LabelOf(kind)), labelFont_);
-    label.SetText(Wide(kKindTexts[kind]));
+    label.SetText(Utf8ToWide(kKindTexts[kind]));
     label.SizeToText();
     label.onPress = [this, kind] { ChooseKind(kind); };
 }
@@ -232,13 +230,13 @@ void SettingsDialog::CreateControls() {
 
     heading_.Create(p, IdOf(Ctl::LblHeading), PixelPlace(Ctl::LblHeading), labelFont_);
     heading_.SetCentred(true);
-    heading_.SetText(Wide(kHeading));
+    heading_.SetText(Utf8ToWide(kHeading));
 
     // In the layout's order: the CD row with the repeat box, then no music, then the file.
     CreateKindRow(1);
     CreateRepeatBox();
     repeatLabel_.Create(p, IdOf(Ctl::LblRepeat), PixelPlace(Ctl::LblRepeat), labelFont_);
-    repeatLabel_.SetText(Wide(kRepeatText));
+    repeatLabel_.SetText(Utf8ToWide(kRepeatText));
     repeatLabel_.SizeToText();
     CreateKindRow(0);
     CreateKindRow(2);
@@ -250,7 +248,7 @@ void SettingsDialog::CreateControls() {
 
     credit_.Create(hwnd(), IdOf(Ctl::LblCredit), PixelPlace(Ctl::LblCredit), labelFont_);
     credit_.SetColour(RGB(255, 255, 255));
-    credit_.SetText(Wide(kCredit));
+    credit_.SetText(Utf8ToWide(kCredit));
     credit_.SizeToText();
 
     cmdEtc_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdEtc), Cp932(kEtcCaption), buttonFont_);
@@ -288,10 +286,10 @@ bool SettingsDialog::Load() {
 
     PrepareButtons(true, true);
     ShowKind(settings_.BgmKind);
-    SetWindowTextW(repeat_, Wide(TrackText(settings_.BgmRepeatTrack)).c_str());
+    SetWindowTextW(repeat_, Utf8ToWide(TrackText(settings_.BgmRepeatTrack)).c_str());
     for (const std::string& entry : RepeatEntries())
-        SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
-    fileLabel_.SetText(forms::AnsiToWide(settings_.BgmFile, 932));
+        SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
+    fileLabel_.SetText(AnsiToWide(settings_.BgmFile, 932));
 
     RememberCursorPoint();
     ZoomFromCursor(hwnd());
@@ -319,23 +317,23 @@ void SettingsDialog::ChooseFile() {
     std::string path;
     PickResult result = PickMusicFile(hwnd(), path);
     if (result == PickResult::Unstorable) {
-        MessageBoxW(hwnd(), Wide(kUnstorableFileText).c_str(), Wide(kUnstorableFileCaption).c_str(),
-                    MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxW(hwnd(), Utf8ToWide(kUnstorableFileText).c_str(),
+                    Utf8ToWide(kUnstorableFileCaption).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (result != PickResult::Chosen)
         return;
     settings_.BgmFile = path;
-    fileLabel_.SetText(forms::AnsiToWide(path, 932));
+    fileLabel_.SetText(AnsiToWide(path, 932));
 }
 
 void SettingsDialog::Save() {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(repeat_)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(repeat_, &text[0], static_cast<int>(text.size()))));
-    settings_.BgmRepeatTrack = TrackFromText(forms::WideToUtf8(text));
+    settings_.BgmRepeatTrack = TrackFromText(WideToUtf8(text));
     // A save that fails is not reported; the file then keeps its old bytes.
-    SaveSettings(SettingsPath(), settings_);
+    SaveSettings(settingsPath_, settings_);
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -392,18 +390,10 @@ void SettingsDialog::MoveFocus(bool backwards) {
 }
 
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (backdrop_.OnMessage(hwnd(), message, wParam, lParam, result))
+        return result;
     switch (message) {
-    case WM_SIZE:
-        backdrop_.Shade(hwnd(), DialogShade);
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        backdrop_.PaintWindow(hwnd());
-        return 0;
-    case kMsgPaintBackground:
-        return backdrop_.PaintUnderChild(hwnd(), wParam, lParam);
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED)
             OnCommand(LOWORD(wParam));
@@ -444,8 +434,8 @@ void SettingsDialog::Run() {
 
 } // namespace
 
-void ShowSettingsDialog(BgmSettings& settings) {
-    SettingsDialog dialog(settings);
+void ShowSettingsDialog(BgmSettings& settings, const std::string& settingsPath) {
+    SettingsDialog dialog(settings, settingsPath);
     if (dialog.Load())
         dialog.Run();
 }

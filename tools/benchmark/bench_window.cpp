@@ -1,5 +1,7 @@
 #include "bench_window.h"
 
+#include "gl_context.h"
+
 #include <cstdlib>
 
 namespace {
@@ -38,19 +40,7 @@ bool open_bench_window(HINSTANCE instance, const char* title, BenchWindow& out) 
                                  nullptr, nullptr, instance, nullptr);
     if (!out.window)
         return false;
-    out.dc = GetDC(out.window);
-    PIXELFORMATDESCRIPTOR request = {};
-    request.nSize = sizeof request;
-    request.nVersion = 1;
-    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    request.iPixelType = PFD_TYPE_RGBA;
-    request.cColorBits = 16;
-    request.cDepthBits = 16;
-    int format = ChoosePixelFormat(out.dc, &request);
-    if (!format || !SetPixelFormat(out.dc, format, &request))
-        return false;
-    out.context = wglCreateContext(out.dc);
-    if (!out.context || !wglMakeCurrent(out.dc, out.context))
+    if (make_gl_context(out.window, out.dc, out.context))
         return false;
     ShowWindow(out.window, SW_SHOWNORMAL);
     return true;

@@ -3,7 +3,7 @@
 // settings file through the shell's code and through the platform's private-profile
 // calls. Arguments are wide, so Japanese titles survive any code page; byte values
 // (settings keys, values, code page 932 paths) go in and out as hexadecimal.
-#include "entry.h"
+#include "program.h"
 #include "forms.h"
 #include "settings_file.h"
 

@@ -243,8 +243,8 @@ TEST(RunMusic, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         settings.BgmFile = c.file;
         Bgm bgm(port, settings);
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_EQ(timers.mp3Repeat, c.timers.mp3Repeat);
-        EXPECT_EQ(timers.cdWatch, c.timers.cdWatch);
+        EXPECT_EQ(timers.mp3_repeat, c.timers.mp3_repeat);
+        EXPECT_EQ(timers.cd_watch, c.timers.cd_watch);
         EXPECT_EQ(port.sent, c.start);
         port.sent.clear();
         StopMusic(bgm, settings, c.watched);

@@ -9,64 +9,48 @@ using namespace orvanne;
 namespace {
 
 TEST(PreviewGeometry, HostSizeSurvivesTheTripThroughTwips) {
-    for (int dpi : {96, 120, 144, 192}) {
+    for (int dpi : {96, 110, 120, 144, 192}) {
         double tpp = TwipsPerPixel(dpi);
         for (int32_t pixels : {1, 100, 101, 112, 152, 320, 1023}) {
-            int16_t twips = PixelsToFormTwips(pixels, tpp);
-            EXPECT_EQ(FormTwipsToPixels(twips, tpp), pixels)
-                << pixels << " px at " << dpi << " dpi went to " << twips << " twips";
+            PreviewLayout layout = LayoutPreview({0, 0, pixels, pixels}, tpp, tpp);
+            EXPECT_TRUE(layout.width == pixels && layout.height == pixels)
+                << pixels << " px at " << dpi << " dpi came back as " << layout.width;
         }
     }
-}
-
-TEST(PreviewGeometry, FormTakesTheHostSizeAtTheOrigin) {
-    double tpp = TwipsPerPixel(96);
-    PreviewLayout small = LayoutPreview({500, 400, 652, 512}, tpp, tpp);
-    EXPECT_EQ(small.form_width_twips, 2280);
-    EXPECT_EQ(small.form_height_twips, 1680);
-    EXPECT_EQ(small.width, 152);
-    EXPECT_EQ(small.height, 112);
-    PreviewLayout large = LayoutPreview({-320, -240, 0, 0}, tpp, tpp);
-    EXPECT_EQ(large.width, 320) << "the host's position does not matter, only its size";
-    EXPECT_EQ(large.height, 240);
-}
-
-TEST(PreviewGeometry, SizeBeyond32767TwipsLeavesThatSideAtZero) {
-    double tpp = TwipsPerPixel(96);
-    PreviewLayout edge = LayoutPreview({0, 0, 2184, 100}, tpp, tpp);
-    EXPECT_EQ(edge.form_width_twips, 32760);
-    EXPECT_EQ(edge.width, 2184);
-    PreviewLayout wide = LayoutPreview({0, 0, 2185, 100}, tpp, tpp);
-    EXPECT_EQ(wide.form_width_twips, 0) << "2185 px is 32775 twips, too wide for 16 bits";
-    EXPECT_EQ(wide.width, 0);
-    EXPECT_EQ(wide.height, 100) << "the other side is unaffected";
-    PreviewLayout tall = LayoutPreview({0, 0, 100, 5000}, tpp, TwipsPerPixel(192));
-    EXPECT_EQ(tall.height, 0) << "5000 px at 7.5 twips a pixel is 37500 twips";
-    EXPECT_EQ(LayoutPreview({0, 0, 100, 4368}, tpp, TwipsPerPixel(192)).height, 4368);
-    double fine = TwipsPerPixel(2880);
-    EXPECT_EQ(LayoutPreview({0, 0, 40000, 10}, fine, fine).width, 40000)
-        << "the limit is in twips: at half a twip a pixel 40000 px still fit";
-}
-
-TEST(PreviewGeometry, GarbageHostOrDpiStaysWithinTheHost) {
-    double tpp = TwipsPerPixel(96);
     EXPECT_DOUBLE_EQ(TwipsPerPixel(0), 15.0) << "an unreadable dpi must not divide by zero";
-    PreviewLayout none = LayoutPreview({}, tpp, tpp);
-    EXPECT_EQ(none.width, 0) << "a failed GetWindowRect leaves the rectangle all zero";
-    EXPECT_EQ(none.height, 0);
-    PreviewLayout inverted = LayoutPreview({100, 100, 50, 20}, tpp, tpp);
-    EXPECT_EQ(inverted.width, 0);
-    EXPECT_EQ(inverted.height, 0);
-    PreviewLayout extreme = LayoutPreview({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, tpp, tpp);
-    EXPECT_EQ(extreme.width, 0);
-    EXPECT_EQ(extreme.height, 0);
+}
 
-    // 100 million dpi: one twip spans 69444 pixels.
-    double coarse = TwipsPerPixel(100000000);
-    EXPECT_EQ(LayoutPreview({0, 0, INT_MAX, 10}, coarse, coarse).width, INT_MAX)
-        << "30924 twips back to pixels pass 32 bits";
-    EXPECT_EQ(LayoutPreview({0, 0, 40000, 10}, coarse, coarse).width, 40000)
-        << "one twip must not make the preview wider than its host";
+// The form's size is held in 16-bit twips: a side that does not fit is 0.
+TEST(PreviewGeometry, FormTakesTheHostSizeWhereItFits16BitTwips) {
+    const double t96 = TwipsPerPixel(96), t192 = TwipsPerPixel(192);
+    const double fine = TwipsPerPixel(2880), coarse = TwipsPerPixel(100000000);
+    const struct {
+        ScreenRect host;
+        double tppX, tppY;
+        int32_t width, height;
+        const char* why;
+    } cases[] = {
+        {{500, 400, 652, 512}, t96, t96, 152, 112, "the host's size at the origin"},
+        {{-320, -240, 0, 0}, t96, t96, 320, 240, "only the size counts, not the position"},
+        {{0, 0, 2184, 100}, t96, t96, 2184, 100, "32760 twips still fit"},
+        {{0, 0, 2185, 100}, t96, t96, 0, 100, "32775 twips do not; the other side stays"},
+        {{0, 0, 4700, 100}, t96, t96, 0, 100, "70500 twips do not wrap round"},
+        {{0, 0, 100, 5000}, t96, t192, 100, 0, "37500 twips at 7.5 twips a pixel"},
+        {{0, 0, 100, 4368}, t96, t192, 100, 4368, "32760 twips at 7.5 twips a pixel"},
+        {{0, 0, 40000, 10}, fine, fine, 40000, 10, "at half a twip a pixel 40000 px fit"},
+        {{}, t96, t96, 0, 0, "a failed GetWindowRect leaves the rectangle all zero"},
+        {{100, 100, 50, 20}, t96, t96, 0, 0, "an inverted rectangle"},
+        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, t96, t96, 0, 0, "a rectangle wider than 32 bits"},
+        // At 100 million dpi one twip spans 69444 pixels.
+        {{0, 0, INT_MAX, 10}, coarse, coarse, INT_MAX, 0, "twips back to pixels pass 32 bits"},
+        {{0, 0, 40000, 10}, coarse, coarse, 40000, 0, "one twip is never wider than the host"},
+    };
+    for (const auto& c : cases) {
+        PreviewLayout layout = LayoutPreview(c.host, c.tppX, c.tppY);
+        EXPECT_TRUE(layout.width == c.width && layout.height == c.height)
+            << c.why << ": got " << layout.width << "x" << layout.height << ", want " << c.width
+            << "x" << c.height;
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "entry_logic.h"
+#include "command_line.h"
 
 #include "number_text.h"
 

@@ -1,13 +1,13 @@
 #include "zoom.h"
 
-#include "zoom_geometry.h"
-
 namespace orvanne {
-
-int16_t CursorX = 0;
-int16_t CursorY = 0;
-
 namespace {
+
+struct ZoomState {
+    int16_t CursorX = 0; // the zoom point in screen pixels
+    int16_t CursorY = 0;
+};
+ZoomState state;
 
 const wchar_t kFrameClass[] = L"Vellis_Zoom";
 const int kFrames = 10;
@@ -81,22 +81,22 @@ ScreenRect WindowRect(HWND window) {
 
 } // namespace
 
-int32_t RememberCursorPoint() {
+ZoomPoint RememberCursorPoint() {
     POINT p{};
     BOOL ok = GetCursorPos(&p);
-    ZoomPoint next = ZoomPointFromCursor({CursorX, CursorY}, ok != FALSE, static_cast<int32_t>(p.x),
-                                         static_cast<int32_t>(p.y));
-    CursorX = next.x;
-    CursorY = next.y;
-    return ok;
+    ZoomPoint next = ZoomPointFromCursor({state.CursorX, state.CursorY}, ok != FALSE,
+                                         static_cast<int32_t>(p.x), static_cast<int32_t>(p.y));
+    state.CursorX = next.x;
+    state.CursorY = next.y;
+    return next;
 }
 
 void ZoomFromCursor(HWND window) {
-    Animate(window, ZoomRectAt({CursorX, CursorY}), WindowRect(window));
+    Animate(window, ZoomRectAt({state.CursorX, state.CursorY}), WindowRect(window));
 }
 
 void ZoomToCursor(HWND window) {
-    Animate(window, WindowRect(window), ZoomRectAt({CursorX, CursorY}));
+    Animate(window, WindowRect(window), ZoomRectAt({state.CursorX, state.CursorY}));
 }
 
 } // namespace orvanne

@@ -4,17 +4,14 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include "zoom_geometry.h"
 
 namespace orvanne {
 
-// The zoom point in screen pixels; 0 until first remembered.
-extern int16_t CursorX;
-extern int16_t CursorY;
-
 // Takes the cursor position as the zoom point (both 0 when it cannot be read; a coordinate
-// outside 16 bits keeps its previous value). Returns whether GetCursorPos succeeded.
-int32_t RememberCursorPoint();
+// outside 16 bits keeps its previous value) and returns it. The point is 0, 0 until first
+// remembered.
+ZoomPoint RememberCursorPoint();
 
 // Animates from the zoom point to the window's rectangle.
 void ZoomFromCursor(HWND window);

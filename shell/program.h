@@ -1,5 +1,5 @@
-// The saver's entry (module Vellis_B): mode dispatch and the program-wide services the
-// shell's forms share.
+// Program-wide services the shell's forms share: paths beside the program, the command
+// line and the end of the process.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +9,7 @@
 
 namespace orvanne {
 
-// The caption of the run form and of the settings dialog: either marks a running copy.
-inline constexpr char kRunFormCaption[] = "Vellis_Main";
-inline constexpr char kSettingsDialogCaption[] = "<Orvanne>";
-inline constexpr char kApplicationTitle[] = "Orvanne (ScreenSaver)";
 inline constexpr char kRendererFileName[] = "Orvanne.dll";
-
-// Refuses a second copy, reads the command line and hands over to the form it asks for.
-void Main();
 
 // Ends the process at once; no handler of the shell runs after it.
 [[noreturn]] void EndProgram();
@@ -27,8 +20,7 @@ std::string CommandArguments();
 // The host window a preview request names.
 HWND PreviewHost(std::string_view args);
 
-// The folder of the running program, UTF-8, without a trailing backslash.
-std::string ProgramFolder();
+// The settings file and the renderer, beside the running program (UTF-8).
 std::string SettingsPath();
 std::string RendererPath();
 

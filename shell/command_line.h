@@ -1,5 +1,5 @@
-// How the saver's command line is read: the argument text, the mode letter, the host
-// window number and which request it makes.
+// The saver's command line: the argument text, the mode letter, the host window number
+// and which request it makes.
 #pragma once
 
 #include <cstdint>

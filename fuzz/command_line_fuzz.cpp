@@ -1,7 +1,7 @@
 // The command line. Any line: the argument text is a tail of it and the readers of mode
 // and host take it safely. A line split at its first LF into a program name and arguments
 // is also joined as launchers do, quoted or not, and the arguments must come back.
-#include "entry_logic.h"
+#include "command_line.h"
 #include "fuzz_support.h"
 
 #include <algorithm>

@@ -3,19 +3,9 @@
 
 #include <cstdint>
 
+#include "screen_rect.h"
+
 namespace orvanne {
-
-// A screen rectangle in pixels, laid out like the platform's RECT.
-struct ScreenRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
-
-inline bool operator==(const ScreenRect& a, const ScreenRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // The remembered screen point a window zooms out of and back into.
 struct ZoomPoint {
