@@ -75,14 +75,11 @@ class CommandLogic {
 
     // What the window shows and needs.
     uint8_t State() const { return state_; }
-    bool MouseHeld() const { return mouseHeld_ != kFalse; }
     bool TimerOn() const { return timerOn_; }
     Skin PaintedSkin() const { return painted_; }
     bool GradientReversed() const { return gradientReversed_ != kFalse; }
     bool CaptionEnabled() const { return captionEnabled_; }
     uint32_t CaptionColour() const { return colour_; }
-    int16_t BackStyle() const { return backStyle_; }
-    uint8_t FirstRun() const { return firstRun_; }
 
   private:
     void DrawButton(Skin skin);

@@ -44,8 +44,6 @@ class Bgm {
     void WavePlay();
     void WaveStop();
 
-    const std::string& MciAnswer() const { return mciAnswer_; }
-
   private:
     MciPort& port_;
     const BgmSettings& settings_;
