@@ -23,7 +23,7 @@ struct RendererState {
     bool switch_mode = false;
     bool show_fps = false;
     bool fullscreen = false; // the mode of the window being made or shown
-    stars::FrameRate rate;   // fps, frame_count and fps_stopwatch
+    stars::FrameRate rate;   // fps, frame_count and stopwatch
     GLuint font_list_base = 0;
     HWND window = nullptr;
     HDC dc = nullptr;

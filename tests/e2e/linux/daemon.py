@@ -1,11 +1,13 @@
 """The native module: started by the real screen-saver daemon on its full-screen window and
 ended by it, then drawing into a window made here, on the root window and in its own window."""
 
+import atexit
 import ctypes
 import os
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 
 import harness
@@ -13,9 +15,15 @@ from harness import check
 from renderer_checks import (bright_colours, black_share, changed_share, gap_before_unit,
                              overlay_pixels, wait_drawn)
 
-MODULE = os.path.realpath(os.environ.get(
-    "ORVANNE_MODULE", os.path.join(harness.SOURCE_DIR, "build/linux/orvanne")))
 NOBODY = 65534
+# The daemon runs as nobody, who may not reach into the build tree (a checkout under /root,
+# say): the module and the daemon's home live in a folder of their own under /tmp.
+PLACE = tempfile.mkdtemp(prefix="orvanne-daemon-", dir="/tmp")
+atexit.register(shutil.rmtree, PLACE, True)
+os.chmod(PLACE, 0o755)
+MODULE = os.path.join(PLACE, "orvanne")
+shutil.copy(os.environ.get("ORVANNE_MODULE",
+                           os.path.join(harness.SOURCE_DIR, "build/linux/orvanne")), MODULE)
 
 
 def module_pids():
@@ -103,16 +111,12 @@ class PlainWindow:
 
     def __init__(self, display, x, y, width, height):
         self.x = xlib()
-        # Xvfb resets when its last client (the daemon) has gone and refuses meanwhile.
-        end = time.time() + 5
-        while not (dpy := self.x.XOpenDisplay(display.encode())):
-            check(time.time() < end, f"cannot open {display} after 5 s")
-            time.sleep(0.1)
-        self.dpy = dpy
-        root = self.x.XDefaultRootWindow(dpy)
-        self.id = self.x.XCreateSimpleWindow(dpy, root, x, y, width, height, 0, 0, 0)
-        self.x.XMapWindow(dpy, self.id)
-        self.x.XSync(dpy, 0)
+        self.dpy = self.x.XOpenDisplay(display.encode())
+        check(self.dpy, f"cannot open {display}")
+        root = self.x.XDefaultRootWindow(self.dpy)
+        self.id = self.x.XCreateSimpleWindow(self.dpy, root, x, y, width, height, 0, 0, 0)
+        self.x.XMapWindow(self.dpy, self.id)
+        self.x.XSync(self.dpy, 0)
 
     def destroy(self):
         self.x.XDestroyWindow(self.dpy, self.id)
@@ -121,14 +125,13 @@ class PlainWindow:
 
 
 def start_daemon(s):
-    home = os.path.join(s.dir, "home")
+    home = os.path.join(PLACE, "home")
     os.makedirs(home)
     with open(os.path.join(home, ".xscreensaver"), "w") as f:
         f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
                 f'programs: GL: "Orvanne" {MODULE} --root \\n\n')
     for path in (home, os.path.join(home, ".xscreensaver")):
         os.chown(path, NOBODY, NOBODY)
-    os.chmod(s.dir, 0o711)
     # The daemon refuses to run as root; it reaches the display through its socket.
     os.chmod(f"/tmp/.X11-unix/X{s.display[1:]}", 0o666)
     log = open(os.path.join(s.dir, "daemon.log"), "w")
