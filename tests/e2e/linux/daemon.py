@@ -65,7 +65,8 @@ def check_field(s, name, box, settle=3.0):
     c = s.screenshot(name + "-3")
     colours = bright_colours(a, box)
     check(colours >= 20, f"{name}: expected many bright jewel colours, found {colours}")
-    share = black_share(a, box)
+    # A jewel passing right by the viewer can cover most of one shot: take the middle one.
+    share = sorted(black_share(img, box) for img in (a, b, c))[1]
     check(0.6 <= share < 0.995, f"{name}: expected jewels on black, black share {share:.3f}")
     moved = changed_share(a, b, box)
     check(moved > 0.005, f"{name}: the field did not change between two shots ({moved:.4f})")

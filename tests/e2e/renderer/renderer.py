@@ -71,7 +71,9 @@ def field_and_overlay(s, p):
     check(info["style"] & WS_POPUP and not info["style"] & WS_CAPTION,
           f"full-screen style {info['style']:#x} is not a bare pop-up")
     shots = [s.screenshot(f"field-{n}") for n in range(3)]
-    colours, share = bright_colours(shots[0]), black_share(shots[0])
+    colours = bright_colours(shots[0])
+    # A jewel passing right by the viewer can cover most of one shot: take the middle one.
+    share = sorted(black_share(shot) for shot in shots)[1]
     check(colours >= 20, f"expected many distinct bright jewel colours, found {colours}")
     check(0.6 <= share < 0.995, f"expected jewels on a black background, black share {share:.3f}")
     moved = changed_share(shots[0], shots[1])
