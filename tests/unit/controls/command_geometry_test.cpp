@@ -5,21 +5,21 @@
 namespace orvanne {
 namespace {
 
-TEST(CommandGeometry, TwipsAtTheRealResolution) {
-    EXPECT_EQ(TwipsToPixels(375, 96), 25);
-    EXPECT_EQ(TwipsToPixels(315, 96), 21);
-    EXPECT_EQ(TwipsToPixels(1, 96), 0) << "an offset of 1 twip falls on pixel 0";
-    EXPECT_EQ(TwipsToPixels(375, 120), 31);
-    EXPECT_EQ(TwipsToPixels(-15, 96), -1);
-    EXPECT_EQ(PixelsToTwips(25, 96), 375);
-    EXPECT_EQ(PixelsToTwips(25, 144), 250);
-}
-
 bool operator==(const PixelRect& a, const PixelRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-TEST(CommandGeometry, FrameOfA25And21PixelButton) {
+TEST(CommandGeometry, TwipsAtTheRealResolution) {
+    // Twips, dpi, pixels; an offset of 1 twip falls on pixel 0.
+    const int cases[][3] = {
+        {375, 96, 25}, {315, 96, 21}, {1, 96, 0}, {375, 120, 31}, {-15, 96, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TwipsToPixels(c[0], c[1]), c[2]) << c[0] << " twips at " << c[1] << " dpi";
+    EXPECT_EQ(PixelsToTwips(25, 96), 375);
+    EXPECT_EQ(PixelsToTwips(25, 144), 250);
+}
+
+TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
     // Clockwise from the top-left, each corner followed by the edge after it: source in
     // the 64 x 25 skin, then where it lands on a 73 x 25 face.
     const PixelRect expected[8][2] = {
@@ -30,15 +30,22 @@ TEST(CommandGeometry, FrameOfA25And21PixelButton) {
     };
     const auto full = FramePieces(73, 25);
     ASSERT_EQ(full.size(), 8u);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_TRUE(full[i].source == expected[i][0]) << "source of piece " << i + 1;
-        EXPECT_TRUE(full[i].dest == expected[i][1]) << "destination of piece " << i + 1;
-    }
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(full[i].source == expected[i][0] && full[i].dest == expected[i][1])
+            << "piece " << i + 1;
     // The "..." button squeezes its side strips into 13 px.
     const auto small = FramePieces(29, 21);
     ASSERT_EQ(small.size(), 8u);
-    EXPECT_TRUE(small[3].dest == (PixelRect{25, 4, 4, 13}));
-    EXPECT_TRUE(small[6].dest == (PixelRect{0, 17, 4, 4}));
+    EXPECT_TRUE(small[3].dest == (PixelRect{25, 4, 4, 13}) &&
+                small[6].dest == (PixelRect{0, 17, 4, 4}));
+    // Under 8 pixels only what fits: no piece without area.
+    for (int w : {0, 1, 4, 7, 8})
+        for (int h : {0, 1, 5, 8})
+            for (const auto& p : FramePieces(w, h))
+                EXPECT_TRUE(p.dest.width > 0 && p.dest.height > 0) << w << "x" << h;
+    EXPECT_TRUE(FramePieces(0, 25).empty());
+    EXPECT_EQ(FramePieces(6, 25).size(), 6u) << "no top or bottom edge left";
+    EXPECT_EQ(FramePieces(8, 8).size(), 4u) << "corners only";
 }
 
 TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
@@ -55,31 +62,13 @@ TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
     }
 }
 
-TEST(CommandGeometry, ButtonsUnderEightPixelsDrawOnlyWhatFits) {
-    for (int w : {0, 1, 4, 7, 8})
-        for (int h : {0, 1, 5, 8}) {
-            for (const auto& p : FramePieces(w, h)) {
-                EXPECT_GT(p.dest.width, 0) << w << "x" << h;
-                EXPECT_GT(p.dest.height, 0) << w << "x" << h;
-            }
-        }
-    EXPECT_TRUE(FramePieces(0, 25).empty());
-    EXPECT_EQ(FramePieces(6, 25).size(), 6u) << "no top or bottom edge left";
-    EXPECT_EQ(FramePieces(8, 8).size(), 4u) << "corners only";
-}
-
 TEST(CommandGeometry, CaptionSitsTenTwipsAboveCentre) {
     EXPECT_FLOAT_EQ(CaptionTopTwips(375), 80.0f);
     EXPECT_FLOAT_EQ(CaptionTopTwips(315), 50.0f);
-    const PixelRect r = CaptionRect(73, 25, 96);
-    EXPECT_EQ(r.y, 5);
-    EXPECT_EQ(r.height, 13);
-    EXPECT_EQ(r.width, 73);
+    EXPECT_TRUE(CaptionRect(73, 25, 96) == (PixelRect{0, 5, 73, 13}));
     EXPECT_EQ(CaptionRect(29, 21, 96).y, 3);
     // At 120 dpi 31 px are 372 twips: the caption (372 - 215) / 2 = 78.5 twips, 7 px, down.
-    const PixelRect large = CaptionRect(91, 31, 120);
-    EXPECT_EQ(large.y, 7);
-    EXPECT_EQ(large.height, 16);
+    EXPECT_TRUE(CaptionRect(91, 31, 120) == (PixelRect{0, 7, 91, 16}));
 }
 
 } // namespace

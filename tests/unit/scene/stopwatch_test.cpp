@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
+#include <numeric>
 #include <stdexcept>
 #include <vector>
 
@@ -19,7 +19,7 @@ class FakeCounter : public stars::Counter {
         return readings_[taken++];
     }
     int64_t frequency() override { return frequency_; }
-    std::size_t taken = 0;
+    size_t taken = 0;
 
   private:
     std::vector<int64_t> readings_;
@@ -54,8 +54,7 @@ TEST(FrameRate, MeasuresFramesOverAtLeastAFifthOfASecondAndForgetsOnRestart) {
         1000);
     stars::FrameRate rate;
     stars::restart_frame_rate(rate, counter);
-    const float expected[] = {0, 0, 0, 16, 16, 2 / 0.21f, 2 / 0.21f};
-    for (float fps : expected) {
+    for (float fps : {0.0f, 0.0f, 0.0f, 16.0f, 16.0f, 2 / 0.21f, 2 / 0.21f}) {
         stars::count_frame(rate, counter);
         EXPECT_FLOAT_EQ(rate.fps, fps) << "frame " << counter.taken;
     }
@@ -64,16 +63,13 @@ TEST(FrameRate, MeasuresFramesOverAtLeastAFifthOfASecondAndForgetsOnRestart) {
     stars::count_frame(rate, counter);
     stars::count_frame(rate, counter);
     EXPECT_FLOAT_EQ(rate.fps, 10.0f) << "frames before the restart are forgotten";
-}
 
-TEST(FrameRate, StaysUnmeasuredWithoutACounterFrequency) {
+    // Without a counter frequency no time passes, and no rate is measured.
     std::vector<int64_t> readings(100);
-    for (std::size_t n = 0; n < readings.size(); ++n)
-        readings[n] = static_cast<int64_t>(n) * 1000;
-    FakeCounter counter(readings, 0);
-    stars::FrameRate rate;
-    stars::restart_frame_rate(rate, counter);
+    std::iota(readings.begin(), readings.end(), 0);
+    FakeCounter still(readings, 0);
+    stars::restart_frame_rate(rate, still);
     for (int n = 0; n < 90; ++n)
-        stars::count_frame(rate, counter);
+        stars::count_frame(rate, still);
     EXPECT_EQ(rate.fps, 0.0f);
 }
