@@ -21,9 +21,7 @@ namespace {
 
 std::optional<std::string> FileBytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
-    if (!f)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(f), {});
+    return f ? std::optional(std::string(std::istreambuf_iterator<char>(f), {})) : std::nullopt;
 }
 
 void CapFileSize(rlim_t bytes) {
@@ -43,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (first == input.npos)
         return 0;
     BgmSettings s;
-    rlim_t cap = std::strtoul(fuzz::MusicHead(input.substr(0, first), s).c_str(), nullptr, 10);
-    cap %= 65536;
+    std::string rest = fuzz::MusicHead(input.substr(0, first), s);
+    rlim_t cap = std::strtoul(rest.c_str(), nullptr, 10) % 65536;
     s.BgmFile = input.substr(first + 1, second == input.npos ? input.npos : second - first - 1);
 
     // A memory-backed folder, as every save syncs to the disk.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <vector>
 
 using stars::Jewel;
@@ -13,19 +12,12 @@ namespace {
 
 constexpr int kMax = stars::random_max;
 
-// Gives a fixed list of values and counts how many were taken.
-class ScriptedRandom : public stars::RandomSource {
-  public:
-    explicit ScriptedRandom(std::vector<int> values) : values_(std::move(values)) {}
-    int next() override {
-        if (taken == values_.size())
-            throw std::runtime_error("random script exhausted");
-        return values_[taken++];
-    }
+// Gives a fixed list of values, throwing when they run out, and counts those taken.
+struct ScriptedRandom : stars::RandomSource {
+    explicit ScriptedRandom(std::vector<int> list) : values(std::move(list)) {}
+    int next() override { return values.at(taken++); }
+    std::vector<int> values;
     size_t taken = 0;
-
-  private:
-    std::vector<int> values_;
 };
 
 // On a path straight ahead that gains one unit of depth per unit of travel.

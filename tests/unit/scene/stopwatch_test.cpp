@@ -3,27 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <stdexcept>
 #include <vector>
 
 namespace {
 
-// Gives the listed counter readings in turn and a fixed frequency.
-class FakeCounter : public stars::Counter {
-  public:
-    FakeCounter(std::vector<int64_t> readings, int64_t frequency)
-        : readings_(std::move(readings)), frequency_(frequency) {}
-    int64_t now() override {
-        if (taken == readings_.size())
-            throw std::runtime_error("counter script exhausted");
-        return readings_[taken++];
-    }
-    int64_t frequency() override { return frequency_; }
+// Gives the listed counter readings in turn, throwing when they run out, and a fixed frequency.
+struct FakeCounter : stars::Counter {
+    FakeCounter(std::vector<int64_t> list, int64_t hz) : readings(std::move(list)), hz(hz) {}
+    int64_t now() override { return readings.at(taken++); }
+    int64_t frequency() override { return hz; }
+    std::vector<int64_t> readings;
+    int64_t hz;
     size_t taken = 0;
-
-  private:
-    std::vector<int64_t> readings_;
-    int64_t frequency_;
 };
 
 } // namespace
