@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace orvanne {
-namespace {
+using namespace orvanne;
 
-bool operator==(const PixelRect& a, const PixelRect& b) {
+static bool operator==(const PixelRect& a, const PixelRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
@@ -49,14 +48,13 @@ TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
 }
 
 TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
-    // White at the top and the tint #C6C5D7 at the bottom, or the other way round.
+    // White over the tint #C6C5D7, or the reverse; each channel in the high byte.
     for (bool reversed : {false, true}) {
         const FaceGradient g = MakeFaceGradient(73, 25, reversed);
-        const auto& top = g.vertex[0];
-        const auto& bottom = g.vertex[1];
-        EXPECT_TRUE(top.x == 0 && top.y == 0 && bottom.x == 72 && bottom.y == 24);
-        const auto& white = reversed ? bottom : top;
-        const auto& tint = reversed ? top : bottom;
+        EXPECT_TRUE(g.vertex[0].x == 0 && g.vertex[0].y == 0);
+        EXPECT_TRUE(g.vertex[1].x == 72 && g.vertex[1].y == 24);
+        const GradientVertex& white = g.vertex[reversed ? 1 : 0];
+        const GradientVertex& tint = g.vertex[reversed ? 0 : 1];
         EXPECT_TRUE(white.red == 0xFF00 && white.green == 0xFF00 && white.blue == 0xFF00);
         EXPECT_TRUE(tint.red == 0xC600 && tint.green == 0xC500 && tint.blue == 0xD700);
     }
@@ -70,6 +68,3 @@ TEST(CommandGeometry, CaptionSitsTenTwipsAboveCentre) {
     // At 120 dpi 31 px are 372 twips: the caption (372 - 215) / 2 = 78.5 twips, 7 px, down.
     EXPECT_TRUE(CaptionRect(91, 31, 120) == (PixelRect{0, 7, 91, 16}));
 }
-
-} // namespace
-} // namespace orvanne
