@@ -5,6 +5,7 @@
 #include "fuzz_support.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 using namespace orvanne;
@@ -12,22 +13,17 @@ using orvanne::fuzz::Require;
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view WithoutLeadingBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
+    return s.substr(std::min(s.find_first_not_of(" \t"), s.size()));
 }
 
-void CheckArguments(std::string_view commandLine) {
-    std::string args = ArgumentText(commandLine);
-    Require(commandLine.substr(commandLine.size() - std::min(args.size(), commandLine.size())) ==
-                args,
+void CheckArguments(std::string_view line, std::optional<std::string_view> expected) {
+    std::string args = ArgumentText(line);
+    Require(args.size() <= line.size() && line.substr(line.size() - args.size()) == args,
             "the argument text is a tail of the command line");
-    Require(args.empty() || !IsBlank(args.front()), "no blank begins the argument text");
+    Require(WithoutLeadingBlanks(args) == args, "no blank begins the argument text");
+    Require(!expected || args == WithoutLeadingBlanks(*expected),
+            "arguments follow the program name, quoted or up to its first blank");
     RequestOf(args);
     HostNumber(args);
 }
@@ -36,22 +32,16 @@ void CheckArguments(std::string_view commandLine) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view input = fuzz::Bytes(data, size);
-    CheckArguments(input);
+    CheckArguments(input, std::nullopt);
     size_t split = input.find('\n');
     if (split == input.npos)
         return 0;
-    std::string_view name = input.substr(0, split);
+    std::string name(input.substr(0, split));
     std::string_view args = input.substr(split + 1);
     if (name.find('"') != name.npos)
         return 0;
-    std::string quoted = "\"" + std::string(name) + "\"" + std::string(args);
-    CheckArguments(quoted);
-    Require(ArgumentText(quoted) == WithoutLeadingBlanks(args),
-            "arguments follow the closing quote of the program name");
-    if (name.empty() || std::find_if(name.begin(), name.end(), IsBlank) != name.end())
-        return 0;
-    std::string plain = std::string(name) + " " + std::string(args);
-    Require(ArgumentText(plain) == WithoutLeadingBlanks(args),
-            "arguments follow the first blank after a program name without quotes");
+    CheckArguments("\"" + name + "\"" + std::string(args), args);
+    if (!name.empty() && name.find_first_of(" \t") == name.npos)
+        CheckArguments(name + " " + std::string(args), args);
     return 0;
 }

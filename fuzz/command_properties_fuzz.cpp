@@ -4,30 +4,22 @@
 #include "command_properties.h"
 #include "fuzz_support.h"
 
+#include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <map>
-#include <string>
 
 using namespace orvanne;
 using orvanne::fuzz::Require;
 
 namespace {
 
-std::string Folded(std::string_view key) {
-    std::string folded(key);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
-
-std::string Swapped(std::string_view key) {
-    std::string swapped(key);
-    for (char& c : swapped)
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+// The key in lower case, or with each letter in the other case.
+std::string Recased(std::string_view key, bool swap) {
+    std::string s(key);
+    for (char& c : s)
+        if ((c >= 'A' && c <= 'Z') || (swap && c >= 'a' && c <= 'z'))
             c = static_cast<char>(c ^ 0x20);
-    return swapped;
+    return s;
 }
 
 // A text that reads as a number stands for that number, in both directions.
@@ -40,8 +32,8 @@ void CheckConversions(const std::string& text) {
                 "a number's text reads back");
         Require(AsBoolean(text) == (*number != 0 ? -1 : 0), "a number reads as a Boolean");
     }
-    Require(AsBoolean(text).has_value() ==
-                (number || Folded(text) == "true" || Folded(text) == "false"),
+    std::string folded = Recased(text, false);
+    Require(AsBoolean(text).has_value() == (number || folded == "true" || folded == "false"),
             "Booleans are numbers, True and False");
 }
 
@@ -53,9 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::string_view line : fuzz::Lines(fuzz::Bytes(data, size))) {
         if (line.empty())
             continue;
-        size_t equals = line.find('=');
-        std::string key(line.substr(1, equals == std::string_view::npos ? line.npos : equals - 1));
-        std::string text(equals == std::string_view::npos ? "" : line.substr(equals + 1));
+        size_t equals = std::min(line.find('='), line.size());
+        std::string key(line.substr(1, equals - 1));
+        std::string text(line.substr(std::min(equals + 1, line.size())));
+        std::string folded = Recased(key, false);
         CheckConversions(text);
         PropertyValue value = text;
         if (line[0] == 'n')
@@ -67,18 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         if (line[0] == 't' || line[0] == 'n' || line[0] == 'f') {
             store.Set(key, value);
-            model[Folded(key)] = value;
+            model[folded] = value;
         } else if (line[0] == 'w') {
             const PropertyValue fallback = int64_t{0};
             store.Write(key, value, fallback);
             Require(SameValue(store.Read(key, fallback), value), "a written value reads back");
             if (SameValue(value, fallback))
-                model.erase(Folded(key));
+                model.erase(folded);
             else
-                model[Folded(key)] = value;
+                model[folded] = value;
         }
-        const PropertyValue* found = store.Find(Swapped(key));
-        auto expected = model.find(Folded(key));
+        const PropertyValue* found = store.Find(Recased(key, true));
+        auto expected = model.find(folded);
         Require(found == store.Find(key), "keys match without regard to case");
         Require(found ? expected != model.end() && *found == expected->second
                       : expected == model.end(),

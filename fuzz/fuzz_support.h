@@ -1,11 +1,11 @@
-// What every fuzz target shares: a failed property aborts with its reason, which
-// libFuzzer reports as a finding and saves the input that caused it.
+// What every fuzz target shares: a broken property aborts with its reason, which libFuzzer
+// reports as a finding, keeping the input that caused it.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +31,17 @@ inline std::vector<std::string_view> Lines(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
+}
+
+// A line "kind repeat-track rest" sets the music settings' kind and track; the rest, up to
+// a NUL, is returned without its leading blank.
+template <typename MusicSettings>
+std::string MusicHead(std::string_view line, MusicSettings& settings) {
+    std::string head(line);
+    char* rest = head.data();
+    settings.BgmKind = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    settings.BgmRepeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    return *rest == ' ' ? rest + 1 : rest;
 }
 
 } // namespace orvanne::fuzz

@@ -6,10 +6,7 @@
 #include "run_music.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
-#include <optional>
-#include <string>
 #include <utility>
 
 using namespace orvanne;
@@ -17,21 +14,21 @@ using orvanne::fuzz::Require;
 
 namespace {
 
-class FuzzPort : public MciPort {
-  public:
-    explicit FuzzPort(std::vector<std::string_view> answers) : answers_(std::move(answers)) {}
+struct FuzzPort : MciPort {
+    std::vector<std::string_view> answers;
+    size_t next = 0;
+    std::vector<std::string> sent;              // since the last Recent()
+    std::map<std::string, std::string> replies; // the last reply to each command
 
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         sent.push_back(command);
-        std::string_view answer = next_ < answers_.size() ? answers_[next_++] : "";
+        std::string_view answer = next < answers.size() ? answers[next++] : "";
         size_t blank = answer.find(' ');
-        std::string_view text = blank == std::string_view::npos ? "" : answer.substr(blank + 1);
+        std::string_view text = blank == answer.npos ? "" : answer.substr(blank + 1);
         // The platform fills a C string buffer of that many characters.
-        text = text.substr(0, text.find('\0'));
-        if (reply) {
-            *reply = std::string(text.substr(0, capacity > 0 ? capacity - 1 : 0));
-            replies[command] = *reply;
-        }
+        text = text.substr(0, std::min(text.find('\0'), capacity > 0 ? capacity - 1 : 0));
+        if (reply)
+            *reply = replies[command] = std::string(text);
         return static_cast<int32_t>(std::strtoll(std::string(answer).c_str(), nullptr, 10));
     }
     bool ErrorText(int32_t code, std::string& text, size_t) override {
@@ -41,16 +38,8 @@ class FuzzPort : public MciPort {
     int WaveOutDeviceCount() override { return 1; }
     void PlayWave(const std::string*, uint32_t) override {}
 
-    bool Answering() const { return next_ < answers_.size(); }
-    // Commands sent since the last call.
     std::vector<std::string> Recent() { return std::exchange(sent, {}); }
-
-    std::vector<std::string> sent;
-    std::map<std::string, std::string> replies; // the last reply to each command
-
-  private:
-    std::vector<std::string_view> answers_;
-    size_t next_ = 0;
+    std::string Reply(const std::string& command) { return replies[command]; }
 };
 
 bool Starts(const std::string& text, std::string_view prefix) {
@@ -65,29 +54,23 @@ bool AnyPlay(const std::vector<std::string>& commands) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::vector<std::string_view> lines = fuzz::Lines(fuzz::Bytes(data, size));
-    if (lines.empty())
+    FuzzPort port;
+    port.answers = fuzz::Lines(fuzz::Bytes(data, size));
+    if (port.answers.empty())
         return 0;
-    std::string head(lines.front());
-    char* rest = head.data();
     BgmSettings settings;
-    settings.BgmKind = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    settings.BgmRepeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    settings.BgmFile = *rest == ' ' ? rest + 1 : rest;
-    lines.erase(lines.begin());
-
-    FuzzPort port(lines);
+    settings.BgmFile = fuzz::MusicHead(port.answers[port.next++], settings);
     Bgm bgm(port, settings);
     MusicTimers timers = StartMusic(bgm, settings);
     bool cdWatching = timers.cd_watch;
     port.Recent();
-    for (int tick = 0; tick < 64 && port.Answering(); ++tick) {
+    for (int tick = 0; tick < 64 && port.next < port.answers.size(); ++tick) {
         if (cdWatching) {
             bgm.CdWatch();
             cdWatching = bgm.CdKeepWatching();
             std::vector<std::string> sent = port.Recent();
-            bool stopped = Starts(port.replies["status cdaudio mode"], "stopped");
-            std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
+            bool stopped = Starts(port.Reply("status cdaudio mode"), "stopped");
+            std::optional<double> track = ParseNumber(port.Reply("status cdaudio current track"));
             bool onTrack = settings.BgmRepeatTrack == 0 || track == settings.BgmRepeatTrack;
             if (cdWatching && !stopped && onTrack)
                 Require(!AnyPlay(sent), "a CD playing what it should is left alone");
@@ -95,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (timers.mp3_repeat) {
             bgm.Mp3KeepPlaying();
             std::vector<std::string> sent = port.Recent();
-            bool playing = Starts(port.replies["status MP3Play mode"], "playing");
+            bool playing = Starts(port.Reply("status MP3Play mode"), "playing");
             Require(playing ? sent.size() == 1 : AnyPlay(sent),
                     "an MP3 restarts exactly when it is not playing");
         }

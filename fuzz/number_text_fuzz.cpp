@@ -3,22 +3,13 @@
 #include "fuzz_support.h"
 #include "number_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <string>
 
 using namespace orvanne;
 using orvanne::fuzz::Require;
-
-namespace {
-
-// Texts both readers should judge alike: blanks around plain decimal characters. strtod
-// also reads hex, "inf" and "nan", which are no numbers here.
-bool Comparable(std::string_view text) {
-    return text.find_first_not_of(" \t0123456789+-.eE") == std::string_view::npos;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text = fuzz::Bytes(data, size);
@@ -27,16 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::optional<int16_t> rounded = RoundEvenToInt16(text);
     int32_t leading = LeadingNumberToInt32(text);
 
-    if (Comparable(text)) {
-        std::string core(text.substr(0, text.find_last_not_of(" \t") + 1));
-        core.erase(0, core.find_first_not_of(" \t"));
+    // strtod also reads hex, "inf" and "nan", which are no numbers here: compare only
+    // blanks around plain decimal characters.
+    if (text.find_first_not_of(" \t0123456789+-.eE") == text.npos) {
+        size_t first = std::min(text.find_first_not_of(" \t"), text.size());
+        std::string core(text.substr(first, text.find_last_not_of(" \t") + 1 - first));
         char* end = nullptr;
         errno = 0;
         double library = std::strtod(core.c_str(), &end);
-        bool whole = !core.empty() && end == core.c_str() + core.size();
         // Beyond what a double holds strtod gives infinity or a rounded-off value, the reader
         // no number; either is sound.
         if (errno != ERANGE) {
+            bool whole = !core.empty() && end == core.c_str() + core.size();
             Require(value.has_value() == whole, "ParseNumber accepts what strtod reads whole");
             Require(!value || *value == library, "ParseNumber gives strtod's value");
         }
@@ -47,17 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     double v = *value;
     Require(std::isfinite(v), "a number is finite");
-    if (floored)
-        Require(*floored <= v && v < *floored + 1.0, "FloorToInt16 rounds down");
-    else
-        Require(v < -32768.0 || v >= 32768.0, "FloorToInt16 refuses only outside 16 bits");
-    if (rounded) {
-        double off = std::fabs(v - *rounded);
-        Require(off < 0.5 || (off == 0.5 && *rounded % 2 == 0),
-                "RoundEvenToInt16 rounds half even");
-    } else {
-        Require(v < -32768.5 || v >= 32767.5, "RoundEvenToInt16 refuses only outside 16 bits");
-    }
+    Require(floored ? *floored <= v && v < *floored + 1.0 : v < -32768.0 || v >= 32768.0,
+            "FloorToInt16 rounds down, refusing only outside 16 bits");
+    double off = rounded ? std::fabs(v - *rounded) : 0;
+    Require(rounded ? off < 0.5 || (off == 0.5 && *rounded % 2 == 0) : v < -32768.5 || v >= 32767.5,
+            "RoundEvenToInt16 rounds half even, refusing only outside 16 bits");
     // A whole number text is also its own leading number, whatever follows it.
     if (std::fabs(v) < 2147483647.0)
         Require(LeadingNumberToInt32(std::string(text) + " x") == std::nearbyint(v) &&

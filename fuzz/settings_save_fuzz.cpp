@@ -5,17 +5,14 @@
 #include "fuzz_support.h"
 #include "settings_file.h"
 
-#include <dirent.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <string>
 
 using namespace orvanne;
 using orvanne::fuzz::Require;
@@ -24,18 +21,7 @@ namespace {
 
 std::optional<std::string> FileBytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
-    if (!f)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-size_t FilesIn(const std::string& folder) {
-    size_t count = 0;
-    DIR* dir = opendir(folder.c_str());
-    while (dirent* entry = readdir(dir))
-        count += entry->d_name[0] != '.';
-    closedir(dir);
-    return count;
+    return f ? std::optional(std::string(std::istreambuf_iterator<char>(f), {})) : std::nullopt;
 }
 
 void CapFileSize(rlim_t bytes) {
@@ -54,12 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t second = input.find('\n', first + 1);
     if (first == input.npos)
         return 0;
-    std::string head(input.substr(0, first));
-    char* rest = head.data();
     BgmSettings s;
-    s.BgmKind = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    s.BgmRepeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    rlim_t cap = std::strtoul(rest, nullptr, 10) % 65536;
+    std::string rest = fuzz::MusicHead(input.substr(0, first), s);
+    rlim_t cap = std::strtoul(rest.c_str(), nullptr, 10) % 65536;
     s.BgmFile = input.substr(first + 1, second == input.npos ? input.npos : second - first - 1);
 
     // A memory-backed folder, as every save syncs to the disk.
@@ -70,9 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::optional<std::string> old;
     if (second != input.npos) {
         old = input.substr(second + 1);
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(old->data(), 1, old->size(), f);
-        std::fclose(f);
+        std::ofstream(path, std::ios::binary) << *old;
     }
     // A file's own bytes are already on the disk; the cap stands for the room left.
     if (cap > 0)
@@ -81,12 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CapFileSize(RLIM_INFINITY);
 
     std::optional<std::string> now = FileBytes(path);
-    Require(FilesIn(folder) == (now ? 1 : 0), "no file is left beside the settings file");
+    auto files = std::distance(std::filesystem::directory_iterator(folder), {});
+    Require(files == (now ? 1 : 0), "no file is left beside the settings file");
     Require(saved || cap > 0, "a save with room on the disk succeeds");
-    if (!saved) {
-        Require(now == old, "a failed save leaves the old bytes");
-    } else {
-        Require(now == SettingsText(old.value_or(""), s), "a save writes the whole new text");
+    Require(saved ? now == SettingsText(old.value_or(""), s) : now == old,
+            "a save writes the whole new text; a failed one leaves the old bytes");
+    if (saved) {
         BgmSettings back = LoadSettings(path, [](const std::string&) { return true; });
         // Paths a dialog can give: no line break, NUL, blank or quote, at most 255 bytes.
         bool plainFile =
@@ -98,7 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     (!plainFile || back.BgmFile == s.BgmFile),
                 "the saved settings read back");
     }
-    unlink(path.c_str());
-    rmdir(folder.c_str());
+    std::filesystem::remove_all(folder);
     return 0;
 }

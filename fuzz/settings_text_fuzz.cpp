@@ -4,6 +4,8 @@
 #include "fuzz_support.h"
 #include "settings_file.h"
 
+#include <algorithm>
+
 using namespace orvanne;
 using orvanne::fuzz::Require;
 
@@ -27,12 +29,8 @@ bool Plain(std::string_view s, bool isKey) {
 }
 
 bool SameAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20))
-            return false;
-    return true;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return (x | 0x20) == (y | 0x20); });
 }
 
 // out is text with one run of bytes inside a line replaced, or with whole lines inserted

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Builds the host logic with clang under AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs the unit tests once more in that build, then each fuzz target for a bounded time
-# (first argument, seconds each, default 30) from its seeds in fuzz/corpus/<target>.
-# Any sanitizer report, failed test or fuzz finding fails the run; a finding's input is
-# kept in build/fuzz/findings/.
+# Builds the host logic with clang under ASan and UBSan, runs the unit tests once more there,
+# then each fuzz target for a bounded time (first argument, seconds each, default 30) from
+# its seeds in fuzz/corpus/<target>. A sanitizer report, failed test or fuzz finding fails
+# the run; a finding's input is kept in build/fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -11,7 +10,6 @@ build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DORVANNE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure
-
 mkdir -p "$build/findings"
 for seeds in fuzz/corpus/*/; do
     target=$(basename "$seeds")

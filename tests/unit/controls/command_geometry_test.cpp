@@ -2,24 +2,23 @@
 
 #include <gtest/gtest.h>
 
-namespace orvanne {
-namespace {
+using namespace orvanne;
+
+static bool operator==(const PixelRect& a, const PixelRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
 
 TEST(CommandGeometry, TwipsAtTheRealResolution) {
-    EXPECT_EQ(TwipsToPixels(375, 96), 25);
-    EXPECT_EQ(TwipsToPixels(315, 96), 21);
-    EXPECT_EQ(TwipsToPixels(1, 96), 0) << "an offset of 1 twip falls on pixel 0";
-    EXPECT_EQ(TwipsToPixels(375, 120), 31);
-    EXPECT_EQ(TwipsToPixels(-15, 96), -1);
+    // Twips, dpi, pixels; an offset of 1 twip falls on pixel 0.
+    const int cases[][3] = {
+        {375, 96, 25}, {315, 96, 21}, {1, 96, 0}, {375, 120, 31}, {-15, 96, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TwipsToPixels(c[0], c[1]), c[2]) << c[0] << " twips at " << c[1] << " dpi";
     EXPECT_EQ(PixelsToTwips(25, 96), 375);
     EXPECT_EQ(PixelsToTwips(25, 144), 250);
 }
 
-bool operator==(const PixelRect& a, const PixelRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
-TEST(CommandGeometry, FrameOfA25And21PixelButton) {
+TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
     // Clockwise from the top-left, each corner followed by the edge after it: source in
     // the 64 x 25 skin, then where it lands on a 73 x 25 face.
     const PixelRect expected[8][2] = {
@@ -30,57 +29,42 @@ TEST(CommandGeometry, FrameOfA25And21PixelButton) {
     };
     const auto full = FramePieces(73, 25);
     ASSERT_EQ(full.size(), 8u);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_TRUE(full[i].source == expected[i][0]) << "source of piece " << i + 1;
-        EXPECT_TRUE(full[i].dest == expected[i][1]) << "destination of piece " << i + 1;
-    }
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(full[i].source == expected[i][0] && full[i].dest == expected[i][1])
+            << "piece " << i + 1;
     // The "..." button squeezes its side strips into 13 px.
     const auto small = FramePieces(29, 21);
     ASSERT_EQ(small.size(), 8u);
-    EXPECT_TRUE(small[3].dest == (PixelRect{25, 4, 4, 13}));
-    EXPECT_TRUE(small[6].dest == (PixelRect{0, 17, 4, 4}));
-}
-
-TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
-    // White at the top and the tint #C6C5D7 at the bottom, or the other way round.
-    for (bool reversed : {false, true}) {
-        const FaceGradient g = MakeFaceGradient(73, 25, reversed);
-        const auto& top = g.vertex[0];
-        const auto& bottom = g.vertex[1];
-        EXPECT_TRUE(top.x == 0 && top.y == 0 && bottom.x == 72 && bottom.y == 24);
-        const auto& white = reversed ? bottom : top;
-        const auto& tint = reversed ? top : bottom;
-        EXPECT_TRUE(white.red == 0xFF00 && white.green == 0xFF00 && white.blue == 0xFF00);
-        EXPECT_TRUE(tint.red == 0xC600 && tint.green == 0xC500 && tint.blue == 0xD700);
-    }
-}
-
-TEST(CommandGeometry, ButtonsUnderEightPixelsDrawOnlyWhatFits) {
+    EXPECT_TRUE(small[3].dest == (PixelRect{25, 4, 4, 13}) &&
+                small[6].dest == (PixelRect{0, 17, 4, 4}));
+    // Under 8 pixels only what fits: no piece without area.
     for (int w : {0, 1, 4, 7, 8})
-        for (int h : {0, 1, 5, 8}) {
-            for (const auto& p : FramePieces(w, h)) {
-                EXPECT_GT(p.dest.width, 0) << w << "x" << h;
-                EXPECT_GT(p.dest.height, 0) << w << "x" << h;
-            }
-        }
+        for (int h : {0, 1, 5, 8})
+            for (const auto& p : FramePieces(w, h))
+                EXPECT_TRUE(p.dest.width > 0 && p.dest.height > 0) << w << "x" << h;
     EXPECT_TRUE(FramePieces(0, 25).empty());
     EXPECT_EQ(FramePieces(6, 25).size(), 6u) << "no top or bottom edge left";
     EXPECT_EQ(FramePieces(8, 8).size(), 4u) << "corners only";
 }
 
+TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
+    // White over the tint #C6C5D7, or the reverse; each channel in the high byte.
+    for (bool reversed : {false, true}) {
+        const FaceGradient g = MakeFaceGradient(73, 25, reversed);
+        EXPECT_TRUE(g.vertex[0].x == 0 && g.vertex[0].y == 0);
+        EXPECT_TRUE(g.vertex[1].x == 72 && g.vertex[1].y == 24);
+        const GradientVertex& white = g.vertex[reversed ? 1 : 0];
+        const GradientVertex& tint = g.vertex[reversed ? 0 : 1];
+        EXPECT_TRUE(white.red == 0xFF00 && white.green == 0xFF00 && white.blue == 0xFF00);
+        EXPECT_TRUE(tint.red == 0xC600 && tint.green == 0xC500 && tint.blue == 0xD700);
+    }
+}
+
 TEST(CommandGeometry, CaptionSitsTenTwipsAboveCentre) {
     EXPECT_FLOAT_EQ(CaptionTopTwips(375), 80.0f);
     EXPECT_FLOAT_EQ(CaptionTopTwips(315), 50.0f);
-    const PixelRect r = CaptionRect(73, 25, 96);
-    EXPECT_EQ(r.y, 5);
-    EXPECT_EQ(r.height, 13);
-    EXPECT_EQ(r.width, 73);
+    EXPECT_TRUE(CaptionRect(73, 25, 96) == (PixelRect{0, 5, 73, 13}));
     EXPECT_EQ(CaptionRect(29, 21, 96).y, 3);
     // At 120 dpi 31 px are 372 twips: the caption (372 - 215) / 2 = 78.5 twips, 7 px, down.
-    const PixelRect large = CaptionRect(91, 31, 120);
-    EXPECT_EQ(large.y, 7);
-    EXPECT_EQ(large.height, 16);
+    EXPECT_TRUE(CaptionRect(91, 31, 120) == (PixelRect{0, 7, 91, 16}));
 }
-
-} // namespace
-} // namespace orvanne

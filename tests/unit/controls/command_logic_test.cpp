@@ -12,9 +12,11 @@ namespace orvanne {
 namespace {
 
 // Records every face painting as "Skin" or "Skin/rev" (reversed gradient) and each Click.
+// owned stands for a host that destroys the button in its Click handler.
 class FakeView : public CommandView {
   public:
     CommandLogic* logic = nullptr;
+    std::unique_ptr<CommandLogic> owned;
     std::string paints;
     int clicks = 0;
 
@@ -26,48 +28,64 @@ class FakeView : public CommandView {
                   (logic->GradientReversed() ? "/rev" : "");
     }
     void CaptionChanged() override {}
-    void RaiseClick() override { ++clicks; }
+    void RaiseClick() override {
+        ++clicks;
+        owned.reset();
+    }
 };
 
-// A button as the settings dialog has it: loaded from a store without keys, initialised
-// unless asked not to be.
+// Sends the events in order to logic; "|" forgets the paints so far.
+void Send(CommandLogic& logic, FakeView& view, const std::string& events) {
+    using L = CommandLogic;
+    static const std::map<std::string, std::function<void(L&)>> kEvents = {
+        {"move", [](L& l) { l.MouseMove(); }},
+        {"leave", [](L& l) { l.MouseLeave(); }},
+        {"focus", [](L& l) { l.FocusGained(); }},
+        {"blur", [](L& l) { l.FocusLost(); }},
+        {"down", [](L& l) { l.MouseDown(kLeftButton); }},
+        {"up", [](L& l) { l.MouseUp(kLeftButton); }},
+        {"rdown", [](L& l) { l.MouseDown(kRightButton); }},
+        {"rup", [](L& l) { l.MouseUp(kRightButton); }},
+        {"mdown", [](L& l) { l.MouseDown(kMiddleButton); }},
+        {"mup", [](L& l) { l.MouseUp(kMiddleButton); }},
+        {"disable", [](L& l) { l.SetEnabled(kFalse); }},
+        {"enable", [](L& l) { l.SetEnabled(kTrue); }},
+        {"enable1", [](L& l) { l.SetEnabled(1); }},
+        {"visible?", [](L& l) { l.Visible(); }},
+        {"colour?", [](L& l) { l.FontColour(); }},
+        {"enabled?", [](L& l) { l.Enabled(); }},
+        {"caption?", [](L& l) { l.Caption(); }},
+        {"caption=", [](L& l) { l.SetCaption("New"); }},
+        {"hide", [](L& l) { l.SetVisible(false); }},
+    };
+    std::istringstream in(events);
+    for (std::string e; in >> e;) {
+        if (e == "|")
+            view.paints.clear();
+        else
+            kEvents.at(e)(logic);
+    }
+}
+
+// A button loaded from store, or never loaded without one.
 struct Button {
     FakeView view;
     CommandLogic logic{view};
-    explicit Button(bool initialize = true) {
+    explicit Button(const PropertyStore* store, const FontDesc& ambient = DefaultCaptionFont()) {
         view.logic = &logic;
-        logic.LoadProperties(PropertyStore{}, DefaultCaptionFont());
-        logic.SizeChanged();
-        if (initialize)
-            logic.Initialize();
-        view.paints.clear();
-    }
-    void Run(const std::string& events) {
-        using L = CommandLogic;
-        static const std::map<std::string, std::function<void(L&)>> kEvents = {
-            {"move", [](L& l) { l.MouseMove(); }},
-            {"leave", [](L& l) { l.MouseLeave(); }},
-            {"focus", [](L& l) { l.FocusGained(); }},
-            {"blur", [](L& l) { l.FocusLost(); }},
-            {"down", [](L& l) { l.MouseDown(kLeftButton); }},
-            {"up", [](L& l) { l.MouseUp(kLeftButton); }},
-            {"rdown", [](L& l) { l.MouseDown(kRightButton); }},
-            {"rup", [](L& l) { l.MouseUp(kRightButton); }},
-            {"mdown", [](L& l) { l.MouseDown(kMiddleButton); }},
-            {"mup", [](L& l) { l.MouseUp(kMiddleButton); }},
-            {"disable", [](L& l) { l.SetEnabled(kFalse); }},
-            {"enable", [](L& l) { l.SetEnabled(kTrue); }},
-            {"enable1", [](L& l) { l.SetEnabled(1); }},
-        };
-        std::istringstream in(events);
-        for (std::string e; in >> e;) {
-            if (e == "|")
-                view.paints.clear();
-            else
-                kEvents.at(e)(logic);
-        }
+        if (store)
+            logic.LoadProperties(*store, ambient);
     }
 };
+
+FontDesc Font(const char* name, double size) {
+    FontDesc f;
+    f.name = name;
+    f.size = size;
+    return f;
+}
+
+const PropertyStore kEmpty;
 
 // Events in order; the paints are those after the last "|". nullptr: paints not checked.
 // Whether the mouse is still held shows in what a move does after it left and came back.
@@ -91,7 +109,6 @@ const Case kCases[] = {
     {"move focus down leave | move up", "", kStateSelected, 0},
     {"move focus down leave move up | move", "HighLightSelect", kStateHighLightSelect, 0},
     // Other mouse buttons paint nothing, are never held, and click unless Selected.
-    {"move | rdown", "", kStateHighLight, 0},
     {"move | rdown rup mdown mup", "", kStateHighLight, 2},
     {"move leave focus | rup", "", kStateSelected, 0},
     // A disabled button ignores everything; enabled again it shows Normal whatever its state
@@ -115,6 +132,11 @@ const Case kCases[] = {
     // A release over an unfocused button paints Normal but leaves it lit.
     {"move down up", "HighLight/rev Pressed/rev Normal/rev", kStateHighLight, 1},
     {"move down up | move", "", kStateHighLight, 1},
+    // Reading Visible, FontColour or Enabled repaints Normal, the state kept; reading or
+    // setting the caption and hiding paint nothing, nor does reading Visible once hidden.
+    {"move | visible? colour? enabled? caption?", "Normal/rev Normal/rev Normal/rev",
+     kStateHighLight, 0},
+    {"move | caption= hide visible?", "", kStateHighLight, 0},
     // Before Initialize only focus counts.
     {"move leave", "", kStateUninitialised, 0, false},
     {"move leave | focus blur", "Selected Normal", kStateNormal, 0, false},
@@ -123,8 +145,15 @@ const Case kCases[] = {
 TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.events) + (c.initialize ? "" : " (not initialised)"));
-        Button b(c.initialize);
-        b.Run(c.events);
+        // As the settings dialog has it: loaded from a store without keys, then sized.
+        Button b(&kEmpty);
+        b.logic.SizeChanged();
+        b.view.paints.clear();
+        EXPECT_FALSE(b.logic.TimerOn());
+        if (c.initialize)
+            b.logic.Initialize(); // starts the leave-poll timer and repaints nothing
+        EXPECT_EQ(b.logic.TimerOn(), c.initialize);
+        Send(b.logic, b.view, c.events);
         if (c.paints) {
             EXPECT_EQ(b.view.paints, c.paints);
         }
@@ -133,45 +162,98 @@ TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
     }
 }
 
-TEST(CommandStates, CaptionGreysAndTimerStartsWithTheirSwitch) {
-    Button b;
-    b.Run("disable");
-    EXPECT_FALSE(b.logic.CaptionEnabled());
-    b.Run("enable");
-    EXPECT_TRUE(b.logic.CaptionEnabled());
-
-    Button late(false);
-    EXPECT_FALSE(late.logic.TimerOn());
-    late.logic.Initialize();
-    EXPECT_TRUE(late.logic.TimerOn());
-    EXPECT_EQ(late.view.paints, "") << "Initialize does not repaint";
-}
-
-// The host may destroy the button inside its Click handler.
-class DestroyingView : public CommandView {
-  public:
-    std::unique_ptr<CommandLogic> owned;
-    int clicks = 0;
-    void PaintFace() override {}
-    void CaptionChanged() override {}
-    void RaiseClick() override {
-        ++clicks;
-        owned.reset();
-    }
-};
-
 TEST(CommandStates, ClickHandlerMayDestroyTheButton) {
-    DestroyingView view;
+    FakeView view;
     view.owned = std::make_unique<CommandLogic>(view);
-    CommandLogic* logic = view.owned.get();
-    logic->LoadProperties(PropertyStore{}, DefaultCaptionFont());
-    logic->Initialize();
-    logic->MouseMove();
-    logic->FocusGained();
-    logic->MouseDown(kLeftButton);
-    logic->MouseUp(kLeftButton); // built with AddressSanitizer: a later touch would fault
+    view.logic = view.owned.get();
+    view.logic->Initialize();
+    // Built with AddressSanitizer: a touch after the Click would fault.
+    Send(*view.logic, view, "enable move focus down up");
     EXPECT_EQ(view.clicks, 1);
     EXPECT_EQ(view.owned, nullptr);
+}
+
+TEST(PropertyStore, ValuesCompareAndConvertByValue) {
+    EXPECT_TRUE(SameValue(std::string(" -1 "), int64_t{-1}));
+    EXPECT_FALSE(SameValue(int64_t{1}, std::string("1x")));
+    EXPECT_FALSE(SameValue(std::string("Command"), std::string("command")));
+    EXPECT_FALSE(SameValue(Font("A", 9), std::string("A")));
+    EXPECT_EQ(AsBoolean(std::string("True")), int16_t{-1});
+    EXPECT_EQ(AsBoolean(int64_t{5}), int16_t{-1});
+    EXPECT_EQ(AsInteger(std::string("255"), 0, 255), 255);
+    EXPECT_FALSE(AsInteger(int64_t{256}, 0, 255)) << "overflow fails the step";
+    EXPECT_FALSE(AsInteger(std::string("99999999999999999999"), 0, 255));
+    EXPECT_FALSE(AsText(Font("A", 9)));
+    EXPECT_FALSE(AsFont(std::string("A")));
+}
+
+TEST(CommandProperties, LoadedWithoutKeysSavesNothingAndRoundTripsWhatDiffers) {
+    Button b(&kEmpty, Font("Host", 12));
+    EXPECT_EQ(b.view.paints, "Normal") << "loading ends with a Normal repaint";
+    EXPECT_EQ(b.logic.Enabled(), kTrue);
+    EXPECT_EQ(b.logic.Caption(), "Command1");
+    EXPECT_EQ(b.logic.Font(), Font("Host", 12)) << "the host's font by default";
+    EXPECT_TRUE(b.logic.Visible());
+    PropertyStore saved;
+    b.logic.SaveProperties(saved, Font("Host", 12));
+    EXPECT_TRUE(saved.Size() == 1 && saved.Find("Caption")) << "all else is a default";
+
+    // Keys in lower case, as the dialog gives them.
+    for (const char* caption : {"Command", "OK", "Command1", ""}) {
+        PropertyStore data, again;
+        data.Set("caption", std::string(caption));
+        data.Set("font", DefaultCaptionFont());
+        Button first(&data, Font("Host", 8));
+        first.logic.SaveProperties(again, Font("Host", 8));
+        // "Command" is the saving default of the caption: not stored.
+        const size_t captionStored = std::string(caption) != "Command";
+        EXPECT_EQ(again.Size(), 1 + captionStored) << "caption \"" << caption << "\"";
+        const std::string expected = std::string(caption) == "Command" ? "Command1" : caption;
+        EXPECT_EQ(Button(&again).logic.Caption(), expected) << "caption \"" << caption << "\"";
+        EXPECT_EQ(Button(&again).logic.Font(), DefaultCaptionFont());
+        PropertyStore againstGothic;
+        first.logic.SaveProperties(againstGothic, DefaultCaptionFont());
+        EXPECT_EQ(againstGothic.Size(), captionStored) << "the font equals the host's";
+    }
+}
+
+TEST(CommandProperties, ValueOfTheWrongKindFailsOnlyItsStep) {
+    PropertyStore data;
+    data.Set("FontColour", std::string("red"));
+    data.Set("FirstRun", int64_t{300});
+    data.Set("Enabled", std::string("maybe"));
+    data.Set("Visible", int64_t{0});
+    data.Set("Caption", int64_t{42});
+    Button b(&data);
+    EXPECT_EQ(b.logic.CaptionColour(), 0u);
+    EXPECT_FALSE(b.logic.Visible());
+    EXPECT_EQ(b.logic.Caption(), "42");
+    EXPECT_EQ(b.view.paints, "") << "Enabled kept its initial 0, so nothing is painted";
+    PropertyStore saved;
+    b.logic.SaveProperties(saved, DefaultCaptionFont());
+    ASSERT_NE(saved.Find("firstrun"), nullptr);
+    EXPECT_EQ(std::get<int64_t>(*saved.Find("firstrun")), 0) << "300 is out of range";
+    ASSERT_NE(saved.Find("visible"), nullptr);
+    EXPECT_EQ(std::get<int64_t>(*saved.Find("visible")), 0);
+}
+
+TEST(CommandProperties, NeverLoadedButtonTurnsOnAtItsFirstEnabledRead) {
+    Button b(nullptr);
+    b.logic.SizeChanged();
+    EXPECT_FALSE(b.logic.CaptionEnabled()) << "greyed with the Disable face";
+    EXPECT_EQ(b.logic.Enabled(), kTrue);
+    EXPECT_TRUE(b.logic.CaptionEnabled());
+    b.logic.SetFontColour(0x0000FF);
+    EXPECT_EQ(b.view.paints, "Disable Normal Normal");
+    EXPECT_EQ(b.logic.CaptionColour(), 0x0000FFu) << "the first Enabled read set FirstRun";
+
+    Button never(nullptr);
+    never.logic.SetEnabled(kTrue);
+    never.logic.SetFontColour(0x0000FF);
+    EXPECT_EQ(never.logic.CaptionColour(), 0u) << "FirstRun 0: every refresh resets to black";
+    Button loaded(&kEmpty);
+    loaded.logic.SetFontColour(0x0000FF);
+    EXPECT_EQ(loaded.logic.FontColour(), 0x0000FFu);
 }
 
 } // namespace

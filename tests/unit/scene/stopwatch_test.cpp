@@ -2,28 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <stdexcept>
+#include <numeric>
 #include <vector>
 
 namespace {
 
-// Gives the listed counter readings in turn and a fixed frequency.
-class FakeCounter : public stars::Counter {
-  public:
-    FakeCounter(std::vector<int64_t> readings, int64_t frequency)
-        : readings_(std::move(readings)), frequency_(frequency) {}
-    int64_t now() override {
-        if (taken == readings_.size())
-            throw std::runtime_error("counter script exhausted");
-        return readings_[taken++];
-    }
-    int64_t frequency() override { return frequency_; }
-    std::size_t taken = 0;
-
-  private:
-    std::vector<int64_t> readings_;
-    int64_t frequency_;
+// Gives the listed counter readings in turn, throwing when they run out, and a fixed frequency.
+struct FakeCounter : stars::Counter {
+    FakeCounter(std::vector<int64_t> list, int64_t hz) : readings(std::move(list)), hz(hz) {}
+    int64_t now() override { return readings.at(taken++); }
+    int64_t frequency() override { return hz; }
+    std::vector<int64_t> readings;
+    int64_t hz;
+    size_t taken = 0;
 };
 
 } // namespace
@@ -54,8 +45,7 @@ TEST(FrameRate, MeasuresFramesOverAtLeastAFifthOfASecondAndForgetsOnRestart) {
         1000);
     stars::FrameRate rate;
     stars::restart_frame_rate(rate, counter);
-    const float expected[] = {0, 0, 0, 16, 16, 2 / 0.21f, 2 / 0.21f};
-    for (float fps : expected) {
+    for (float fps : {0.0f, 0.0f, 0.0f, 16.0f, 16.0f, 2 / 0.21f, 2 / 0.21f}) {
         stars::count_frame(rate, counter);
         EXPECT_FLOAT_EQ(rate.fps, fps) << "frame " << counter.taken;
     }
@@ -64,16 +54,13 @@ TEST(FrameRate, MeasuresFramesOverAtLeastAFifthOfASecondAndForgetsOnRestart) {
     stars::count_frame(rate, counter);
     stars::count_frame(rate, counter);
     EXPECT_FLOAT_EQ(rate.fps, 10.0f) << "frames before the restart are forgotten";
-}
 
-TEST(FrameRate, StaysUnmeasuredWithoutACounterFrequency) {
+    // Without a counter frequency no time passes, and no rate is measured.
     std::vector<int64_t> readings(100);
-    for (std::size_t n = 0; n < readings.size(); ++n)
-        readings[n] = static_cast<int64_t>(n) * 1000;
-    FakeCounter counter(readings, 0);
-    stars::FrameRate rate;
-    stars::restart_frame_rate(rate, counter);
+    std::iota(readings.begin(), readings.end(), 0);
+    FakeCounter still(readings, 0);
+    stars::restart_frame_rate(rate, still);
     for (int n = 0; n < 90; ++n)
-        stars::count_frame(rate, counter);
+        stars::count_frame(rate, still);
     EXPECT_EQ(rate.fps, 0.0f);
 }
