@@ -138,7 +138,6 @@ void CommandLogic::SetVisible(bool visible) {
     } else {
         backStyle_ = 0;
     }
-    Notify();
 }
 
 bool CommandLogic::Visible() {
@@ -154,7 +153,6 @@ void CommandLogic::SetFontColour(uint32_t colour) {
         view_.CaptionChanged();
     }
     RefreshButton();
-    Notify();
 }
 
 uint32_t CommandLogic::FontColour() {
@@ -176,19 +174,16 @@ int16_t CommandLogic::Enabled() {
 
 void CommandLogic::SetEnabled(int16_t enabled) {
     enabled_ = enabled;
-    Notify();
     ShowEnabledState();
 }
 
 void CommandLogic::SetCaption(std::string caption) {
     caption_ = std::move(caption);
-    Notify();
     view_.CaptionChanged();
 }
 
 void CommandLogic::SetFont(FontDesc font) {
     font_ = std::move(font);
-    Notify();
     view_.CaptionChanged();
 }
 
@@ -218,7 +213,6 @@ void CommandLogic::SaveProperties(PropertyStore& store, const FontDesc& ambient)
     // Stored as the signed 32-bit value the host's integers hold.
     store.Write(kKeyFontColour, int64_t{static_cast<int32_t>(colour_)}, std::string("0"));
     store.Write(kKeyVisible, int64_t{backStyle_}, std::string("1"));
-    changed_ = false;
     RefreshButton();
 }
 

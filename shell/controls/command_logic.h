@@ -70,8 +70,6 @@ class CommandLogic {
     // The host's property store.
     void LoadProperties(const PropertyStore& store, const FontDesc& ambient);
     void SaveProperties(PropertyStore& store, const FontDesc& ambient);
-    // A persisted property changed since the last save.
-    bool PropertiesChanged() const { return changed_; }
 
     // What the window shows and needs.
     uint8_t State() const { return state_; }
@@ -86,7 +84,6 @@ class CommandLogic {
     void ShowEnabledState();
     void RefreshButton();
     void SetCaptionEnabled(bool enabled);
-    void Notify() { changed_ = true; }
 
     CommandView& view_;
     uint8_t state_ = kStateUninitialised;
@@ -103,7 +100,6 @@ class CommandLogic {
     bool captionEnabled_ = true;
     // 1 opaque, 0 transparent.
     int16_t backStyle_ = 1;
-    bool changed_ = false;
 };
 
 } // namespace orvanne
