@@ -100,8 +100,6 @@ with harness.Session() as s:
 
     # Ours still chosen, from a folder of the user's choice (/D) whose name has a short form:
     # the short path is what the system gets and what the uninstaller recognises.
-    os.remove(os.path.join(folder, "music.mp3"))
-    os.rmdir(folder)
     folder = os.path.join(os.path.dirname(folder), "OrvanneScreenSaver")
     settle(s, SETUP, "/S", rf"/D=C:\users\{user}\AppData\Local\Programs\OrvanneScreenSaver")
     check_installed(s, folder)

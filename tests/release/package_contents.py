@@ -20,8 +20,8 @@ BUILDS = {  # package tag: (folder of that build's programs, PE machine)
     "win32": (os.environ.get("ORVANNE_RELEASE_DIST", f"{BUILD}/windows-i686/dist"), 0x14C),
     "win64": (os.environ.get("ORVANNE_TEST_DIST", f"{BUILD}/windows-x86_64/dist"), 0x8664),
 }
-PROGRAM_ICON = os.path.join(harness.SOURCE_DIR, "assets/dialog/vellis_p.ico")
-DESCRIPTIONS = {"Orvanne.scr": "Orvanne screen saver", "Orvanne.dll": "Orvanne renderer"}
+ICON = Path(harness.SOURCE_DIR, "assets/dialog/vellis_p.ico").read_bytes()
+PROGRAMS = ("Orvanne.scr", "Orvanne.dll")
 
 
 def pe_machine(data):
@@ -40,36 +40,29 @@ def resource_names(path, kind):
     return re.findall(r"--name=(\S+)", out)
 
 
-def check_version(path, description):
+def check_version(path):
     data = resource(path, 16)
     major, minor, patch = map(int, VERSION.split("."))
     fixed = struct.unpack_from("<II", data, data.find(struct.pack("<I", 0xFEEF04BD)) + 8)
     check(fixed == (major << 16 | minor, patch << 16), f"{path}: fixed file version {fixed}")
-    # Each string is its key, a NUL, padding to 4 bytes and the value up to its NUL.
-    text = data.decode("utf-16-le", "replace")
-    for key, want in [("ProductName", "Orvanne"), ("FileDescription", description),
-                      ("FileVersion", VERSION), ("ProductVersion", VERSION),
-                      ("CompanyName", None), ("LegalCopyright", None)]:
-        found = re.search(key + "\0+([^\0]+)", text)
-        value = found and found[1]
-        check(value and value == (want or value), f"{path}: {key} {value!r}, expected {want!r}")
+    # Each string is its key, a NUL, padding to 4 bytes and the value up to its NUL. After an
+    # empty value would come the next header, whose type word (0 or 1) stops the match.
+    strings = dict(re.findall("(ProductName|FileDescription|FileVersion|ProductVersion|"
+                              "CompanyName|LegalCopyright)\0+([^\0-\x1f]+)\0",
+                              data.decode("utf-16-le", "replace")))
+    check(len(strings) == 6 and strings["FileVersion"] == strings["ProductVersion"] == VERSION,
+          f"{path}: version strings {strings}")
 
 
-def icon_group_images(path):
-    """The images of the first icon group, the one Explorer and the control panel show."""
+def first_icon_image(path):
+    """The first image of the first icon group, the icon Explorer and the control panel show."""
     group = resource(path, 14, resource_names(path, 14)[0])
-    ids = [struct.unpack_from("<H", group, 18 + 14 * i)[0] for i in range(group[4])]
-    return [resource(path, 3, image) for image in ids]
-
-
-def ico_images(data):
-    entries = [struct.unpack_from("<II", data, 14 + 16 * i) for i in range(data[4])]
-    return [data[offset:offset + size] for size, offset in entries]
+    return resource(path, 3, struct.unpack_from("<H", group, 6 + 12)[0])
 
 
 def check_program(path, machine):
     check(pe_machine(Path(path).read_bytes()) == machine, f"{path}: not for machine {machine:#x}")
-    check_version(path, DESCRIPTIONS[os.path.basename(path)])
+    check_version(path)
     # One manifest, ours: a toolchain's default manifest would bring requestedExecutionLevel.
     check(resource_names(path, 24) == ["1"], f"{path}: not exactly one manifest, id 1")
     manifest = resource(path, 24)
@@ -78,17 +71,18 @@ def check_program(path, machine):
         check(b">true/pm</dpiAware>" in manifest and b">PerMonitorV2," in manifest,
               f"{path}: not DPI aware per monitor:\n{manifest.decode()}")
     else:
-        check(icon_group_images(path) == ico_images(Path(PROGRAM_ICON).read_bytes()),
+        size, offset = struct.unpack_from("<II", ICON, 6 + 8)
+        check(first_icon_image(path) == ICON[offset:offset + size],
               f"{path}: its first icon is not the program icon")
 
 
 def check_package(base, dist, machine):
     setup, archive = base + "-setup.exe", base + ".zip"
-    programs = {name: Path(dist, name).read_bytes() for name in DESCRIPTIONS}
+    programs = {name: Path(dist, name).read_bytes() for name in PROGRAMS}
     data = Path(setup).read_bytes()
     check(pe_machine(data) == machine and b"NullsoftInst" in data,
           f"{setup}: not an NSIS installer for machine {machine:#x}")
-    check_version(setup, "Orvanne installer")
+    check_version(setup)
     check(re.search(rb'requestedExecutionLevel\s+level="asInvoker"', resource(setup, 24)),
           f"{setup}: does not run as the user")
     with tempfile.TemporaryDirectory() as out:
@@ -109,7 +103,7 @@ def check_package(base, dist, machine):
 
 
 for tag, (dist, machine) in BUILDS.items():
-    for name in DESCRIPTIONS:
+    for name in PROGRAMS:
         check_program(os.path.join(dist, name), machine)
     base = os.path.join(PACKAGES, f"Orvanne-{VERSION}-{tag}")
     check(os.path.exists(base + "-setup.exe") and os.path.exists(base + ".zip"),

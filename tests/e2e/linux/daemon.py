@@ -2,7 +2,6 @@
 ended by it, then drawing into a window made here, on the root window and in its own window."""
 
 import atexit
-import ctypes
 import os
 import shutil
 import signal
@@ -30,26 +29,13 @@ def module_pids(s):
     return [int(pid) for pid in s.x("pgrep", "-f", "^" + MODULE).split()]
 
 
-def ends_within(ended, seconds, what, p=None, code=0):
+def ends_within(ended, seconds, what, p=None):
+    """The module ends in time, and cleanly where it is ours to see."""
     start = time.time()
     wait_for(ended, 5, f"module still running {what}")
     took = time.time() - start
     check(took <= seconds, f"module took {took:.2f} s to end {what}")
-    check(p is None or p.returncode == code, f"{what} the module ended with {p and p.returncode}")
-
-
-def plain_window(display, x, y, width, height):
-    """A bare top-level window on a connection of the test's own, as a settings preview would
-    give the module one; closing the connection destroys it."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    dpy = ctypes.c_void_p(x11.XOpenDisplay(display.encode()))
-    check(dpy.value, f"cannot open {display}")
-    root = ctypes.c_ulong(x11.XDefaultRootWindow(dpy))
-    wid = x11.XCreateSimpleWindow(dpy, root, x, y, width, height, 0, 0, 0)
-    x11.XMapWindow(dpy, wid)
-    x11.XSync(dpy, 0)
-    return wid, lambda: x11.XCloseDisplay(dpy)
+    check(p is None or p.returncode == 0, f"{what} the module ended with {p and p.returncode}")
 
 
 def start_daemon(s):
@@ -82,8 +68,10 @@ with harness.Session(wine=False) as s:
     ends_within(lambda: pid not in module_pids(s), 1.0, "after -deactivate")
     s.x("xscreensaver-command", "-exit")
 
-    # Drawn in, followed when it grows, and left when it is destroyed.
-    wid, destroy = plain_window(s.display, 200, 150, 400, 300)
+    # A window of another program, as a settings preview gives the module one: drawn in,
+    # followed when it grows, and left when it is destroyed.
+    owner = s.start("xev", "-geometry", "400x300+200+150")
+    wid = s.wait_window("Event Tester")
     p = s.start(MODULE, "-window-id", str(wid), "--root")
     check_field(s, "window-id", (200, 150, 600, 450))
     check(bright_colours(s.screenshot("window-id-outside"), (700, 0, 1280, 1024)) == 0,
@@ -91,7 +79,7 @@ with harness.Session(wine=False) as s:
     s.x("xdotool", "windowsize", str(wid), "800", "600", check_rc=True)
     wait_for(lambda: s.geometry(wid)[2:] == (800, 600), 5, "the window did not grow")
     check_field(s, "window-id-grown", (200, 150, 1000, 750), settle=0.5)
-    destroy()
+    owner.kill()
     ends_within(lambda: p.poll() is not None, 1.0, "after its window was destroyed", p)
 
     p = s.start(MODULE, "--root", "--fps")

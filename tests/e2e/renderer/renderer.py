@@ -44,15 +44,13 @@ def full_screen_and_input(s, p):
     check(info["class"] == "opengl demo" and info["rect"] == FULL,
           f"window {info['class']!r} at {info['rect']}, expected 'opengl demo' at {FULL}")
     check_field(s, "field", FULL)
-    # Nothing but Esc, Tab and Space does anything: other keys, clicks, moves, and the
-    # system's saver and monitor-power commands.
+    # Nothing but Esc, Tab and Space does anything. (Wine ignores the system's saver and
+    # monitor-power commands anyway, so sending them here could show nothing.)
     s.key("a", "Return", "F1")
     s.click(s.wait_window(TITLE), 600, 500)
     s.click(s.wait_window(TITLE), 300, 200, button=3)
     s.mouse_move(100, 100)
-    for command in ("screensave", "monitorpower"):
-        s.wintool("syscommand", TITLE, command)
-    still_running(p, "other keys, mouse input and the saver commands")
+    still_running(p, "other keys and mouse input")
     check_overlay(s, "overlay-after-input")
     s.key("space")
     time.sleep(0.4)
@@ -78,14 +76,12 @@ def minimised_and_modes(s, p):
     # Keys need the focus; the new window is alone, but a click makes sure.
     s.click(s.wait_window(TITLE), 500, 400)
     s.key("Tab")
-    again = window(s, FULL[2:], WS_POPUP, "a second Tab")
-    check(again["rect"] == FULL, f"full screen again at {again['rect']}")
+    window(s, FULL[2:], WS_POPUP, "a second Tab")
     check_field(s, "full-again", FULL, settle=0.3)
     s.x("xdotool", "keydown", "Escape")
     still_running(p, "Esc was pressed (not released)")
     s.x("xdotool", "keyup", "Escape")
     check(s.wait_exit(p, 10) == 1, f"Esc release should end it with code 1, got {p.returncode}")
-    s.wait_no_window(TITLE, 2)
 
 
 def no_gl():
