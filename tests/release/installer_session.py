@@ -36,15 +36,9 @@ def settle(s, program, *args):
 def registry(s, key):
     """Values of a registry key as {name: data}, or None when the key is missing."""
     r = wine(s, "reg", "query", key)
-    lines = r.stdout.decode("utf-8", "replace").splitlines()
-    values = (re.match(r"^    (.+?)    REG_\w+    ?(.*)$", line.rstrip("\r")) for line in lines)
-    return {m[1]: m[2] for m in values if m} if r.returncode == 0 else None
-
-
-def is_saver_of(s, folder):
-    chosen = registry(s, DESKTOP).get("SCRNSAVE.EXE", "")
-    unix = wine(s, "winepath", "-u", chosen).stdout.decode().strip()
-    return os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr"))
+    values = re.findall(r"^    (.+?)    REG_\w+    ?(.*?)\r?$", r.stdout.decode("utf-8", "replace"),
+                        re.MULTILINE)
+    return dict(values) if r.returncode == 0 else None
 
 
 def uninstall(s, folder):
@@ -58,7 +52,10 @@ def uninstall(s, folder):
 def check_installed(s, folder):
     check(all(Path(folder, n).read_bytes() == Path(s.dist(n)).read_bytes() for n in PROGRAMS),
           f"the programs in {folder} are not the shipped ones")
-    check(is_saver_of(s, folder), f"SCRNSAVE.EXE is not the saver in {folder}")
+    chosen = registry(s, DESKTOP).get("SCRNSAVE.EXE", "")
+    unix = wine(s, "winepath", "-u", chosen).stdout.decode().strip()
+    check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr")),
+          f"SCRNSAVE.EXE is {chosen!r}, not the saver in {folder}")
     check(registry(s, DESKTOP).get("ScreenSaveActive") == "1", "the saver is not made active")
 
 

@@ -54,12 +54,6 @@ def check_version(path):
           f"{path}: version strings {strings}")
 
 
-def first_icon_image(path):
-    """The first image of the first icon group, the icon Explorer and the control panel show."""
-    group = resource(path, 14, resource_names(path, 14)[0])
-    return resource(path, 3, struct.unpack_from("<H", group, 6 + 12)[0])
-
-
 def check_program(path, machine):
     check(pe_machine(Path(path).read_bytes()) == machine, f"{path}: not for machine {machine:#x}")
     check_version(path)
@@ -71,9 +65,11 @@ def check_program(path, machine):
         check(b">true/pm</dpiAware>" in manifest and b">PerMonitorV2," in manifest,
               f"{path}: not DPI aware per monitor:\n{manifest.decode()}")
     else:
+        # The first icon group is the icon Explorer and the control panel show.
+        group = resource(path, 14, resource_names(path, 14)[0])
+        image = resource(path, 3, struct.unpack_from("<H", group, 6 + 12)[0])
         size, offset = struct.unpack_from("<II", ICON, 6 + 8)
-        check(first_icon_image(path) == ICON[offset:offset + size],
-              f"{path}: its first icon is not the program icon")
+        check(image == ICON[offset:offset + size], f"{path}: its first icon is not the program's")
 
 
 def check_package(base, dist, machine):
