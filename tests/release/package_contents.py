@@ -25,8 +25,7 @@ PROGRAMS = ("Orvanne.scr", "Orvanne.dll")
 
 
 def pe_machine(data):
-    offset = struct.unpack_from("<I", data, 0x3C)[0]
-    return data[offset:offset + 4] == b"PE\0\0" and struct.unpack_from("<H", data, offset + 4)[0]
+    return struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0]
 
 
 def resource(path, kind, name=None):
