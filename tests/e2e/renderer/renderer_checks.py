@@ -1,4 +1,4 @@
-"""What the renderer's, the Linux module's and the installer's scripts look for on the screen."""
+"""What the renderer's and the Linux module's scripts look for on the screen; a wait for any."""
 
 import time
 
