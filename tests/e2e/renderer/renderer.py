@@ -43,8 +43,8 @@ def full_screen_and_input(s, p):
     rect = window(s, FULL[2:], WS_POPUP, "the start")["rect"]
     check(rect == FULL, f"the full-screen window is at {rect}, not {FULL}")
     check_field(s, "field", FULL)
-    # Nothing but Esc, Tab and Space does anything. (Wine ignores the system's saver and
-    # monitor-power commands anyway, so sending them here could show nothing.)
+    # Nothing but Esc, Tab and Space does anything. Wine: the system's saver and monitor-power
+    # commands do nothing even when left unhandled, so sending them could not fail.
     s.key("a", "Return", "F1")
     s.click(s.wait_window(TITLE), 600, 500)
     s.click(s.wait_window(TITLE), 300, 200, button=3)
