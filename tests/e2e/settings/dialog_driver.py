@@ -2,6 +2,7 @@
 settings file, reading its controls from outside, clicking and typing like a user."""
 
 import os
+import pathlib
 import re
 import sys
 import time
@@ -14,8 +15,6 @@ import saver  # noqa: E402
 
 TITLE = "<Orvanne>"
 PICKER = "ﾌｧｲﾙを開く"
-MARK_ON = (0, 64, 255)
-MARK_OFF = (255, 255, 255)
 
 # The dialog's layout table: name, surface (D dialog, P panel) and place in twips. A control's
 # id is 1000 plus its row.
@@ -88,11 +87,8 @@ def wait_closed(s, proc, label):
 
 
 def ini(folder):
-    path = os.path.join(folder, "Orvanne.ini")
-    if not os.path.exists(path):
-        return None
-    with open(path, "rb") as f:
-        return f.read()
+    path = pathlib.Path(folder, "Orvanne.ini")
+    return path.read_bytes() if path.exists() else None
 
 
 def marks(s, shot):
@@ -103,11 +99,11 @@ def marks(s, shot):
 
 
 def only_mark(kind):
-    return tuple(MARK_ON if k == kind else MARK_OFF for k in range(3))
+    """The marks' colours with kind alone chosen: blue, the others white."""
+    return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
 
 
 def picker_open(s, timeout):
-    """Whether the file picker (titled in Japanese) is up within timeout seconds."""
     return s.wintool("wait", PICKER, timeout)[0] == 0
 
 
