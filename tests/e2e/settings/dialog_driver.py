@@ -2,6 +2,7 @@
 settings file, reading its controls from outside, clicking and typing like a user."""
 
 import os
+import pathlib
 import re
 import sys
 import time
@@ -10,17 +11,17 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import harness  # noqa: E402
 from harness import check  # noqa: E402
-import saver  # noqa: E402, F401  (shared with the shell's scripts)
+import saver  # noqa: E402
 
 TITLE = "<Orvanne>"
 PICKER = "ﾌｧｲﾙを開く"
 
-# Control ids: 1000 plus the control's place in the dialog's layout table.
+# The dialog's layout table: name, surface (D dialog, P panel) and place in twips. A control's
+# id is 1000 plus its row.
 with open(os.path.join(harness.SOURCE_DIR, "shell", "settings", "dialog_layout.def")) as f:
-    NAMES = re.findall(r'^CONTROL\(\w+, "(\w+)"', f.read(), re.M)
-
-MARK_ON = (0, 64, 255)
-MARK_OFF = (255, 255, 255)
+    LAYOUT = [(name, surface, *map(int, place)) for name, surface, *place in re.findall(
+        r'^CONTROL\(\w+, "(\w+)", ([DP]), (\d+), (\d+), (\d+), (\d+)\)', f.read(), re.M)]
+NAMES = [row[0] for row in LAYOUT]
 
 
 def controls(s, env=None):
@@ -48,10 +49,6 @@ def focus(s):
     return NAMES[ident] if 0 <= ident < len(NAMES) else ident + 1000
 
 
-def centre(rect):
-    return ((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
-
-
 def click_at(s, x, y, button=1):
     s.x("xdotool", "mousemove", str(x), str(y), "click", str(button), check_rc=True)
     time.sleep(0.3)
@@ -59,14 +56,8 @@ def click_at(s, x, y, button=1):
 
 def click(s, name, button=1, env=None):
     """Clicks the middle of a control with a mouse button (1 left, 2 middle, 3 right)."""
-    x, y = centre(controls(s, env)[name]["rect"])
-    click_at(s, x, y, button)
-
-
-def click_close_box(s):
-    """Clicks the caption's close box (the system draws it at the frame's top right)."""
-    left, top, right, bottom = window(s)["rect"]
-    click_at(s, right - 14, top + 11)
+    r = controls(s, env)[name]["rect"]
+    click_at(s, (r[0] + r[2]) // 2, (r[1] + r[3]) // 2, button)
 
 
 def type_into_repeat_box(s, text):
@@ -82,8 +73,7 @@ def type_into_repeat_box(s, text):
 def open_dialog(s, folder, env=None):
     """Starts Orvanne.scr /c and waits until the dialog has zoomed open and painted."""
     p = saver.run(s, folder, "/c", env=env)
-    code, _ = s.wintool("wait", TITLE, 25)
-    if code != 0:
+    if s.wintool("wait", TITLE, 25)[0] != 0:
         s.screenshot("no_dialog")
         state = "still running" if p.poll() is None else f"ended with code {p.returncode}"
         check(False, f"no dialog titled '<Orvanne>' 25 s after /c; the program is {state}")
@@ -92,32 +82,28 @@ def open_dialog(s, folder, env=None):
 
 
 def wait_closed(s, proc, label):
-    code, _ = s.wintool("gone", TITLE, 10)
-    check(code == 0, f"{label}: the dialog is still open")
+    check(s.wintool("gone", TITLE, 10)[0] == 0, f"{label}: the dialog is still open")
     s.wait_exit(proc, 10)
 
 
 def ini(folder):
-    path = os.path.join(folder, "Orvanne.ini")
-    if not os.path.exists(path):
-        return None
-    with open(path, "rb") as f:
-        return f.read()
+    path = pathlib.Path(folder, "Orvanne.ini")
+    return path.read_bytes() if path.exists() else None
 
 
-def mark_colours(s, shot):
-    """The colour in the middle of each music-kind mark, as the screen shows it."""
+def marks(s, shot):
+    """The colour in the middle of the marks of kinds 0, 1 and 2, as the screen shows them."""
     img = s.screenshot(shot)
-    found = controls(s)
-    colours = {}
-    for kind in (0, 1, 2):
-        r = found[f"Img_BGM{kind}"]["rect"]
-        colours[kind] = img.pixel(r[0] + 6, r[1] + 6)
-    return colours, img
+    rects = [controls(s)[f"Img_BGM{k}"]["rect"] for k in range(3)]
+    return tuple(img.pixel(r[0] + 6, r[1] + 6) for r in rects)
+
+
+def only_mark(kind):
+    """The marks' colours with kind alone chosen: blue, the others white."""
+    return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
 
 
 def picker_open(s, timeout):
-    """Whether the file picker (titled in Japanese) is up within timeout seconds."""
     return s.wintool("wait", PICKER, timeout)[0] == 0
 
 
