@@ -148,7 +148,6 @@ class Session:
         check(number, "Xvfb did not report a display number")
         self.display = ":" + number
 
-    # Paths
 
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
@@ -165,7 +164,6 @@ class Session:
                 shutil.copy(self.dist(name), target)
         return target
 
-    # Programs
 
     def start(self, program, *args, env=None, **popen):
         """Starts a Windows program in Wine, or a native one in a session without Wine."""
@@ -211,7 +209,6 @@ class Session:
             c["rect"] = tuple(int(v) for v in c["rect"].split(","))
         return found
 
-    # X side
 
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
@@ -225,32 +222,26 @@ class Session:
         out = self.x("xdotool", "search", "--name", "^" + title + "$")
         return [int(w) for w in out.split()]
 
-    def wait_window(self, title, timeout=15):
+    def wait_window(self, title, timeout=15, present=True):
+        """The first X window titled title once there is one (or none, for present=False)."""
         end = time.time() + timeout
         while time.time() < end:
             found = self.find_windows(title)
-            if found:
-                return found[0]
+            if bool(found) == present:
+                return found[0] if found else None
             time.sleep(0.05)
-        raise Failure(f"no window titled '{title}' after {timeout} s")
+        raise Failure(f"window '{title}' {'not there' if present else 'still there'} "
+                      f"after {timeout} s")
 
     def wait_no_window(self, title, timeout=10):
-        end = time.time() + timeout
-        while time.time() < end:
-            if not self.find_windows(title):
-                return
-            time.sleep(0.05)
-        raise Failure(f"window '{title}' still there after {timeout} s")
+        self.wait_window(title, timeout, present=False)
 
     def geometry(self, wid):
         """(x, y, width, height) of an X window, from xwininfo."""
         out = self.x("xwininfo", "-id", str(wid))
-        values = {}
-        for line in out.splitlines():
-            key, _, value = line.strip().partition(":")
-            values[key] = value.strip()
-        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
-                int(values["Width"]), int(values["Height"]))
+        values = dict(line.strip().partition(":")[::2] for line in out.splitlines())
+        return tuple(int(values[key]) for key in ("Absolute upper-left X",
+                                                  "Absolute upper-left Y", "Width", "Height"))
 
     def key(self, *keys):
         """Press and release keys (xdotool names) on the focused window."""

@@ -1,5 +1,5 @@
 """What the shell's end-to-end scripts share: an install with a stand-in renderer, the
-settings file, the not-found message box, and timings."""
+settings file, Japanese text, and timings."""
 
 import os
 import shutil
@@ -9,8 +9,9 @@ import time
 import harness
 from harness import check
 
-NOT_FOUND = "Orvanne.dllが同じﾌｫﾙﾀﾞに見つかりません！"
-TITLE = "Orvanne (ScreenSaver)"
+KEY_KIND = "BGM区分".encode("cp932")
+KEY_REPEAT = "BGMﾘﾋﾟｰﾄ".encode("cp932")
+KEY_FILE = "BGMﾌｧｲﾙ".encode("cp932")
 
 
 def japanese():
@@ -24,10 +25,6 @@ def japanese():
                         os.path.join(folder, "ja_JP.UTF-8")],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": folder}
-
-KEY_KIND = "BGM区分".encode("cp932")
-KEY_REPEAT = "BGMﾘﾋﾟｰﾄ".encode("cp932")
-KEY_FILE = "BGMﾌｧｲﾙ".encode("cp932")
 
 
 def link_japanese_font(s):
@@ -51,9 +48,8 @@ def install(s, folder, renderer="standin"):
     dll = os.path.join(target, "Orvanne.dll")
     if renderer == "standin":
         shutil.copy(s.tool("standin_renderer.exe"), dll)
-    elif renderer == "missing":
-        if os.path.exists(dll):
-            os.remove(dll)
+    elif renderer == "missing" and os.path.exists(dll):
+        os.remove(dll)
     elif isinstance(renderer, bytes):
         with open(dll, "wb") as f:
             f.write(renderer)
@@ -62,10 +58,11 @@ def install(s, folder, renderer="standin"):
 
 def ini_bytes(kind, repeat, music):
     """The file the settings dialog writes from scratch (values as bytes or str)."""
-    def b(v):
-        return v if isinstance(v, bytes) else str(v).encode("cp932")
-    return (b"[Section]\r\n" + KEY_KIND + b"=" + b(kind) + b"\r\n" + KEY_REPEAT + b"=" +
-            b(repeat) + b"\r\n" + KEY_FILE + b"=" + b(music) + b"\r\n")
+    lines = [b"[Section]"]
+    for key, value in ((KEY_KIND, kind), (KEY_REPEAT, repeat), (KEY_FILE, music)):
+        value = value if isinstance(value, bytes) else str(value).encode("cp932")
+        lines.append(key + b"=" + value)
+    return b"\r\n".join(lines) + b"\r\n"
 
 
 def write_ini(folder, data):
@@ -91,34 +88,9 @@ def seconds_to_exit(s, proc, limit):
     return time.time() - t0
 
 
-def message_box(s, timeout=10):
-    """The not-found box's child windows as (class, text), once it is up."""
-    code, _ = s.wintool("wait", TITLE, timeout)
-    check(code == 0, f"no message box titled '{TITLE}' within {timeout} s")
-    return [(c["class"], c["text"]) for c in s.children(TITLE)]
-
-
-def check_not_found_box(s, proc, label, shot=None):
-    children = message_box(s)
-    if shot:
-        s.screenshot(shot)
-    texts = [t for _, t in children if t]
-    check(NOT_FOUND in texts, f"{label}: message text {texts!r}, expected {NOT_FOUND!r}")
-    buttons = [t for c, t in children if c.lower() == "button"]
-    check(buttons == ["OK"], f"{label}: buttons {buttons!r}, expected only OK")
-    check(proc.poll() is None, f"{label}: program ended before the box was dismissed")
-    s.wintool("close", TITLE)
-    s.wait_exit(proc, 10)
-
-
 def load(s, ini, env=None):
     """The settings as the saver reads them from ini: kind, repeat, music file bytes."""
     code, out = s.wintool("load", windows_path(ini), env=env)
     check(code == 0, f"wintool load failed on {ini}")
     values = dict(item.split("=", 1) for item in out.split())
     return int(values["kind"]), int(values["repeat"]), bytes.fromhex(values["file"])
-
-
-def read_log(path):
-    with open(path, encoding="utf-8", errors="replace") as f:
-        return dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)

@@ -75,9 +75,10 @@ BOOL CALLBACK PrintChild(HWND h, LPARAM) {
     RECT r{};
     GetWindowRect(h, &r);
     std::string cls = ClassOf(h);
-    std::printf("child id=%d class=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld", GetDlgCtrlID(h),
-                cls.c_str(), IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, r.left, r.top,
-                r.right, r.bottom);
+    std::printf(
+        "child id=%d class=%s style=0x%08lx enabled=%d visible=%d rect=%ld,%ld,%ld,%ld",
+        GetDlgCtrlID(h), cls.c_str(), static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
+        IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom);
     if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
         LRESULT count = SendMessageW(h, CB_GETCOUNT, 0, 0);
         std::printf(" items=%ld list=", static_cast<long>(count));
@@ -109,6 +110,8 @@ int FocusOf(HWND h) {
     return GetDlgCtrlID(focus);
 }
 
+// The settings through the shell's code (load, write) or the platform's private-profile
+// calls (native-read, native-write), all three values at once.
 int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
     std::string ini = WideToUtf8(argv[2]);
     if (verb == L"load") {
@@ -126,19 +129,21 @@ int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
     }
     // The platform's calls take the path in the ANSI code page; the tests keep it ASCII.
     std::string path = WideToAnsi(argv[2], CP_ACP);
-    if (verb == L"native-read" && argc >= 4) {
-        char value[256] = "";
-        GetPrivateProfileStringA(kSettingsSection, Bytes(argv[3]).c_str(), "", value, sizeof value,
-                                 path.c_str());
-        std::printf("%s\n", Hex(value).c_str());
-        return 0;
+    const char* keys[] = {kKeyBgmKind, kKeyBgmRepeat, kKeyBgmFile};
+    const char* names[] = {"kind", "repeat", "file"};
+    for (int i = 0; i < 3; ++i) {
+        if (verb == L"native-read") {
+            char value[256] = "";
+            GetPrivateProfileStringA(kSettingsSection, keys[i], "", value, sizeof value,
+                                     path.c_str());
+            std::printf("%s=%s ", names[i], Hex(value).c_str());
+        } else if (argc < 6 ||
+                   !WritePrivateProfileStringA(kSettingsSection, keys[i],
+                                               Bytes(argv[3 + i]).c_str(), path.c_str())) {
+            return 1;
+        }
     }
-    if (verb == L"native-write" && argc >= 5)
-        return WritePrivateProfileStringA(kSettingsSection, Bytes(argv[3]).c_str(),
-                                          Bytes(argv[4]).c_str(), path.c_str())
-                   ? 0
-                   : 1;
-    return 2;
+    return 0;
 }
 
 int Usage() {
@@ -147,9 +152,10 @@ int Usage() {
                  "       wintool window|children|focus|close|minimize|restore|kill|endsession "
                  "TITLE\n"
                  "       wintool syscommand TITLE screensave|monitorpower|close\n"
-                 "       wintool move TITLE X Y | desktop | acp | record FILE ADDRESS\n"
-                 "       wintool touch CP932HEX | load INI | write INI KIND REPEAT FILEHEX\n"
-                 "       wintool native-read INI KEYHEX | native-write INI KEYHEX VALUEHEX\n");
+                 "       wintool move TITLE X Y | acp | record FILE ADDRESS | touch CP932HEX\n"
+                 "       wintool load|native-read INI\n"
+                 "       wintool write INI KIND REPEAT FILEHEX\n"
+                 "       wintool native-write INI KINDHEX REPEATHEX FILEHEX\n");
     return 2;
 }
 
@@ -161,9 +167,8 @@ int main() {
     if (!argv || argc < 2)
         return Usage();
     std::wstring verb = argv[1];
-    if (verb == L"desktop" || verb == L"acp") {
-        std::printf("%lld\n",
-                    verb == L"acp" ? static_cast<long long>(GetACP()) : Number(GetDesktopWindow()));
+    if (verb == L"acp") {
+        std::printf("%u\n", GetACP());
         return 0;
     }
     if (argc < 3)
@@ -189,7 +194,7 @@ int main() {
         CloseHandle(h);
         return 0;
     }
-    if (verb == L"load" || verb == L"write" || verb.rfind(L"native-", 0) == 0)
+    if (verb == L"load" || verb == L"write" || verb == L"native-read" || verb == L"native-write")
         return Settings(verb, argc, argv);
 
     HWND h = FindWindowW(nullptr, argv[2]);
