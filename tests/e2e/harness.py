@@ -15,9 +15,10 @@ WINESERVER = "/usr/lib/wine/wineserver"
 
 # Set by CTest (see tests/e2e/CMakeLists.txt); defaults suit a build in ./build.
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-DIST_DIR = os.environ.get("ORVANNE_DIST", os.path.join(SOURCE_DIR, "build/windows-x86_64/dist"))
-TOOLS_DIR = os.environ.get("ORVANNE_TOOLS", os.path.join(SOURCE_DIR, "build/windows-x86_64/testtools"))
-WORK_DIR = os.environ.get("ORVANNE_E2E_WORK", os.path.join(SOURCE_DIR, "build/e2e"))
+BUILD_DIR = os.path.join(SOURCE_DIR, "build")
+DIST_DIR = os.environ.get("ORVANNE_DIST", os.path.join(BUILD_DIR, "windows-x86_64/dist"))
+TOOLS_DIR = os.environ.get("ORVANNE_TOOLS", os.path.join(BUILD_DIR, "windows-x86_64/testtools"))
+WORK_DIR = os.environ.get("ORVANNE_E2E_WORK", os.path.join(BUILD_DIR, "e2e"))
 
 
 class Failure(AssertionError):
@@ -38,15 +39,14 @@ def fields(line, last="text"):
     return values
 
 
+def quiet(command, env):
+    subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+
+
 def wine_env(prefix, cache):
-    env = dict(os.environ)
-    env.update({
-        "WINEPREFIX": prefix,
-        "WINEDEBUG": "-all",
-        "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-        "XDG_CACHE_HOME": cache,
-    })
-    return env
+    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", XDG_CACHE_HOME=cache,
+                WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
 
 
 def template_prefix():
@@ -59,26 +59,23 @@ def template_prefix():
             shutil.rmtree(template, ignore_errors=True)
             env = wine_env(template, os.path.join(WORK_DIR, "cache"))
             env.pop("DISPLAY", None)
-            subprocess.run([WINE, "wineboot", "-i"], env=env, check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            quiet([WINE, "wineboot", "-i"], env)
             # Without a window manager Wine waits 2 s on every hide unless unmanaged.
-            subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                            "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            quiet([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t",
+                   "REG_SZ", "/d", "N", "/f"], env)
             subprocess.run([WINESERVER, "-w"], env=env)
             open(os.path.join(template, ".ready"), "w").close()
     return template
 
 
 class Image:
-    """A screenshot as RGB rows."""
+    """A picture file as RGB rows."""
 
-    def __init__(self, png):
-        size = subprocess.run(["identify", "-format", "%w %h", png], stdout=subprocess.PIPE,
-                              check=True).stdout.split()
-        self.width, self.height = int(size[0]), int(size[1])
-        self.pixels = subprocess.run(["convert", png, "-depth", "8", "rgb:-"],
-                                     stdout=subprocess.PIPE, check=True).stdout
+    def __init__(self, path):
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+                             check=True).stdout
+        _, size, _, self.pixels = ppm.split(b"\n", 3)
+        self.width, self.height = map(int, size.split())
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
@@ -111,9 +108,8 @@ class Session:
         self.shots = os.path.join(self.dir, "shots")
         os.makedirs(self.shots)
         self._start_xvfb()
-        self.env = wine_env(self.prefix, os.path.join(self.dir, "cache"))
-        self.env["DISPLAY"] = self.display
-        self.env.update(self.extra_env)
+        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
+                        DISPLAY=self.display, **self.extra_env)
         return self
 
     def __exit__(self, *exc):
@@ -148,7 +144,6 @@ class Session:
         check(number, "Xvfb did not report a display number")
         self.display = ":" + number
 
-
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
 
@@ -164,11 +159,9 @@ class Session:
                 shutil.copy(self.dist(name), target)
         return target
 
-
     def start(self, program, *args, env=None, **popen):
         """Starts a Windows program in Wine, or a native one in a session without Wine."""
-        e = dict(self.env)
-        e.update(env or {})
+        e = dict(self.env, **(env or {}))
         command = [WINE, program, *args] if self.wine else [program, *args]
         p = subprocess.Popen(command, env=e, cwd=popen.pop("cwd", self.dir),
                              stdout=popen.pop("stdout", subprocess.DEVNULL),
@@ -184,8 +177,7 @@ class Session:
 
     def wintool(self, *args, env=None, timeout=30):
         """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
-        e = dict(self.env)
-        e.update(env or {})
+        e = dict(self.env, **(env or {}))
         r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=e,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
         return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r", "")
@@ -208,7 +200,6 @@ class Session:
         for c in found:
             c["rect"] = tuple(int(v) for v in c["rect"].split(","))
         return found
-
 
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,

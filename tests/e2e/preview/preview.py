@@ -15,14 +15,15 @@ import saver  # noqa: E402
 
 STILL = os.path.join(harness.SOURCE_DIR, "assets", "preview", "preview.bmp")
 HOST = "Preview Host"
+WS_CHILD = 0x40000000
 SIZES = [(320, 240), (100, 80)]
 
 
 def start_host(s, w, h, title=HOST, mode="host"):
-    """A preview_host window; returns the line it printed (monitor, rect, desktop, shown)."""
-    p = s.start(s.tool("preview_host.exe"), mode, str(w), str(h), title, stdout=subprocess.PIPE)
+    """A wintool host window; returns the line it printed (monitor, rect, desktop, shown)."""
+    p = s.start(s.tool("wintool.exe"), mode, str(w), str(h), title, stdout=subprocess.PIPE)
     info = fields(p.stdout.readline().decode())
-    check("monitor" in info, f"preview_host {mode} {w}x{h} did not start")
+    check("monitor" in info, f"wintool {mode} {w}x{h} did not start")
     info["rect"] = tuple(int(v) for v in info["rect"].split(","))
     return info
 
@@ -51,8 +52,9 @@ def check_hosted(s, scr):
         found = preview_in(s, HOST)
         for name in ("Preview Window", "Img_Prev"):
             c = found[name]
-            check(c["rect"] == info["rect"] and c["visible"] == "1",
-                  f"{w}x{h}: {name} at {c['rect']} visible={c['visible']}, want {info['rect']}")
+            check(c["rect"] == info["rect"] and c["visible"] == "1" and
+                  int(c["style"], 16) & WS_CHILD, f"{w}x{h}: {name} at {c['rect']} style "
+                  f"{c['style']} visible={c['visible']}, expected a child at {info['rect']}")
         s.wintool("close", HOST)
         ends_soon(s, p, f"{w}x{h} {args[0]}, host closed")
 
@@ -115,7 +117,7 @@ def check_dialog_zoom(s):
     """/c opened with the cursor at (400, 300) zooms out of that point, and when Cmd_Can is
     clicked (the cursor then on the button) back into the point remembered at the start."""
     folder = saver.install(s, "saver")
-    watcher = s.start(s.tool("preview_host.exe"), "watch", "2", "40", stdout=subprocess.PIPE)
+    watcher = s.start(s.tool("wintool.exe"), "zooms", "2", "40", stdout=subprocess.PIPE)
     caption = int(fields(watcher.stdout.readline().decode())["caption"])
     s.mouse_move(400, 300)
     p = d.open_dialog(s, folder)

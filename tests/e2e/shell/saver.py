@@ -33,12 +33,10 @@ def link_japanese_font(s):
     for the Japanese interface font instead, which is not there: IPA P Gothic stands in."""
     key = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
     for font in ("Tahoma", "MS Shell Dlg", "Microsoft Sans Serif"):
-        subprocess.run([harness.WINE, "reg", "add", key, "/v", font, "/t", "REG_MULTI_SZ", "/d",
-                        "ipagp.ttf,IPAPGothic", "/f"], env=s.env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run([harness.WINE, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements",
-                    "/v", "MS UI Gothic", "/t", "REG_SZ", "/d", "IPAPGothic", "/f"], env=s.env,
-                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        harness.quiet([harness.WINE, "reg", "add", key, "/v", font, "/t", "REG_MULTI_SZ", "/d",
+                       "ipagp.ttf,IPAPGothic", "/f"], s.env)
+    harness.quiet([harness.WINE, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v",
+                   "MS UI Gothic", "/t", "REG_SZ", "/d", "IPAPGothic", "/f"], s.env)
     subprocess.run([harness.WINESERVER, "-w"], env=s.env)
 
 

@@ -1,11 +1,13 @@
 // Acts inside the Wine prefix as a user, Windows or a browser would, for the end-to-end
-// tests: finds, inspects and drives other programs' windows, and reads and writes the
-// settings file through the shell's code and through the platform's private-profile
-// calls. Arguments are wide, so Japanese titles survive any code page; byte values
-// (settings keys, values, code page 932 paths) go in and out as hexadecimal.
+// tests: finds, inspects and drives other programs' windows, hosts a preview as the
+// display settings do, watches the dialog's zooms, and reads and writes the settings file
+// through the shell's code and through the platform's private-profile calls. Arguments
+// are wide, so Japanese titles survive any code page; byte values (settings keys, values,
+// code page 932 paths) go in and out as hexadecimal.
+#include "preview_form.h"
 #include "program.h"
-#include "forms.h"
 #include "settings_file.h"
+#include "wide_text.h"
 
 #include <windows.h>
 
@@ -15,15 +17,12 @@
 namespace {
 
 using namespace orvanne;
-using namespace orvanne::forms;
 
 std::string Hex(const std::string& bytes) {
+    const char digits[] = "0123456789ABCDEF";
     std::string out;
-    char pair[3];
-    for (unsigned char b : bytes) {
-        std::snprintf(pair, sizeof pair, "%02X", b);
-        out += pair;
-    }
+    for (unsigned char b : bytes)
+        out += {digits[b >> 4], digits[b & 15]};
     return out;
 }
 
@@ -146,16 +145,100 @@ int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
     return 0;
 }
 
+LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(h, message, wParam, lParam);
+}
+
+HWND MakeWindow(WNDPROC proc, COLORREF colour, const wchar_t* cls, const wchar_t* title,
+                DWORD style, int x, int y, int w, int h, HWND parent) {
+    WNDCLASSW wc{};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = proc;
+    wc.hbrBackground = CreateSolidBrush(colour);
+    wc.lpszClassName = cls;
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, cls, title, style | WS_VISIBLE, x, y, w, h, parent, nullptr,
+                           wc.hInstance, nullptr);
+}
+
+// A grey window with a magenta borderless "monitor" child for the saver's /p, as the
+// display settings show; with show, the preview form is shown in this process, so its
+// drawing reaches the screen. Prints the monitor's number and screen rectangle and the
+// desktop's number, then runs until closed.
+int Host(int w, int h, const wchar_t* title, bool show) {
+    const int margin = 20;
+    HWND frame = MakeWindow(FrameProc, RGB(128, 128, 128), L"PreviewHostFrame", title, WS_POPUP,
+                            100, 100, w + 2 * margin, h + 2 * margin, nullptr);
+    HWND monitor = MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"PreviewHostMonitor",
+                              L"Preview Monitor", WS_CHILD, margin, margin, w, h, frame);
+    bool shown = !show || ShowPreview(monitor);
+    RECT r{};
+    GetWindowRect(monitor, &r);
+    std::printf("monitor=%lld rect=%ld,%ld,%ld,%ld desktop=%lld shown=%d\n", Number(monitor),
+                r.left, r.top, r.right, r.bottom, Number(GetDesktopWindow()), shown ? 1 : 0);
+    std::fflush(stdout);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+// The zoom's caption strip as seen on the screen, one rectangle per frame.
+struct StripWatch {
+    std::string frames;
+    int drawn = 0;
+    RECT last{-1, -1, -1, -1};
+};
+
+// One look at the strip, recording a new rectangle; false while there is no strip.
+bool LookAtStrip(StripWatch& watch) {
+    HWND strip = FindWindowW(L"Vellis_Zoom", nullptr);
+    RECT r{};
+    if (!strip || !IsWindowVisible(strip) || !GetWindowRect(strip, &r))
+        return false;
+    if (EqualRect(&r, &watch.last))
+        return true;
+    watch.last = r;
+    watch.frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                    std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
+    HDC screen = GetDC(nullptr);
+    if (GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2) ==
+        GetSysColor(COLOR_ACTIVECAPTION))
+        ++watch.drawn;
+    ReleaseDC(nullptr, screen);
+    return true;
+}
+
+// Prints the caption height, then the frames of the next zooms another program shows.
+int WatchZooms(int zooms, int seconds) {
+    std::printf("caption=%d\n", GetSystemMetrics(SM_CYCAPTION));
+    std::fflush(stdout);
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    for (int n = 0; n < zooms && GetTickCount() < end;) {
+        StripWatch watch;
+        if (!LookAtStrip(watch)) {
+            Sleep(1);
+            continue;
+        }
+        DWORD started = GetTickCount();
+        while (LookAtStrip(watch))
+            Sleep(1);
+        // Seen from outside, the strip is hidden a moment before it is destroyed.
+        Sleep(50);
+        std::printf("zoom=%s ms=%lu drawn=%d left_over=%d frames=%s\n", ++n == 1 ? "from" : "to",
+                    GetTickCount() - started, watch.drawn,
+                    FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, watch.frames.c_str());
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: wintool wait|gone TITLE [SECONDS]\n"
-                 "       wintool window|children|focus|close|minimize|restore|kill|endsession "
-                 "TITLE\n"
-                 "       wintool syscommand TITLE screensave|monitorpower|close\n"
-                 "       wintool move TITLE X Y | acp | record FILE ADDRESS | touch CP932HEX\n"
-                 "       wintool load|native-read INI\n"
-                 "       wintool write INI KIND REPEAT FILEHEX\n"
-                 "       wintool native-write INI KINDHEX REPEATHEX FILEHEX\n");
+    std::fprintf(stderr, "usage: wintool VERB ARGS (the verbs are listed in main)\n");
     return 2;
 }
 
@@ -173,35 +256,31 @@ int main() {
     }
     if (argc < 3)
         return Usage();
+    if ((verb == L"host" || verb == L"show") && argc > 3)
+        return Host(_wtoi(argv[2]), _wtoi(argv[3]), argc > 4 ? argv[4] : L"Preview Host",
+                    verb == L"show");
+    if (verb == L"zooms" && argc > 3)
+        return WatchZooms(_wtoi(argv[2]), _wtoi(argv[3]));
     if (verb == L"wait" || verb == L"gone")
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
-    if (verb == L"record" && argc > 3) {
-        // Stands in for the browser: keeps the address it was asked to open.
-        FILE* f = _wfopen(argv[2], L"wb");
+    if ((verb == L"record" && argc > 3) || verb == L"touch") {
+        // record stands in for the browser, keeping the address it was asked to open; touch
+        // makes a file from inside, so its Unix name is whatever this locale maps it to.
+        std::wstring path = verb == L"touch" ? AnsiToWide(Bytes(argv[2]), 932) : argv[2];
+        std::string text = argc > 3 ? WideToUtf8(argv[3]) : "";
+        FILE* f = _wfopen(path.c_str(), L"wb");
         if (!f)
             return 1;
-        std::string address = WideToUtf8(argv[3]);
-        std::fwrite(address.data(), 1, address.size(), f);
+        std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
-        return 0;
-    }
-    if (verb == L"touch") {
-        // Made from inside, so the file's Unix name is whatever this locale maps it to.
-        std::wstring path = AnsiToWide(Bytes(argv[2]), 932);
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return 1;
-        CloseHandle(h);
         return 0;
     }
     if (verb == L"load" || verb == L"write" || verb == L"native-read" || verb == L"native-write")
         return Settings(verb, argc, argv);
 
     HWND h = FindWindowW(nullptr, argv[2]);
-    if (!h) {
-        std::fprintf(stderr, "no window titled '%s'\n", WideToUtf8(argv[2]).c_str());
+    if (!h)
         return 1;
-    }
     if (verb == L"window") {
         PrintWindow(h);
     } else if (verb == L"children") {
