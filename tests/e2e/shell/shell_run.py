@@ -1,8 +1,8 @@
 """The saver shell with a stand-in renderer: the hidden run form, the second-copy refusal,
 every way the renderer can end, not start or never show a window; without a renderer the
 not-found message, in both code pages, and none for a preview. Then the settings file
-under code pages 1252 and 932: the same bytes, interchange with the platform's
-private-profile calls, files only the platform's side can get wrong, a full disk."""
+under code pages 1252 and 932: the same bytes, files only the platform's side can get
+wrong, a full disk."""
 
 import os
 import subprocess
@@ -19,12 +19,6 @@ def ended(s, p, what, least=0, most=1):
     took = saver.seconds_to_exit(s, p, most + 4)
     print(f"{what}: the shell ended after {took:.2f} s")
     check(least <= took < most, f"{what}: the shell ended after {took:.2f} s")
-
-
-def close_renderer(s, p, what):
-    s.wait_window("Vellis_VC", 10)
-    s.wintool("close", "Vellis_VC")
-    ended(s, p, what)
 
 
 def run_mode(s, folder):
@@ -115,7 +109,8 @@ def settings_file(s, folder):
         # Wine maps non-ASCII Unix file names by the locale, so the file is made inside.
         check(s.wintool("touch", music.hex(), env=env)[0] == 0, f"{name}: no music file made")
 
-        # Ours writes the dialog's file byte for byte; both readers read it.
+        # Ours writes the dialog's file byte for byte and reads it back; files only the
+        # platform's side can get wrong read as nothing (number rules are the unit tests').
         if os.path.exists(ini):
             os.remove(ini)
         check(s.wintool("write", win_ini, 2, 0, music.hex(), env=env)[0] == 0,
@@ -123,24 +118,13 @@ def settings_file(s, folder):
         with open(ini, "rb") as f:
             written.add(f.read())
         check(written == {saver.ini_bytes(2, 0, music)}, f"{name}: file bytes {written}")
-        check(saver.load(s, ini, env) == (2, 0, music), f"{name}: values read back differ")
-        out = s.wintool("native-read", win_ini, env=env)[1]
-        got = [bytes.fromhex(item.split("=")[1]) for item in out.split()]
-        check(got == [b"2", b"0", music], f"{name}: the platform read {got}")
-
-        # Ours reads the platform's file, and files only the platform's side can get
-        # wrong (the number rules are the unit tests' part).
-        os.remove(ini)
-        values = (b"1", b"12", music)
-        code, _ = s.wintool("native-write", win_ini, *(v.hex() for v in values), env=env)
-        check(code == 0, f"{name}: the platform's writer failed")
         long_lines = (b"[Section]\r\n" + b"x" * 300000 + b"\r\n" + saver.KEY_KIND + b"=" +
                       b"7" * 5000 + b"\r\n" + saver.KEY_FILE + b"=" + b"y" * 1000 + b"\r\n")
-        for label, data, want in (("platform's file", None, (1, 12, music)),
-                                  ("missing", b"", (0, 0, b"")),
+        for label, data, want in (("written", None, (2, 0, music)),
                                   ("long lines", long_lines, (0, 0, b"")),
                                   ("music unreadable", saver.ini_bytes(2, 0, unreadable),
-                                   (0, 0, b""))):
+                                   (0, 0, b"")),
+                                  ("missing", b"", (0, 0, b""))):
             if data == b"":
                 os.remove(ini)
             elif data:

@@ -1,9 +1,8 @@
 // Acts inside the Wine prefix as a user, Windows or a browser would, for the end-to-end
 // tests: finds, inspects and drives other programs' windows, hosts a preview as the
 // display settings do, watches the dialog's zooms, and reads and writes the settings file
-// through the shell's code and through the platform's private-profile calls. Arguments
-// are wide, so Japanese titles survive any code page; byte values (settings keys, values,
-// code page 932 paths) go in and out as hexadecimal.
+// through the shell's code. Arguments are wide, so Japanese titles survive any code page;
+// byte values (settings values, code page 932 paths) go in and out as hexadecimal.
 #include "preview_form.h"
 #include "program.h"
 #include "settings_file.h"
@@ -109,8 +108,7 @@ int FocusOf(HWND h) {
     return GetDlgCtrlID(focus);
 }
 
-// The settings through the shell's code (load, write) or the platform's private-profile
-// calls (native-read, native-write), all three values at once.
+// The settings through the shell's code.
 int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
     std::string ini = WideToUtf8(argv[2]);
     if (verb == L"load") {
@@ -119,30 +117,13 @@ int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
                     Hex(s.BgmFile).c_str());
         return 0;
     }
-    if (verb == L"write" && argc >= 6) {
-        BgmSettings s;
-        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
-        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
-        s.BgmFile = Bytes(argv[5]);
-        return SaveSettings(ini, s) ? 0 : 1;
-    }
-    // The platform's calls take the path in the ANSI code page; the tests keep it ASCII.
-    std::string path = WideToAnsi(argv[2], CP_ACP);
-    const char* keys[] = {kKeyBgmKind, kKeyBgmRepeat, kKeyBgmFile};
-    const char* names[] = {"kind", "repeat", "file"};
-    for (int i = 0; i < 3; ++i) {
-        if (verb == L"native-read") {
-            char value[256] = "";
-            GetPrivateProfileStringA(kSettingsSection, keys[i], "", value, sizeof value,
-                                     path.c_str());
-            std::printf("%s=%s ", names[i], Hex(value).c_str());
-        } else if (argc < 6 ||
-                   !WritePrivateProfileStringA(kSettingsSection, keys[i],
-                                               Bytes(argv[3 + i]).c_str(), path.c_str())) {
-            return 1;
-        }
-    }
-    return 0;
+    if (argc < 6)
+        return 2;
+    BgmSettings s;
+    s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
+    s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
+    s.BgmFile = Bytes(argv[5]);
+    return SaveSettings(ini, s) ? 0 : 1;
 }
 
 LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,51 +168,39 @@ int Host(int w, int h, const wchar_t* title, bool show) {
     return 0;
 }
 
-// The zoom's caption strip as seen on the screen, one rectangle per frame.
-struct StripWatch {
-    std::string frames;
-    int drawn = 0;
-    RECT last{-1, -1, -1, -1};
-};
-
-// One look at the strip, recording a new rectangle; false while there is no strip.
-bool LookAtStrip(StripWatch& watch) {
-    HWND strip = FindWindowW(L"Vellis_Zoom", nullptr);
-    RECT r{};
-    if (!strip || !IsWindowVisible(strip) || !GetWindowRect(strip, &r))
-        return false;
-    if (EqualRect(&r, &watch.last))
-        return true;
-    watch.last = r;
-    watch.frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                    std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
-    HDC screen = GetDC(nullptr);
-    if (GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2) ==
-        GetSysColor(COLOR_ACTIVECAPTION))
-        ++watch.drawn;
-    ReleaseDC(nullptr, screen);
-    return true;
-}
-
-// Prints the caption height, then the frames of the next zooms another program shows.
+// Prints the caption height, then for each of the next zooms another program shows: how
+// long its caption strip was seen, its rectangle in each frame, in how many frames the
+// screen showed the caption colour there, and whether the strip is left over afterwards.
 int WatchZooms(int zooms, int seconds) {
     std::printf("caption=%d\n", GetSystemMetrics(SM_CYCAPTION));
     std::fflush(stdout);
+    HDC screen = GetDC(nullptr);
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     for (int n = 0; n < zooms && GetTickCount() < end;) {
-        StripWatch watch;
-        if (!LookAtStrip(watch)) {
+        DWORD started = GetTickCount();
+        std::string frames;
+        int drawn = 0;
+        RECT r{}, last{-1, -1, -1, -1};
+        for (HWND strip; (strip = FindWindowW(L"Vellis_Zoom", nullptr)) && IsWindowVisible(strip) &&
+                         GetWindowRect(strip, &r);
+             Sleep(1)) {
+            if (EqualRect(&r, &last))
+                continue;
+            last = r;
+            frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                      std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
+            COLORREF middle = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            drawn += middle == GetSysColor(COLOR_ACTIVECAPTION);
+        }
+        if (frames.empty()) {
             Sleep(1);
             continue;
         }
-        DWORD started = GetTickCount();
-        while (LookAtStrip(watch))
-            Sleep(1);
         // Seen from outside, the strip is hidden a moment before it is destroyed.
         Sleep(50);
         std::printf("zoom=%s ms=%lu drawn=%d left_over=%d frames=%s\n", ++n == 1 ? "from" : "to",
-                    GetTickCount() - started, watch.drawn,
-                    FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, watch.frames.c_str());
+                    GetTickCount() - started, drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0,
+                    frames.c_str());
         std::fflush(stdout);
     }
     return 0;
@@ -275,7 +244,7 @@ int main() {
         std::fclose(f);
         return 0;
     }
-    if (verb == L"load" || verb == L"write" || verb == L"native-read" || verb == L"native-write")
+    if (verb == L"load" || verb == L"write")
         return Settings(verb, argc, argv);
 
     HWND h = FindWindowW(nullptr, argv[2]);
