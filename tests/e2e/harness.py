@@ -91,9 +91,8 @@ class Image:
 class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
-    def __init__(self, name=None, screen="1280x1024x24", env=None, wine=True, glx=True):
+    def __init__(self, name=None, env=None, wine=True, glx=True):
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
-        self.screen = screen
         self.extra_env = env or {}
         self.wine = wine  # False for native programs: no prefix, no wineserver
         self.glx = glx
@@ -135,7 +134,7 @@ class Session:
         # xdotool call, or the last Wine process), dropping any connection made meanwhile;
         # a Wine program that connects then gets no window driver and shows nothing.
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen,
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
              "+extension" if self.glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)

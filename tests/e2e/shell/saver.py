@@ -76,14 +76,14 @@ def run(s, folder, *args, env=None, **popen):
     return s.start(os.path.join(folder, "Orvanne.scr"), *args, env=env, **popen)
 
 
-def seconds_to_exit(s, proc, limit):
-    """Seconds from now until proc ends; fails after limit."""
+def ended(p, what, least=0, most=1):
+    """Waits for p to end; fails unless that took least to most seconds from now."""
     t0 = time.time()
-    while proc.poll() is None:
-        if time.time() - t0 > limit:
-            raise harness.Failure(f"program still running after {limit} s")
+    while p.poll() is None and time.time() - t0 < most + 4:
         time.sleep(0.01)
-    return time.time() - t0
+    took = time.time() - t0
+    print(f"{what}: ended after {took:.2f} s")
+    check(least <= took < most, f"{what}: ended after {took:.2f} s, expected {least} to {most}")
 
 
 def load(s, ini, env=None):

@@ -89,7 +89,7 @@ def listen(s, pulse, folder, seconds, name):
     s.wait_window("Vellis_VC", 10)
     time.sleep(seconds)
     s.wintool("close", "Vellis_VC")
-    saver.seconds_to_exit(s, p, 5)
+    saver.ended(p, f"{name}: renderer closed", most=5)
     time.sleep(1.5)
     levels = pulse.stop_recording()
     check(not any(sounding(levels)[-10:]), f"{name}: sound went on after the shell had ended")
@@ -133,9 +133,7 @@ def real_renderer(s, pulse, wav):
     check(sum(heard) >= len(heard) // 2, "the music stopped during the Tab switches")
     s.click(s.wait_window("Vellis_VC", 5), 300, 300)
     s.key("Escape")
-    took = saver.seconds_to_exit(s, p, 5)
-    print(f"Esc released: shell ended {took * 1000:.0f} ms later")
-    check(took < 1.0, f"the shell took {took:.2f} s to follow the renderer")
+    saver.ended(p, "Esc released in the renderer")
 
 
 def cd_without_drive(s, folder):
@@ -147,7 +145,7 @@ def cd_without_drive(s, folder):
         s.wait_window("Vellis_VC", 10)
         time.sleep(1.5)
         s.wintool("close", "Vellis_VC")
-        saver.seconds_to_exit(s, p, 5)
+        saver.ended(p, "CD run, renderer closed", most=5)
     with open(trace, encoding="utf-8", errors="replace") as f:
         text = f.read()
     looks = text.count('L"status cdaudio current track"')

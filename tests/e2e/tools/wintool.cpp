@@ -108,24 +108,6 @@ int FocusOf(HWND h) {
     return GetDlgCtrlID(focus);
 }
 
-// The settings through the shell's code.
-int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
-    std::string ini = WideToUtf8(argv[2]);
-    if (verb == L"load") {
-        BgmSettings s = LoadSettings(ini, MusicFileExists);
-        std::printf("kind=%d repeat=%d file=%s\n", s.BgmKind, s.BgmRepeatTrack,
-                    Hex(s.BgmFile).c_str());
-        return 0;
-    }
-    if (argc < 6)
-        return 2;
-    BgmSettings s;
-    s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
-    s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
-    s.BgmFile = Bytes(argv[5]);
-    return SaveSettings(ini, s) ? 0 : 1;
-}
-
 LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
         PostQuitMessage(0);
@@ -206,25 +188,14 @@ int WatchZooms(int zooms, int seconds) {
     return 0;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: wintool VERB ARGS (the verbs are listed in main)\n");
-    return 2;
-}
-
 } // namespace
 
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 2)
-        return Usage();
+    if (!argv || argc < 3)
+        return 2;
     std::wstring verb = argv[1];
-    if (verb == L"acp") {
-        std::printf("%u\n", GetACP());
-        return 0;
-    }
-    if (argc < 3)
-        return Usage();
     if ((verb == L"host" || verb == L"show") && argc > 3)
         return Host(_wtoi(argv[2]), _wtoi(argv[3]), argc > 4 ? argv[4] : L"Preview Host",
                     verb == L"show");
@@ -234,7 +205,8 @@ int main() {
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
     if ((verb == L"record" && argc > 3) || verb == L"touch") {
         // record stands in for the browser, keeping the address it was asked to open; touch
-        // makes a file from inside, so its Unix name is whatever this locale maps it to.
+        // makes a file from inside, so its Unix name is whatever this locale maps it to, and
+        // prints the ANSI code page that locale gives.
         std::wstring path = verb == L"touch" ? AnsiToWide(Bytes(argv[2]), 932) : argv[2];
         std::string text = argc > 3 ? WideToUtf8(argv[3]) : "";
         FILE* f = _wfopen(path.c_str(), L"wb");
@@ -242,10 +214,23 @@ int main() {
             return 1;
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
+        if (verb == L"touch")
+            std::printf("%u\n", GetACP());
         return 0;
     }
-    if (verb == L"load" || verb == L"write")
-        return Settings(verb, argc, argv);
+    if (verb == L"load") {
+        BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
+        std::printf("kind=%d repeat=%d file=%s\n", s.BgmKind, s.BgmRepeatTrack,
+                    Hex(s.BgmFile).c_str());
+        return 0;
+    }
+    if (verb == L"write" && argc > 5) {
+        BgmSettings s;
+        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
+        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
+        s.BgmFile = Bytes(argv[5]);
+        return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
+    }
 
     HWND h = FindWindowW(nullptr, argv[2]);
     if (!h)
@@ -284,7 +269,7 @@ int main() {
         SetWindowPos(h, HWND_TOPMOST, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
                      SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
-        return Usage();
+        return 2;
     }
     std::fflush(stdout);
     return 0;
