@@ -31,11 +31,13 @@ def check(condition, message):
         raise Failure(message)
 
 
-def fields(line, last="text"):
-    """key=value pairs of a tool's output line; the value of last takes the rest of it."""
-    head, _, tail = line.partition(f" {last}=")
-    values = dict(token.split("=", 1) for token in head.split() if "=" in token)
-    values[last] = tail
+def fields(line, last=("class", "text")):
+    """key=value pairs of a tool's output line; the keys in last close it in this order,
+    each value running to the next of them, so it may hold blanks."""
+    values = {}
+    for key in reversed(last):
+        line, _, values[key] = line.partition(f" {key}=")
+    values.update(token.split("=", 1) for token in line.split() if "=" in token)
     return values
 
 
@@ -186,14 +188,14 @@ class Session:
         code, out = self.wintool("window", title, env=env)
         if code != 0:
             return None
-        info = fields(out.strip(), last="class")
+        info = fields(out.strip())
         for key in ("rect", "client", "origin"):
             info[key] = tuple(int(v) for v in info[key].split(","))
         info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
         return info
 
     def children(self, title, env=None):
-        """`wintool children`: each child window's id, class, enabled, visible, rect, text."""
+        """`wintool children`: each child window's id, class, style, visible, rect, text..."""
         _, out = self.wintool("children", title, env=env)
         found = [fields(line) for line in out.splitlines() if line.startswith("child ")]
         for c in found:

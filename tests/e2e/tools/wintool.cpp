@@ -53,30 +53,24 @@ std::string ClassOf(HWND h) {
     return WideToUtf8(cls);
 }
 
-void PrintWindow(HWND h) {
+// One line about a window, "child" for each child; class and text come last as they may
+// hold blanks.
+BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     RECT w{}, c{};
     GetWindowRect(h, &w);
     GetClientRect(h, &c);
     POINT origin{0, 0};
     ClientToScreen(h, &origin);
-    std::printf("hwnd=%lld parent=%lld owner=%lld style=0x%08lx exstyle=0x%08lx visible=%d "
-                "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld class=%s\n",
-                Number(h), Number(GetParent(h)), Number(GetWindow(h, GW_OWNER)),
+    std::string cls = ClassOf(h);
+    std::printf("%s hwnd=%lld parent=%lld owner=%lld id=%d style=0x%08lx "
+                "exstyle=0x%08lx enabled=%d visible=%d rect=%ld,%ld,%ld,%ld client=%ld,%ld "
+                "origin=%ld,%ld",
+                child ? "child" : "window", Number(h), Number(GetParent(h)),
+                Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
-                IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right, w.bottom, c.right, c.bottom,
-                origin.x, origin.y, ClassOf(h).c_str());
-}
-
-// One line per child window; the text comes last as it may hold blanks.
-BOOL CALLBACK PrintChild(HWND h, LPARAM) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    std::string cls = ClassOf(h);
-    std::printf(
-        "child id=%d class=%s style=0x%08lx enabled=%d visible=%d rect=%ld,%ld,%ld,%ld",
-        GetDlgCtrlID(h), cls.c_str(), static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
-        IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+                IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
+                w.bottom, c.right, c.bottom, origin.x, origin.y);
     if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
         LRESULT count = SendMessageW(h, CB_GETCOUNT, 0, 0);
         std::printf(" items=%ld list=", static_cast<long>(count));
@@ -90,7 +84,7 @@ BOOL CALLBACK PrintChild(HWND h, LPARAM) {
     wchar_t text[1024] = L"";
     SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
-    std::printf(" text=%s\n", WideToUtf8(text).c_str());
+    std::printf(" class=%s text=%s\n", cls.c_str(), WideToUtf8(text).c_str());
     return TRUE;
 }
 
@@ -236,9 +230,9 @@ int main() {
     if (!h)
         return 1;
     if (verb == L"window") {
-        PrintWindow(h);
+        PrintWindow(h, 0);
     } else if (verb == L"children") {
-        EnumChildWindows(h, PrintChild, 0);
+        EnumChildWindows(h, PrintWindow, 1);
     } else if (verb == L"focus") {
         std::printf("%d\n", FocusOf(h));
     } else if (verb == L"close") {
