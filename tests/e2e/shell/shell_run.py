@@ -40,11 +40,6 @@ def run_mode(s, folder):
     s.wintool("close", "Vellis_VC")
     saver.ended(p, "renderer window closed")
 
-    p = saver.run(s, folder, "-S")
-    s.wait_window("Vellis_VC", 10)
-    check(s.wintool("kill", "Vellis_VC")[0] == 0, "could not kill the renderer")
-    saver.ended(p, "renderer killed")
-
     # Log-off ends the shell at once; the renderer is left to end itself.
     p = saver.run(s, folder)
     s.wait_window("Vellis_VC", 10)
