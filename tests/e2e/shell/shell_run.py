@@ -35,7 +35,7 @@ def run_mode(s, folder):
     for args in (["/s"], ["/c"], ["/p", "65538"], []):
         second_log = os.path.join(s.dir, "second.log")
         saver.ended(saver.run(s, folder, *args, env={"STANDIN_LOG": second_log}),
-              f"second copy {args}", most=5)
+                    f"second copy {args}", most=5)
         check(not os.path.exists(second_log), f"second copy {args} started a renderer")
     s.wintool("close", "Vellis_VC")
     saver.ended(p, "renderer window closed")
