@@ -15,9 +15,10 @@ WINESERVER = "/usr/lib/wine/wineserver"
 
 # Set by CTest (see tests/e2e/CMakeLists.txt); defaults suit a build in ./build.
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-DIST_DIR = os.environ.get("ORVANNE_DIST", os.path.join(SOURCE_DIR, "build/windows-x86_64/dist"))
-TOOLS_DIR = os.environ.get("ORVANNE_TOOLS", os.path.join(SOURCE_DIR, "build/windows-x86_64/testtools"))
-WORK_DIR = os.environ.get("ORVANNE_E2E_WORK", os.path.join(SOURCE_DIR, "build/e2e"))
+BUILD_DIR = os.path.join(SOURCE_DIR, "build")
+DIST_DIR = os.environ.get("ORVANNE_DIST", os.path.join(BUILD_DIR, "windows-x86_64/dist"))
+TOOLS_DIR = os.environ.get("ORVANNE_TOOLS", os.path.join(BUILD_DIR, "windows-x86_64/testtools"))
+WORK_DIR = os.environ.get("ORVANNE_E2E_WORK", os.path.join(BUILD_DIR, "e2e"))
 
 
 class Failure(AssertionError):
@@ -30,23 +31,24 @@ def check(condition, message):
         raise Failure(message)
 
 
-def fields(line, last="text"):
-    """key=value pairs of a tool's output line; the value of last takes the rest of it."""
-    head, _, tail = line.partition(f" {last}=")
-    values = dict(token.split("=", 1) for token in head.split() if "=" in token)
-    values[last] = tail
+def fields(line, last=("class", "text")):
+    """key=value pairs of a tool's output line; the keys in last close it in this order,
+    each value running to the next of them, so it may hold blanks."""
+    values = {}
+    for key in reversed(last):
+        line, _, values[key] = line.partition(f" {key}=")
+    values.update(token.split("=", 1) for token in line.split() if "=" in token)
     return values
 
 
+def quiet(command, env):
+    subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+
+
 def wine_env(prefix, cache):
-    env = dict(os.environ)
-    env.update({
-        "WINEPREFIX": prefix,
-        "WINEDEBUG": "-all",
-        "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-        "XDG_CACHE_HOME": cache,
-    })
-    return env
+    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", XDG_CACHE_HOME=cache,
+                WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
 
 
 def template_prefix():
@@ -59,26 +61,23 @@ def template_prefix():
             shutil.rmtree(template, ignore_errors=True)
             env = wine_env(template, os.path.join(WORK_DIR, "cache"))
             env.pop("DISPLAY", None)
-            subprocess.run([WINE, "wineboot", "-i"], env=env, check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            quiet([WINE, "wineboot", "-i"], env)
             # Without a window manager Wine waits 2 s on every hide unless unmanaged.
-            subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                            "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            quiet([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t",
+                   "REG_SZ", "/d", "N", "/f"], env)
             subprocess.run([WINESERVER, "-w"], env=env)
             open(os.path.join(template, ".ready"), "w").close()
     return template
 
 
 class Image:
-    """A screenshot as RGB rows."""
+    """A picture file as RGB rows."""
 
-    def __init__(self, png):
-        size = subprocess.run(["identify", "-format", "%w %h", png], stdout=subprocess.PIPE,
-                              check=True).stdout.split()
-        self.width, self.height = int(size[0]), int(size[1])
-        self.pixels = subprocess.run(["convert", png, "-depth", "8", "rgb:-"],
-                                     stdout=subprocess.PIPE, check=True).stdout
+    def __init__(self, path):
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+                             check=True).stdout
+        _, size, _, self.pixels = ppm.split(b"\n", 3)
+        self.width, self.height = map(int, size.split())
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
@@ -94,9 +93,8 @@ class Image:
 class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
-    def __init__(self, name=None, screen="1280x1024x24", env=None, wine=True, glx=True):
+    def __init__(self, name=None, env=None, wine=True, glx=True):
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
-        self.screen = screen
         self.extra_env = env or {}
         self.wine = wine  # False for native programs: no prefix, no wineserver
         self.glx = glx
@@ -111,9 +109,8 @@ class Session:
         self.shots = os.path.join(self.dir, "shots")
         os.makedirs(self.shots)
         self._start_xvfb()
-        self.env = wine_env(self.prefix, os.path.join(self.dir, "cache"))
-        self.env["DISPLAY"] = self.display
-        self.env.update(self.extra_env)
+        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
+                        DISPLAY=self.display, **self.extra_env)
         return self
 
     def __exit__(self, *exc):
@@ -139,7 +136,7 @@ class Session:
         # xdotool call, or the last Wine process), dropping any connection made meanwhile;
         # a Wine program that connects then gets no window driver and shows nothing.
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen,
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
              "+extension" if self.glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
@@ -147,8 +144,6 @@ class Session:
             number = f.readline().strip()
         check(number, "Xvfb did not report a display number")
         self.display = ":" + number
-
-    # Paths
 
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
@@ -165,12 +160,9 @@ class Session:
                 shutil.copy(self.dist(name), target)
         return target
 
-    # Programs
-
     def start(self, program, *args, env=None, **popen):
         """Starts a Windows program in Wine, or a native one in a session without Wine."""
-        e = dict(self.env)
-        e.update(env or {})
+        e = dict(self.env, **(env or {}))
         command = [WINE, program, *args] if self.wine else [program, *args]
         p = subprocess.Popen(command, env=e, cwd=popen.pop("cwd", self.dir),
                              stdout=popen.pop("stdout", subprocess.DEVNULL),
@@ -186,8 +178,7 @@ class Session:
 
     def wintool(self, *args, env=None, timeout=30):
         """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
-        e = dict(self.env)
-        e.update(env or {})
+        e = dict(self.env, **(env or {}))
         r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=e,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
         return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r", "")
@@ -197,21 +188,19 @@ class Session:
         code, out = self.wintool("window", title, env=env)
         if code != 0:
             return None
-        info = fields(out.strip(), last="class")
+        info = fields(out.strip())
         for key in ("rect", "client", "origin"):
             info[key] = tuple(int(v) for v in info[key].split(","))
         info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
         return info
 
     def children(self, title, env=None):
-        """`wintool children`: each child window's id, class, enabled, visible, rect, text."""
+        """`wintool children`: each child window's id, class, style, visible, rect, text..."""
         _, out = self.wintool("children", title, env=env)
         found = [fields(line) for line in out.splitlines() if line.startswith("child ")]
         for c in found:
             c["rect"] = tuple(int(v) for v in c["rect"].split(","))
         return found
-
-    # X side
 
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
@@ -225,32 +214,26 @@ class Session:
         out = self.x("xdotool", "search", "--name", "^" + title + "$")
         return [int(w) for w in out.split()]
 
-    def wait_window(self, title, timeout=15):
+    def wait_window(self, title, timeout=15, present=True):
+        """The first X window titled title once there is one (or none, for present=False)."""
         end = time.time() + timeout
         while time.time() < end:
             found = self.find_windows(title)
-            if found:
-                return found[0]
+            if bool(found) == present:
+                return found[0] if found else None
             time.sleep(0.05)
-        raise Failure(f"no window titled '{title}' after {timeout} s")
+        raise Failure(f"window '{title}' {'not there' if present else 'still there'} "
+                      f"after {timeout} s")
 
     def wait_no_window(self, title, timeout=10):
-        end = time.time() + timeout
-        while time.time() < end:
-            if not self.find_windows(title):
-                return
-            time.sleep(0.05)
-        raise Failure(f"window '{title}' still there after {timeout} s")
+        self.wait_window(title, timeout, present=False)
 
     def geometry(self, wid):
         """(x, y, width, height) of an X window, from xwininfo."""
         out = self.x("xwininfo", "-id", str(wid))
-        values = {}
-        for line in out.splitlines():
-            key, _, value = line.strip().partition(":")
-            values[key] = value.strip()
-        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
-                int(values["Width"]), int(values["Height"]))
+        values = dict(line.strip().partition(":")[::2] for line in out.splitlines())
+        return tuple(int(values[key]) for key in ("Absolute upper-left X",
+                                                  "Absolute upper-left Y", "Width", "Height"))
 
     def key(self, *keys):
         """Press and release keys (xdotool names) on the focused window."""

@@ -1,11 +1,12 @@
 // Acts inside the Wine prefix as a user, Windows or a browser would, for the end-to-end
-// tests: finds, inspects and drives other programs' windows, and reads and writes the
-// settings file through the shell's code and through the platform's private-profile
-// calls. Arguments are wide, so Japanese titles survive any code page; byte values
-// (settings keys, values, code page 932 paths) go in and out as hexadecimal.
+// tests: finds, inspects and drives other programs' windows, hosts a preview as the
+// display settings do, watches the dialog's zooms, and reads and writes the settings file
+// through the shell's code. Arguments are wide, so Japanese titles survive any code page;
+// byte values (settings values, code page 932 paths) go in and out as hexadecimal.
+#include "preview_form.h"
 #include "program.h"
-#include "forms.h"
 #include "settings_file.h"
+#include "wide_text.h"
 
 #include <windows.h>
 
@@ -15,15 +16,12 @@
 namespace {
 
 using namespace orvanne;
-using namespace orvanne::forms;
 
 std::string Hex(const std::string& bytes) {
+    const char digits[] = "0123456789ABCDEF";
     std::string out;
-    char pair[3];
-    for (unsigned char b : bytes) {
-        std::snprintf(pair, sizeof pair, "%02X", b);
-        out += pair;
-    }
+    for (unsigned char b : bytes)
+        out += {digits[b >> 4], digits[b & 15]};
     return out;
 }
 
@@ -55,29 +53,24 @@ std::string ClassOf(HWND h) {
     return WideToUtf8(cls);
 }
 
-void PrintWindow(HWND h) {
+// One line about a window, "child" for each child; class and text come last as they may
+// hold blanks.
+BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     RECT w{}, c{};
     GetWindowRect(h, &w);
     GetClientRect(h, &c);
     POINT origin{0, 0};
     ClientToScreen(h, &origin);
-    std::printf("hwnd=%lld parent=%lld owner=%lld style=0x%08lx exstyle=0x%08lx visible=%d "
-                "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld class=%s\n",
-                Number(h), Number(GetParent(h)), Number(GetWindow(h, GW_OWNER)),
+    std::string cls = ClassOf(h);
+    std::printf("%s hwnd=%lld parent=%lld owner=%lld id=%d style=0x%08lx "
+                "exstyle=0x%08lx enabled=%d visible=%d rect=%ld,%ld,%ld,%ld client=%ld,%ld "
+                "origin=%ld,%ld",
+                child ? "child" : "window", Number(h), Number(GetParent(h)),
+                Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
-                IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right, w.bottom, c.right, c.bottom,
-                origin.x, origin.y, ClassOf(h).c_str());
-}
-
-// One line per child window; the text comes last as it may hold blanks.
-BOOL CALLBACK PrintChild(HWND h, LPARAM) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    std::string cls = ClassOf(h);
-    std::printf("child id=%d class=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld", GetDlgCtrlID(h),
-                cls.c_str(), IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, r.left, r.top,
-                r.right, r.bottom);
+                IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
+                w.bottom, c.right, c.bottom, origin.x, origin.y);
     if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
         LRESULT count = SendMessageW(h, CB_GETCOUNT, 0, 0);
         std::printf(" items=%ld list=", static_cast<long>(count));
@@ -91,7 +84,7 @@ BOOL CALLBACK PrintChild(HWND h, LPARAM) {
     wchar_t text[1024] = L"";
     SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
-    std::printf(" text=%s\n", WideToUtf8(text).c_str());
+    std::printf(" class=%s text=%s\n", cls.c_str(), WideToUtf8(text).c_str());
     return TRUE;
 }
 
@@ -109,48 +102,84 @@ int FocusOf(HWND h) {
     return GetDlgCtrlID(focus);
 }
 
-int Settings(const std::wstring& verb, int argc, wchar_t** argv) {
-    std::string ini = WideToUtf8(argv[2]);
-    if (verb == L"load") {
-        BgmSettings s = LoadSettings(ini, MusicFileExists);
-        std::printf("kind=%d repeat=%d file=%s\n", s.BgmKind, s.BgmRepeatTrack,
-                    Hex(s.BgmFile).c_str());
-        return 0;
-    }
-    if (verb == L"write" && argc >= 6) {
-        BgmSettings s;
-        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
-        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
-        s.BgmFile = Bytes(argv[5]);
-        return SaveSettings(ini, s) ? 0 : 1;
-    }
-    // The platform's calls take the path in the ANSI code page; the tests keep it ASCII.
-    std::string path = WideToAnsi(argv[2], CP_ACP);
-    if (verb == L"native-read" && argc >= 4) {
-        char value[256] = "";
-        GetPrivateProfileStringA(kSettingsSection, Bytes(argv[3]).c_str(), "", value, sizeof value,
-                                 path.c_str());
-        std::printf("%s\n", Hex(value).c_str());
-        return 0;
-    }
-    if (verb == L"native-write" && argc >= 5)
-        return WritePrivateProfileStringA(kSettingsSection, Bytes(argv[3]).c_str(),
-                                          Bytes(argv[4]).c_str(), path.c_str())
-                   ? 0
-                   : 1;
-    return 2;
+LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(h, message, wParam, lParam);
 }
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: wintool wait|gone TITLE [SECONDS]\n"
-                 "       wintool window|children|focus|close|minimize|restore|kill|endsession "
-                 "TITLE\n"
-                 "       wintool syscommand TITLE screensave|monitorpower|close\n"
-                 "       wintool move TITLE X Y | desktop | acp | record FILE ADDRESS\n"
-                 "       wintool touch CP932HEX | load INI | write INI KIND REPEAT FILEHEX\n"
-                 "       wintool native-read INI KEYHEX | native-write INI KEYHEX VALUEHEX\n");
-    return 2;
+HWND MakeWindow(WNDPROC proc, COLORREF colour, const wchar_t* cls, const wchar_t* title,
+                DWORD style, int x, int y, int w, int h, HWND parent) {
+    WNDCLASSW wc{};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = proc;
+    wc.hbrBackground = CreateSolidBrush(colour);
+    wc.lpszClassName = cls;
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, cls, title, style | WS_VISIBLE, x, y, w, h, parent, nullptr,
+                           wc.hInstance, nullptr);
+}
+
+// A grey window with a magenta borderless "monitor" child for the saver's /p, as the
+// display settings show; with show, the preview form is shown in this process, so its
+// drawing reaches the screen. Prints the monitor's number and screen rectangle and the
+// desktop's number, then runs until closed.
+int Host(int w, int h, const wchar_t* title, bool show) {
+    const int margin = 20;
+    HWND frame = MakeWindow(FrameProc, RGB(128, 128, 128), L"PreviewHostFrame", title, WS_POPUP,
+                            100, 100, w + 2 * margin, h + 2 * margin, nullptr);
+    HWND monitor = MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"PreviewHostMonitor",
+                              L"Preview Monitor", WS_CHILD, margin, margin, w, h, frame);
+    bool shown = !show || ShowPreview(monitor);
+    RECT r{};
+    GetWindowRect(monitor, &r);
+    std::printf("monitor=%lld rect=%ld,%ld,%ld,%ld desktop=%lld shown=%d\n", Number(monitor),
+                r.left, r.top, r.right, r.bottom, Number(GetDesktopWindow()), shown ? 1 : 0);
+    std::fflush(stdout);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+// Prints the caption height, then for each of the next zooms another program shows: how
+// long its caption strip was seen, its rectangle in each frame, in how many frames the
+// screen showed the caption colour there, and whether the strip is left over afterwards.
+int WatchZooms(int zooms, int seconds) {
+    std::printf("caption=%d\n", GetSystemMetrics(SM_CYCAPTION));
+    std::fflush(stdout);
+    HDC screen = GetDC(nullptr);
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    for (int n = 0; n < zooms && GetTickCount() < end;) {
+        DWORD started = GetTickCount();
+        std::string frames;
+        int drawn = 0;
+        RECT r{}, last{-1, -1, -1, -1};
+        for (HWND strip; (strip = FindWindowW(L"Vellis_Zoom", nullptr)) && IsWindowVisible(strip) &&
+                         GetWindowRect(strip, &r);
+             Sleep(1)) {
+            if (EqualRect(&r, &last))
+                continue;
+            last = r;
+            frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                      std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
+            COLORREF middle = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            drawn += middle == GetSysColor(COLOR_ACTIVECAPTION);
+        }
+        if (frames.empty()) {
+            Sleep(1);
+            continue;
+        }
+        // Seen from outside, the strip is hidden a moment before it is destroyed.
+        Sleep(50);
+        std::printf("zoom=%s ms=%lu drawn=%d left_over=%d frames=%s\n", ++n == 1 ? "from" : "to",
+                    GetTickCount() - started, drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0,
+                    frames.c_str());
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 } // namespace
@@ -158,49 +187,52 @@ int Usage() {
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 2)
-        return Usage();
+    if (!argv || argc < 3)
+        return 2;
     std::wstring verb = argv[1];
-    if (verb == L"desktop" || verb == L"acp") {
-        std::printf("%lld\n",
-                    verb == L"acp" ? static_cast<long long>(GetACP()) : Number(GetDesktopWindow()));
-        return 0;
-    }
-    if (argc < 3)
-        return Usage();
+    if ((verb == L"host" || verb == L"show") && argc > 3)
+        return Host(_wtoi(argv[2]), _wtoi(argv[3]), argc > 4 ? argv[4] : L"Preview Host",
+                    verb == L"show");
+    if (verb == L"zooms" && argc > 3)
+        return WatchZooms(_wtoi(argv[2]), _wtoi(argv[3]));
     if (verb == L"wait" || verb == L"gone")
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
-    if (verb == L"record" && argc > 3) {
-        // Stands in for the browser: keeps the address it was asked to open.
-        FILE* f = _wfopen(argv[2], L"wb");
+    if ((verb == L"record" && argc > 3) || verb == L"touch") {
+        // record stands in for the browser, keeping the address it was asked to open; touch
+        // makes a file from inside, so its Unix name is whatever this locale maps it to, and
+        // prints the ANSI code page that locale gives.
+        std::wstring path = verb == L"touch" ? AnsiToWide(Bytes(argv[2]), 932) : argv[2];
+        std::string text = argc > 3 ? WideToUtf8(argv[3]) : "";
+        FILE* f = _wfopen(path.c_str(), L"wb");
         if (!f)
             return 1;
-        std::string address = WideToUtf8(argv[3]);
-        std::fwrite(address.data(), 1, address.size(), f);
+        std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
+        if (verb == L"touch")
+            std::printf("%u\n", GetACP());
         return 0;
     }
-    if (verb == L"touch") {
-        // Made from inside, so the file's Unix name is whatever this locale maps it to.
-        std::wstring path = AnsiToWide(Bytes(argv[2]), 932);
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return 1;
-        CloseHandle(h);
+    if (verb == L"load") {
+        BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
+        std::printf("kind=%d repeat=%d file=%s\n", s.BgmKind, s.BgmRepeatTrack,
+                    Hex(s.BgmFile).c_str());
         return 0;
     }
-    if (verb == L"load" || verb == L"write" || verb.rfind(L"native-", 0) == 0)
-        return Settings(verb, argc, argv);
+    if (verb == L"write" && argc > 5) {
+        BgmSettings s;
+        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
+        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
+        s.BgmFile = Bytes(argv[5]);
+        return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
+    }
 
     HWND h = FindWindowW(nullptr, argv[2]);
-    if (!h) {
-        std::fprintf(stderr, "no window titled '%s'\n", WideToUtf8(argv[2]).c_str());
+    if (!h)
         return 1;
-    }
     if (verb == L"window") {
-        PrintWindow(h);
+        PrintWindow(h, 0);
     } else if (verb == L"children") {
-        EnumChildWindows(h, PrintChild, 0);
+        EnumChildWindows(h, PrintWindow, 1);
     } else if (verb == L"focus") {
         std::printf("%d\n", FocusOf(h));
     } else if (verb == L"close") {
@@ -231,7 +263,7 @@ int main() {
         SetWindowPos(h, HWND_TOPMOST, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
                      SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
-        return Usage();
+        return 2;
     }
     std::fflush(stdout);
     return 0;
