@@ -25,9 +25,6 @@ TEST(ScreenLayout, CoversEveryMonitorWithTheFieldOnThePrimary) {
     // A smaller monitor to the left, its top lower: GL counts from the bottom.
     EXPECT_EQ(Placed({{-1280, 200, 0, 1224}, primary}),
               (Px{-1280, 0, 1920, 1224, 1280, 1224 - 1080, 1920, 1080}));
-    // A taller monitor above, shifted right: the primary is at the bottom.
-    EXPECT_EQ(Placed({primary, {500, -1440, 3060, 0}}),
-              (Px{0, -1440, 3060, 1080, 0, 0, 1920, 1080}));
     // One on each side, the right one taller and reaching above.
     EXPECT_EQ(Placed({{-1024, 0, 0, 768}, primary, {1920, -300, 4480, 1140}}),
               (Px{-1024, -300, 4480, 1140, 1024, 1440 - 300 - 1080, 1920, 1080}));
