@@ -20,18 +20,13 @@ TEST(DialogLayout, CentredAcrossAndAThirdDown) {
     EXPECT_TRUE(big.x == -42 && big.y == 6) << big.x << ", " << big.y;
 }
 
-TEST(DialogLayout, TabFollowsTheFocusOrderAndSkipsWhatCannotTakeIt) {
-    const Ctl order[] = {Ctl::PicC,   Ctl::BgmRepeat, Ctl::CmdBgm,
-                         Ctl::CmdSet, Ctl::CmdCan,    Ctl::CmdEtc};
-    std::set<Ctl> off;
+// The order itself is walked end to end; these are the cases a walk does not reach.
+TEST(DialogLayout, TabSkipsWhatCannotTakeTheFocus) {
+    std::set<Ctl> off = {Ctl::BgmRepeat, Ctl::CmdBgm};
     auto can = [&](Ctl c) { return off.count(c) == 0; };
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(NextFocus(order[i], false, can), order[(i + 1) % 6]) << i;
-        EXPECT_EQ(NextFocus(order[(i + 1) % 6], true, can), order[i]) << i;
-    }
-    off = {Ctl::BgmRepeat, Ctl::CmdBgm};
     EXPECT_EQ(NextFocus(Ctl::PicC, false, can), Ctl::CmdSet);
     EXPECT_EQ(NextFocus(Ctl::CmdSet, true, can), Ctl::PicC);
+    EXPECT_EQ(NextFocus(Ctl::CmdEtc, false, can), Ctl::PicC) << "wraps round";
     EXPECT_EQ(NextFocus(Ctl::LblFname, false, can), Ctl::PicC) << "from outside: the first";
     EXPECT_EQ(NextFocus(Ctl::LblFname, true, can), Ctl::CmdEtc) << "backwards: the last";
     EXPECT_EQ(NextFocus(Ctl::CmdSet, false, [](Ctl) { return false; }), Ctl::CmdSet);

@@ -26,10 +26,3 @@ TEST(RendererWatch, EndsWhenTwoLooksApartMissTheWindow) {
     EXPECT_FALSE(watch.RunIsOver(false, true, 60001));
     EXPECT_TRUE(watch.RunIsOver(false, true, 60050));
 }
-
-TEST(RendererWatch, EndsAtOnceWhenTheRendererCannotShowAWindow) {
-    EXPECT_TRUE(RendererWatch(0, false).RunIsOver(false, false, 50)) << "not started";
-    RendererWatch exited(0, true);
-    EXPECT_FALSE(exited.RunIsOver(false, true, 50));
-    EXPECT_TRUE(exited.RunIsOver(false, false, 100)) << "exited";
-}
