@@ -28,12 +28,12 @@ TEST(CommandLine, ArgumentsGiveModeHostAndRequest) {
         {"/P:2034", 'P', 2034, Request::Preview},
         {"/p  2034 junk", 'P', 2034, Request::Preview},
         {"/p -2147483648", 'P', INT32_MIN, Request::Preview},
-        {"/p 12.5", 'P', 12, Request::Preview},
+        {"/p 13.5", 'P', 14, Request::Preview},
         {"/p 2e3x", 'P', 2000, Request::Preview},
         {"/p abc", 'P', 0, Request::Preview},
         {"/p 4294967296", 'P', 0, Request::Preview},
         {"/c", 'C', 0, Request::Settings},
-        {"ーc", 'C', 0, Request::Settings}, // a multi-byte first character
+        {"ーp 12", 'P', 12, Request::Preview}, // a multi-byte first character
         {"/a", 'A', 0, Request::Unserved},
         {"/", 0, 0, Request::Unserved},
         {"/é", 0, 0, Request::Unserved},
