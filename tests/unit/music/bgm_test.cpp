@@ -165,10 +165,3 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         EXPECT_EQ(port.sounds, c.sounds);
     }
 }
-
-TEST(MusicFileKind, LastThreeCharactersDecideThePlayer) {
-    const std::pair<const char*, MusicFileKind> cases[] = {
-        {"wav", MusicFileKind::Wav}, {"av", MusicFileKind::Other}, {"", MusicFileKind::Other}};
-    for (auto [file, kind] : cases)
-        EXPECT_EQ(MusicFileKindOf(file), kind) << file;
-}
