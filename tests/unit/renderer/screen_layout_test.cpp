@@ -2,80 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using stars::ScreenRect;
 
-namespace {
-
-const ScreenRect primary{0, 0, 1920, 1080};
-
-void expect_window(const stars::ScreenLayout& l, ScreenRect r, const char* what) {
-    EXPECT_EQ(l.window.left, r.left) << what;
-    EXPECT_EQ(l.window.top, r.top) << what;
-    EXPECT_EQ(l.window.right, r.right) << what;
-    EXPECT_EQ(l.window.bottom, r.bottom) << what;
-    EXPECT_EQ(l.view_width, 1920) << what << ": the view is the primary monitor";
-    EXPECT_EQ(l.view_height, 1080) << what << ": the view is the primary monitor";
+// Window left, top, right, bottom, then the GL viewport while the client is the window.
+std::vector<int32_t> Placed(const std::vector<ScreenRect>& monitors) {
+    const ScreenRect primary{0, 0, 1920, 1080};
+    auto l = stars::full_screen_layout(primary, monitors.data(), static_cast<int>(monitors.size()));
+    const ScreenRect& w = l.window;
+    auto v = stars::full_screen_viewport(l, w.right - w.left, w.bottom - w.top);
+    return {w.left, w.top, w.right, w.bottom, v.x, v.y, v.width, v.height};
 }
 
-// The GL viewport when the client is the whole window.
-stars::Viewport viewport(const stars::ScreenLayout& l) {
-    return stars::full_screen_viewport(l, l.window.right - l.window.left,
-                                       l.window.bottom - l.window.top);
+TEST(ScreenLayout, CoversEveryMonitorWithTheFieldOnThePrimary) {
+    const ScreenRect primary{0, 0, 1920, 1080};
+    using Px = std::vector<int32_t>;
+    EXPECT_EQ(Placed({}), (Px{0, 0, 1920, 1080, 0, 0, 1920, 1080}));
+    // Empty rectangles are skipped.
+    EXPECT_EQ(Placed({{-100, -100, -100, 0}, {-500, -500, -600, 0}, primary}),
+              (Px{0, 0, 1920, 1080, 0, 0, 1920, 1080}));
+    // One on each side, the right one taller and reaching above; GL counts from the bottom.
+    EXPECT_EQ(Placed({{-1024, 0, 0, 768}, primary, {1920, -300, 4480, 1140}}),
+              (Px{-1024, -300, 4480, 1140, 1024, 1440 - 300 - 1080, 1920, 1080}));
 }
 
-} // namespace
-
-TEST(ScreenLayout, OneMonitorIsTheWholeWindowAndView) {
-    for (int count : {0, 1}) {
-        auto l = stars::full_screen_layout(primary, &primary, count);
-        expect_window(l, primary, "one monitor");
-        auto v = viewport(l);
-        EXPECT_EQ(v.x, 0);
-        EXPECT_EQ(v.y, 0);
-        EXPECT_EQ(v.width, 1920);
-        EXPECT_EQ(v.height, 1080);
-    }
-}
-
-TEST(ScreenLayout, CoversMonitorsOnEverySideWithTheFieldOnThePrimary) {
-    // A smaller monitor to the left, its top lower than the primary's.
-    ScreenRect left[] = {{-1280, 200, 0, 1224}, primary};
-    auto l = stars::full_screen_layout(primary, left, 2);
-    expect_window(l, {-1280, 0, 1920, 1224}, "left");
-    auto v = viewport(l);
-    EXPECT_EQ(v.x, 1280);
-    EXPECT_EQ(v.y, 1224 - 1080) << "GL counts from the bottom: the primary is at the top";
-
-    // A taller monitor above, shifted right.
-    ScreenRect above[] = {primary, {500, -1440, 3060, 0}};
-    l = stars::full_screen_layout(primary, above, 2);
-    expect_window(l, {0, -1440, 3060, 1080}, "above");
-    v = viewport(l);
-    EXPECT_EQ(v.x, 0);
-    EXPECT_EQ(v.y, 0) << "the primary is at the bottom of the window";
-
-    // One on each side, the right one taller and reaching above.
-    ScreenRect both[] = {{-1024, 0, 0, 768}, primary, {1920, -300, 4480, 1140}};
-    l = stars::full_screen_layout(primary, both, 3);
-    expect_window(l, {-1024, -300, 4480, 1140}, "both sides");
-    v = viewport(l);
-    EXPECT_EQ(v.x, 1024);
-    EXPECT_EQ(v.y, 1440 - 300 - 1080);
-    EXPECT_EQ(v.width, 1920);
-}
-
-TEST(ScreenLayout, SkipsEmptyMonitorsAndFallsBackToTheClient) {
-    ScreenRect odd[] = {{0, 0, 0, 0}, {-500, -500, -600, 0}, primary};
-    expect_window(stars::full_screen_layout(primary, odd, 3), primary, "empty rectangles");
-
-    // Minimised (zero size) or resized by the system: the view follows the client.
-    ScreenRect left[] = {{-1280, 0, 0, 1024}, primary};
-    auto l = stars::full_screen_layout(primary, left, 2);
-    for (auto size : {std::pair<int, int>{0, 0}, {1920, 1080}}) {
-        auto v = stars::full_screen_viewport(l, size.first, size.second);
-        EXPECT_EQ(v.x, 0);
-        EXPECT_EQ(v.y, 0);
-        EXPECT_EQ(v.width, size.first);
-        EXPECT_EQ(v.height, size.second);
+TEST(ScreenLayout, MinimisedOrResizedTheViewFollowsTheClient) {
+    const ScreenRect monitors[] = {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}};
+    auto l = stars::full_screen_layout(monitors[1], monitors, 2);
+    for (auto [width, height] : {std::pair<int32_t, int32_t>{0, 0}, {1920, 1080}}) {
+        auto v = stars::full_screen_viewport(l, width, height);
+        EXPECT_TRUE(v.x == 0 && v.y == 0 && v.width == width && v.height == height) << width;
     }
 }
