@@ -1,5 +1,5 @@
 """The settings dialog as it opens: window, controls, shadings, buttons, text and icon under
-code pages 1252 and 932; the picture kept when covered or minimised; the buttons under pointer
+code pages 1252 and 932; the picture kept when minimised; the buttons under pointer
 and focus; the stored kind; the focus order; Enter and Esc meaning nothing; the home page.
 Then choosing and saving: each mouse button on marks and labels, the bytes Cmd_Set writes,
 the close box and Cmd_Can writing nothing, and the file picker under both code pages."""
@@ -108,20 +108,13 @@ def check_picture(s, label, origin, found):
     check(violet >= 20, f"{label}: the caption shows no jewel icon ({violet} violet pixels)")
 
 
-def cover_and_restore(s, origin):
-    """Covered in part and uncovered, minimised and restored: the same picture each time."""
+def minimise_and_restore(s, origin):
+    """The same picture after the dialog was minimised and restored. (Wine keeps a covered
+    window's picture itself: uncovering it paints nothing of ours.)"""
     def client():
-        return list(s.screenshot("cover").region(origin[0], origin[1], origin[0] + 479,
-                                                 origin[1] + 252))
+        return list(s.screenshot("restored").region(origin[0], origin[1], origin[0] + 479,
+                                                    origin[1] + 252))
     first = client()
-    other = s.start(s.tool("wintool.exe"), "host", "200", "150", "Cover")
-    s.wait_window("Cover", 10)
-    s.wintool("move", "Cover", origin[0] + 100, origin[1] + 60)
-    time.sleep(0.5)
-    s.wintool("close", "Cover")
-    s.wait_exit(other, 10)
-    time.sleep(0.5)
-    check(client() == first, "the dialog looks different after being covered")
     s.wintool("minimize", d.TITLE)
     time.sleep(0.5)
     s.wintool("restore", d.TITLE)
@@ -315,7 +308,7 @@ def main():
         origin = check_window(s)
         found = check_places(s, origin)
         check_picture(s, "default", origin, found)
-        cover_and_restore(s, origin)
+        minimise_and_restore(s, origin)
         button_states(s, p, found)
         keys_and_home_page(s, p, found)
         close_after_changes(s, p, folder, "close box")
