@@ -64,7 +64,6 @@ def minimised_and_modes(s, p):
     used = cpu_seconds(p.pid) - before
     check(used < 0.1, f"a minimised renderer should wait, it used {used:.2f} s of CPU in 2 s")
     s.wintool("restore", TITLE)
-    window(s, FULL[2:], WS_POPUP, "restore")
     check_field(s, "restored", FULL, settle=0.3)
 
     s.key("Tab")

@@ -61,7 +61,6 @@ def click(s, name, button=1, env=None):
 
 
 def type_into_repeat_box(s, text):
-    """Clicks into the repeat box's field, empties it and types text."""
     r = controls(s)["BGM_Repeat"]["rect"]
     click_at(s, r[0] + 6, (r[1] + r[3]) // 2)
     s.key("End", *["BackSpace"] * 8)
@@ -70,8 +69,11 @@ def type_into_repeat_box(s, text):
     time.sleep(0.3)
 
 
-def open_dialog(s, folder, env=None):
-    """Starts Orvanne.scr /c and waits until the dialog has zoomed open and painted."""
+def open_dialog(s, folder, env=None, stored=None):
+    """Starts Orvanne.scr /c, with the settings file stored (kind, repeat, music) if given, and
+    waits until the dialog has zoomed open and painted."""
+    if stored:
+        saver.write_ini(folder, saver.ini_bytes(*stored))
     p = saver.run(s, folder, "/c", env=env)
     if s.wintool("wait", TITLE, 25)[0] != 0:
         s.screenshot("no_dialog")
@@ -91,6 +93,13 @@ def ini(folder):
     return path.read_bytes() if path.exists() else None
 
 
+def save(s, p, folder, label, kind, repeat, music):
+    click(s, "Cmd_Set")
+    wait_closed(s, p, label)
+    want = saver.ini_bytes(kind, repeat, music)
+    check(ini(folder) == want, f"{label}: the file holds {ini(folder)!r}, expected {want!r}")
+
+
 def marks(s, shot):
     """The colour in the middle of the marks of kinds 0, 1 and 2, as the screen shows them."""
     img = s.screenshot(shot)
@@ -103,9 +112,6 @@ def only_mark(kind):
     return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
 
 
-def picker_open(s, timeout):
-    return s.wintool("wait", PICKER, timeout)[0] == 0
-
-
-def picker_gone(s, timeout):
-    return s.wintool("gone", PICKER, timeout)[0] == 0
+def picker(s, verb, timeout):
+    """Whether the file picker is open ("wait") or has closed ("gone") within timeout."""
+    return s.wintool(verb, PICKER, timeout)[0] == 0

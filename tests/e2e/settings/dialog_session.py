@@ -1,16 +1,19 @@
-"""The settings dialog as it opens: its window, its controls at their places, both shadings,
-the buttons, readable text and the icon under code pages 1252 and 932; the picture kept when
-covered or minimised; the Command buttons under pointer and focus; the stored kind's mark
-and usable controls; the focus order; Enter and Esc meaning nothing; the home page."""
+"""The settings dialog as it opens: window, controls, shadings, buttons, text and icon under
+code pages 1252 and 932; the picture kept when minimised; the buttons under pointer
+and focus; the stored kind; the focus order; Enter and Esc meaning nothing; the home page.
+Then choosing and saving: each mouse button on marks and labels, the bytes Cmd_Set writes,
+the close box and Cmd_Can writing nothing, and the file picker under both code pages."""
 
 import os
-import subprocess
+import pathlib
+import shutil
 import sys
 import time
 
 import harness
 from harness import check
 import dialog_driver as d
+from renderer_checks import wait_for
 import saver
 
 sys.path.insert(0, os.path.join(harness.SOURCE_DIR, "assets", "skins"))
@@ -22,6 +25,9 @@ WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_EX_APPWINDOW = 0x00020000, 0x00010000, 0x0004
 TEXTS = {"lbl15": "BGM", "lbl_BGM0": "無し", "lbl_BGM1": "音楽CD", "lbl_BGM2": "MP3、WAV",
          "lbl14": "曲目をﾘﾋﾟｰﾄ"}
 SIZED_TO_TEXT = ("lbl_BGM0", "lbl_BGM1", "lbl_BGM2", "lbl14", "lbl7")
+UNSTORABLE_CAPTION = "BGMﾌｧｲﾙ"
+UNSTORABLE_TEXT = ("このﾌｧｲﾙのﾊﾟｽは保存できません。\n"
+                   "ﾊﾟｽに保存できない文字が含まれているか、ﾊﾟｽが長すぎます。")
 
 
 def check_window(s):
@@ -41,8 +47,8 @@ def check_window(s):
 
 
 def check_places(s, origin):
-    """Each control where the layout table puts it at 96 dpi (15 twips a pixel); panel
-    controls from the panel's inside, 2 pixels in past its sunken edge."""
+    """Each control where the layout table puts it at 96 dpi; panel controls from 2 pixels
+    inside the panel's sunken edge."""
     found = d.controls(s)
     panel = found["Pic_C"]["rect"]
     for name, surface, *twips in d.LAYOUT:
@@ -57,21 +63,17 @@ def check_places(s, origin):
     texts = {name: found[name]["text"] for name in TEXTS}
     check(texts == TEXTS, f"label texts {texts}, expected {TEXTS}")
     check("1.0.0" in found["lbl7"]["text"], f"credit line {found['lbl7']['text']!r}")
-    want_list = "|".join([""] + [str(n) for n in range(1, 31)])
-    check(found["BGM_Repeat"]["items"] == "31" and found["BGM_Repeat"]["list"] == want_list,
-          f"repeat list {found['BGM_Repeat']['items']} entries {found['BGM_Repeat']['list']!r}")
+    items = found["BGM_Repeat"]["items"]
+    check(items == "31", f"the repeat list holds {items} entries, not a blank and 1 to 30")
     return found
 
 
 def check_shading(img, label, x, top, height, tint):
-    """A shaded column: tint(0) at the top edge, tint(220) halfway, mirrored about the middle
-    (off by one row or more when painted for the wrong height), each row one tint."""
-    column = [img.pixel(x, top + y) for y in range(height)]
-    base = tint(0)[0]
-    check(column[0] == tint(0) and column[height // 2] == tint(220)
-          and all(c == tint(c[0] - base) for c in column)
-          and all(abs(column[y][0] - column[height - y][0]) <= 1 for y in range(1, height)),
-          f"{label}: rows {column[:3]} .. {column[height // 2]} .. {column[-3:]} are no shading")
+    """A shaded column: tint(0) at the top, tint(220) halfway, rows 1 and height - 1 alike
+    (not so when painted for another height)."""
+    rows = [img.pixel(x, top + y) for y in (0, height // 2, 1, height - 1)]
+    check(rows[:2] == [tint(0), tint(220)] and rows[2] == rows[3] == tint(rows[2][0] - rows[0][0]),
+          f"{label}: rows 0, {height // 2}, 1 and {height - 1} are {rows}: no shading")
 
 
 def check_picture(s, label, origin, found):
@@ -106,20 +108,13 @@ def check_picture(s, label, origin, found):
     check(violet >= 20, f"{label}: the caption shows no jewel icon ({violet} violet pixels)")
 
 
-def cover_and_restore(s, origin):
-    """Covered in part and uncovered, minimised and restored: the same picture each time."""
+def minimise_and_restore(s, origin):
+    """The same picture after the dialog was minimised and restored. (Wine keeps a covered
+    window's picture itself: uncovering it paints nothing of ours.)"""
     def client():
-        return list(s.screenshot("cover").region(origin[0], origin[1], origin[0] + 479,
-                                                 origin[1] + 252))
+        return list(s.screenshot("restored").region(origin[0], origin[1], origin[0] + 479,
+                                                    origin[1] + 252))
     first = client()
-    other = s.start(s.tool("standin_renderer.exe"))
-    s.wait_window("Vellis_VC", 10)
-    s.wintool("move", "Vellis_VC", origin[0] + 100, origin[1] + 60)
-    time.sleep(0.5)
-    s.wintool("close", "Vellis_VC")
-    s.wait_exit(other, 10)
-    time.sleep(0.5)
-    check(client() == first, "the dialog looks different after being covered")
     s.wintool("minimize", d.TITLE)
     time.sleep(0.5)
     s.wintool("restore", d.TITLE)
@@ -186,19 +181,18 @@ def button_states(s, p, found):
 def open_kind(s, folder, kind, repeat, music, env=None):
     """Opens the dialog on a stored kind other than 2: its mark alone on, the first focus on
     the panel, the repeat box usable for kind 1 alone, the file button unusable."""
-    saver.write_ini(folder, saver.ini_bytes(kind, repeat, music))
-    p = d.open_dialog(s, folder, env)
+    p = d.open_dialog(s, folder, env, (kind, repeat, music))
     check(d.focus(s) == "Pic_C", f"stored kind {kind}: first focus on {d.focus(s)}")
     check(d.marks(s, f"kind{kind}") == d.only_mark(kind), f"stored kind {kind}: wrong marks")
     box = d.controls(s)["BGM_Repeat"]
     check((box["enabled"] == "1") == (kind == 1) and box["text"] == str(repeat),
           f"stored kind {kind}, repeat {repeat}: repeat box {box}")
     d.click(s, "Cmd_BGM")
-    check(not d.picker_open(s, 1.5), f"stored kind {kind}: the file button opened the picker")
+    check(not d.picker(s, "wait", 1.5), f"stored kind {kind}: the file button opened the picker")
     return p
 
 
-def keys_and_home_page(s, folder, p, found):
+def keys_and_home_page(s, p, found):
     # Tab walks the focus order from the panel and round; Shift+Tab goes back.
     panel = found["Pic_C"]["rect"]
     d.click_at(s, panel[2] - 20, panel[1] + 20)
@@ -212,56 +206,132 @@ def keys_and_home_page(s, folder, p, found):
     check(order == want, f"focus after a click on the panel and Tabs: {order}, expected {want}")
 
     # Neither Enter nor Esc closes the dialog, not even on a button.
-    before = d.ini(folder)
     s.key("Return", "space", "Escape")
     time.sleep(1.0)
     check(p.poll() is None and s.window_info(d.TITLE), "Enter or Esc closed the dialog")
-    check(d.ini(folder) == before, "a key press wrote the settings file")
 
     # Cmd_Etc opens our home page (wintool standing in for the browser) and leaves the
     # dialog as it was.
-    record = os.path.join(s.dir, "address.txt")
+    record = pathlib.Path(s.dir, "address.txt")
     command = (f'"{saver.windows_path(s.tool("wintool.exe"))}" record '
-               f'"{saver.windows_path(record)}" "%1"')
-    subprocess.run([harness.WINE, "reg", "add", r"HKCR\https\shell\open\command", "/ve", "/d",
-                    command, "/f"], env=s.env, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
+               f'"{saver.windows_path(str(record))}" "%1"')
+    harness.quiet([harness.WINE, "reg", "add", r"HKCR\https\shell\open\command", "/ve", "/d",
+                   command, "/f"], s.env)
     d.click(s, "Cmd_Etc")
-    for _ in range(100):
-        if os.path.exists(record) and os.path.getsize(record):
-            break
-        time.sleep(0.1)
-    check(os.path.exists(record), "Cmd_Etc opened no browser within 10 s")
-    with open(record, "rb") as f:
-        address = f.read()
+    wait_for(lambda: record.exists() and record.read_bytes(), 10, "Cmd_Etc opened no browser")
+    address = record.read_bytes()
     check(address == b"https://orvanne.example/", f"Cmd_Etc opened {address!r}")
-    check(p.poll() is None and d.ini(folder) == before, "Cmd_Etc closed or saved the dialog")
+    check(p.poll() is None, "Cmd_Etc closed the dialog")
+
+
+def shown_file(s):
+    return d.controls(s)["lbl_Fname"]["text"]
+
+
+def pick(s, typed):
+    """Types a path into the picker and takes it with Enter. xdotool types characters outside
+    the keyboard map by remapping a key, which can race: typed again until the field holds it."""
+    d.click(s, "Cmd_BGM")
+    check(d.picker(s, "wait", 5), "Cmd_BGM opened no picker")
+    time.sleep(0.5)
+    for _ in range(3):
+        s.x("xdotool", "type", "--delay", "30", typed, check_rc=True)
+        time.sleep(0.3)
+        if any(c["text"] == typed for c in s.children(d.PICKER)):
+            break
+        s.key("End", "shift+Home")
+    else:
+        check(False, f"the picker's field never held {typed!r}")
+    s.key("Return")
+    check(d.picker(s, "gone", 5), f"the picker did not take {typed!r}")
+    time.sleep(0.3)
+
+
+def choose_files(s, folder, music):
+    """Under both code pages: a typed path of a missing file is taken as typed; a file whose
+    path code page 932 lacks, by its short (8.3) form; a path with no short form is refused
+    with a box in the dialog's language, and the earlier choice stays, as with a cancelled
+    picker. Kind 0 still saves the file, and the disabled repeat box its text."""
+    os.makedirs(os.path.join(folder, "Música"), exist_ok=True)
+    song = os.path.join(folder, "Música", "canción.wav")
+    shutil.copy(os.path.join(folder, "Orvanne.dll"), song)
+    saver.link_japanese_font(s)
+    typed = "C:\\music\\not there.mp3"
+    for name, env in (("default", {}), ("ja", saver.japanese())):
+        p = d.open_dialog(s, folder, env, (2, 6, music))
+        check(shown_file(s) == music.decode("cp932"), f"lbl_Fname shows {shown_file(s)!r}")
+        pick(s, typed)
+        check(shown_file(s) == typed, f"lbl_Fname shows {shown_file(s)!r}, expected {typed!r}")
+        pick(s, saver.windows_path(song))
+        stored = shown_file(s)
+        check(stored.isascii() and "~" in stored,
+              f"{name}: lbl_Fname shows {stored!r} for {song!r}, expected its short form")
+        pick(s, "C:\\music\\€uro.mp3")
+        check(s.wintool("wait", UNSTORABLE_CAPTION, 5)[0] == 0,
+              f"{name}: no box for a path without a code page 932 or short form")
+        _, out = s.wintool("children", UNSTORABLE_CAPTION)
+        check(UNSTORABLE_TEXT in out, f"{name}: the box says {out!r}")
+        s.key("Return")
+        check(s.wintool("gone", UNSTORABLE_CAPTION, 5)[0] == 0, f"{name}: Enter left the box")
+        d.click(s, "Cmd_BGM")
+        check(d.picker(s, "wait", 5), f"{name}: Cmd_BGM opened no picker to cancel")
+        time.sleep(0.5)
+        s.key("Escape")
+        check(d.picker(s, "gone", 5) and shown_file(s) == stored,
+              f"{name}: the refused path or a cancelled picker left {shown_file(s)!r}")
+        d.click(s, "lbl_BGM0")
+        d.save(s, p, folder, f"{name}, short path, kind 0", 0, 6, stored.encode("ascii"))
+
+
+def close_after_changes(s, p, folder, way):
+    """Kind 0 after 1 and a repeat typed, then the close box or Cmd_Can: nothing written."""
+    before = d.ini(folder)
+    d.click(s, "lbl_BGM1")
+    d.type_into_repeat_box(s, "17")
+    d.click(s, "Img_BGM0")
+    if way == "Cmd_Can":
+        d.click(s, "Cmd_Can")
+    else:
+        rect = d.window(s)["rect"]
+        d.click_at(s, rect[2] - 14, rect[1] + 11)
+    d.wait_closed(s, p, way)
+    check(d.ini(folder) == before, f"{way} after changes left {d.ini(folder)!r}")
+    check(p.returncode == 0, f"the dialog's program ended with code {p.returncode}")
 
 
 def main():
     with harness.Session() as s:
         folder = saver.install(s, "saver")
-        music = saver.windows_path(os.path.join(folder, "Orvanne.dll"))
+        music = saver.windows_path(os.path.join(folder, "Orvanne.dll")).encode("cp932")
 
         p = open_kind(s, folder, 1, 7, music)
         origin = check_window(s)
         found = check_places(s, origin)
         check_picture(s, "default", origin, found)
-        cover_and_restore(s, origin)
+        minimise_and_restore(s, origin)
         button_states(s, p, found)
-        keys_and_home_page(s, folder, p, found)
-        s.wintool("close", d.TITLE)
-        d.wait_closed(s, p, "kind 1")
-        check(p.returncode == 0, f"the dialog's program ended with code {p.returncode}")
+        keys_and_home_page(s, p, found)
+        close_after_changes(s, p, folder, "close box")
 
         # Japanese, and a kind the dialog has no mark for: nothing on, nothing usable, saved
         # back as it was.
         p = open_kind(s, folder, 5, 12, music, saver.japanese())
         check_picture(s, "ja", d.window(s)["origin"], d.controls(s))
-        d.click(s, "Cmd_Set")
-        d.wait_closed(s, p, "kind 5, saved")
-        want = saver.ini_bytes(5, 12, music.encode("cp932"))
-        check(d.ini(folder) == want, f"kind 5 saved as {d.ini(folder)!r}, expected {want!r}")
+        d.save(s, p, folder, "kind 5", 5, 12, music)
+        os.remove(os.path.join(folder, "Orvanne.ini"))
+        close_after_changes(s, d.open_dialog(s, folder), folder, "Cmd_Can")
+
+        # Every mouse button chooses, on marks and labels alike; "3.5" is saved as 4.
+        p = d.open_dialog(s, folder, stored=(0, 0, music))
+        for name, button, kind in (("Img_BGM1", 3, 1), ("lbl_BGM2", 2, 2), ("lbl_BGM1", 1, 1)):
+            d.click(s, name, button)
+            repeat = d.controls(s)["BGM_Repeat"]["enabled"] == "1"
+            check(d.marks(s, f"{name}_{button}") == d.only_mark(kind) and repeat == (kind == 1),
+                  f"button {button} on {name}: not kind {kind} alone marked and usable")
+        d.type_into_repeat_box(s, "3.5")
+        d.save(s, p, folder, "clicks and 3.5", 1, 4, music)
+
+        choose_files(s, folder, music)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,197 @@
+"""The release packages, then the 64-bit installer at work. Both builds' installers and
+archives hold the programs of their own build, and every program and installer carries its
+version resource; each program has exactly its own manifest. The installer runs in a fresh
+prefix, judged by what it leaves (NSIS returns before its work is done): install, reinstall
+over the user's settings, uninstall with another saver chosen meanwhile and with ours."""
+
+import os
+import re
+import struct
+import subprocess
+import tempfile
+import zipfile
+from pathlib import Path
+
+import harness
+from harness import check
+from renderer_checks import wait_for
+
+BUILD = os.path.join(harness.SOURCE_DIR, "build")
+PACKAGES = os.environ.get("ORVANNE_PACKAGES", os.path.join(BUILD, "packages"))
+VERSION = os.environ["ORVANNE_VERSION"]
+RELEASE_DIST = os.environ.get("ORVANNE_RELEASE_DIST", f"{BUILD}/windows-i686/dist")
+BUILDS = {"win32": (RELEASE_DIST, 0x14C), "win64": (harness.DIST_DIR, 0x8664)}  # PE machines
+ICON = Path(harness.SOURCE_DIR, "assets/dialog/vellis_p.ico").read_bytes()
+PROGRAMS = ("Orvanne.scr", "Orvanne.dll")
+SETUP = os.path.join(PACKAGES, f"Orvanne-{VERSION}-win64-setup.exe")
+DESKTOP = r"HKCU\Control Panel\Desktop"
+UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanne"
+# Settings as the dialog writes them, code page 932 keys and all.
+SETTINGS = ("[Section]\r\nBGM区分=2\r\nBGMﾘﾋﾟｰﾄ=3\r\nBGMﾌｧｲﾙ=C:\\音楽\\曲.mp3\r\n").encode("cp932")
+
+def pe_machine(data):
+    return struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0]
+
+
+def resource(path, kind, name=None):
+    args = ["wrestool", "-x", "--raw", f"--type={kind}"] + ([f"--name={name}"] if name else [])
+    return subprocess.run(args + [path], stdout=subprocess.PIPE, check=True).stdout
+
+
+def resource_names(path, kind):
+    out = subprocess.run(["wrestool", "-l", f"--type={kind}", path], stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL).stdout.decode()
+    return re.findall(r"--name=(\S+)", out)
+
+
+def check_version(path):
+    data = resource(path, 16)
+    major, minor, patch = map(int, VERSION.split("."))
+    fixed = struct.unpack_from("<II", data, data.find(struct.pack("<I", 0xFEEF04BD)) + 8)
+    check(fixed == (major << 16 | minor, patch << 16), f"{path}: fixed file version {fixed}")
+    # Each string is its key, a NUL, padding to 4 bytes and the value up to its NUL. After an
+    # empty value would come the next header, whose type word (0 or 1) stops the match.
+    strings = dict(re.findall("(ProductName|FileDescription|FileVersion|ProductVersion|"
+                              "CompanyName|LegalCopyright)\0+([^\0-\x1f]+)\0",
+                              data.decode("utf-16-le", "replace")))
+    check(len(strings) == 6 and strings["FileVersion"] == strings["ProductVersion"] == VERSION,
+          f"{path}: version strings {strings}")
+
+
+def check_program(path, machine):
+    check(pe_machine(Path(path).read_bytes()) == machine, f"{path}: not for machine {machine:#x}")
+    check_version(path)
+    # One manifest, ours: a toolchain's default manifest would bring requestedExecutionLevel.
+    check(resource_names(path, 24) == ["1"], f"{path}: not exactly one manifest, id 1")
+    manifest = resource(path, 24)
+    check(b"requestedExecutionLevel" not in manifest, f"{path}: requests an execution level")
+    if path.endswith(".dll"):
+        check(b">true/pm</dpiAware>" in manifest and b">PerMonitorV2," in manifest,
+              f"{path}: not DPI aware per monitor:\n{manifest.decode()}")
+    else:
+        # The first icon group is the icon Explorer and the control panel show.
+        group = resource(path, 14, resource_names(path, 14)[0])
+        image = resource(path, 3, struct.unpack_from("<H", group, 6 + 12)[0])
+        size, offset = struct.unpack_from("<II", ICON, 6 + 8)
+        check(image == ICON[offset:offset + size], f"{path}: its first icon is not the program's")
+
+
+def check_package(base, dist, machine):
+    setup, archive = base + "-setup.exe", base + ".zip"
+    programs = {name: Path(dist, name).read_bytes() for name in PROGRAMS}
+    data = Path(setup).read_bytes()
+    check(pe_machine(data) == machine and b"NullsoftInst" in data,
+          f"{setup}: not an NSIS installer for machine {machine:#x}")
+    check_version(setup)
+    check(re.search(rb'requestedExecutionLevel\s+level="asInvoker"', resource(setup, 24)),
+          f"{setup}: does not run as the user")
+    with tempfile.TemporaryDirectory() as out:
+        subprocess.run(["7zz", "x", "-y", f"-o{out}", setup], stdout=subprocess.DEVNULL, check=True)
+        unpacked = {name: Path(out, name).read_bytes() for name in programs}
+    check(unpacked == programs, f"{setup}: does not hold the programs of {dist}")
+
+    licence = Path(harness.SOURCE_DIR, "LICENSE").read_bytes().replace(b"\n", b"\r\n")
+    with zipfile.ZipFile(archive) as z:
+        held = {name: z.read(name) for name in z.namelist()}
+    readme = held.pop("README.txt", b"")
+    check(held == dict(programs, **{"LICENSE.txt": licence}),
+          f"{archive} holds {sorted(held)}: not just the programs of {dist}, README.txt and "
+          "LICENSE.txt with Windows line ends")
+    check(readme.startswith(f"Orvanne {VERSION}\r\n".encode()) and
+          b"\n" not in readme.replace(b"\r\n", b""),
+          f"{archive}: README.txt does not name the version or has Unix line ends")
+
+
+def wine(s, *args):
+    return subprocess.run([harness.WINE, *args], env=s.env, stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL)
+
+
+def settle(s, program, *args):
+    """Runs a program and waits until everything it started in the prefix has ended."""
+    p = s.start(program, *args)
+    subprocess.run([harness.WINESERVER, "-w"], env=s.env, timeout=120)
+    p.wait(10)
+
+
+def registry(s, key):
+    """Values of a registry key as {name: data}, or None when the key is missing."""
+    r = wine(s, "reg", "query", key)
+    values = re.findall(r"^    (.+?)    REG_\w+    ?(.*?)\r?$", r.stdout.decode("utf-8", "replace"),
+                        re.MULTILINE)
+    return dict(values) if r.returncode == 0 else None
+
+
+def uninstall(s, folder):
+    """The uninstaller copies itself away and returns at once: wait for its effects."""
+    settle(s, os.path.join(folder, "uninstall.exe"), "/S")
+    wait_for(lambda: not os.path.exists(os.path.join(folder, "uninstall.exe")), 30,
+             "the uninstaller is still there")
+    check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
+
+
+def check_installed(s, folder):
+    check(all(Path(folder, n).read_bytes() == Path(s.dist(n)).read_bytes() for n in PROGRAMS),
+          f"the programs in {folder} are not the shipped ones")
+    chosen = registry(s, DESKTOP).get("SCRNSAVE.EXE", "")
+    unix = wine(s, "winepath", "-u", chosen).stdout.decode().strip()
+    check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr")),
+          f"SCRNSAVE.EXE is {chosen!r}, not the saver in {folder}")
+    check(registry(s, DESKTOP).get("ScreenSaveActive") == "1", "the saver is not made active")
+
+
+for tag, (dist, machine) in BUILDS.items():
+    for name in PROGRAMS:
+        check_program(os.path.join(dist, name), machine)
+    base = os.path.join(PACKAGES, f"Orvanne-{VERSION}-{tag}")
+    check(os.path.exists(base + "-setup.exe") and os.path.exists(base + ".zip"),
+          f"{base}-setup.exe or .zip missing: cmake --build build --target package")
+    check_package(base, dist, machine)
+
+with harness.Session() as s:
+    settle(s, SETUP, "/S")
+    users = os.path.join(s.prefix, "drive_c/users")
+    (user,) = [u for u in os.listdir(users) if u != "Public"]
+    folder = os.path.join(users, user, "AppData/Local/Programs/Orvanne")
+    check(sorted(os.listdir(folder)) == ["Orvanne.dll", "Orvanne.scr", "uninstall.exe"],
+          f"installed folder holds {os.listdir(folder)}")
+    check_installed(s, folder)
+
+    entry = registry(s, UNINSTALL) or {}
+    place = rf"C:\users\{user}\AppData\Local\Programs\Orvanne"
+    expected = {"DisplayName": "Orvanne", "DisplayVersion": VERSION, "NoModify": "0x1",
+                "NoRepair": "0x1", "DisplayIcon": place + r"\Orvanne.scr,0",
+                "UninstallString": rf'"{place}\uninstall.exe"'}
+    expected["QuietUninstallString"] = expected["UninstallString"] + " /S"
+    check({name: entry.get(name) for name in expected} == expected and entry.get("Publisher"),
+          f"Apps & features entry {entry}, expected {expected} and a publisher")
+    size_kb = sum(os.path.getsize(os.path.join(folder, n)) for n in PROGRAMS) // 1024
+    check(size_kb <= int(entry["EstimatedSize"], 16) < 2 * size_kb + 200,
+          f"EstimatedSize {entry['EstimatedSize']} KB for {size_kb} KB of programs")
+
+    # Over an earlier install: the programs are replaced, the user's settings kept.
+    Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
+    Path(folder, "Orvanne.dll").write_bytes(b"an earlier renderer")
+    settle(s, SETUP, "/S")
+    check_installed(s, folder)
+    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "reinstall changed Orvanne.ini")
+
+    # Another saver chosen since: the uninstaller leaves the choice, and the user's own files.
+    other = r"C:\windows\system32\other.scr"
+    wine(s, "reg", "add", DESKTOP, "/v", "SCRNSAVE.EXE", "/d", other, "/f")
+    Path(folder, "music.mp3").write_bytes(b"the user's")
+    uninstall(s, folder)
+    check(os.listdir(folder) == ["music.mp3"], f"uninstall left {os.listdir(folder)}")
+    check(registry(s, DESKTOP).get("SCRNSAVE.EXE") == other, "uninstall cleared another saver")
+
+    # Ours still chosen, from a folder of the user's choice (/D) whose name has a short form:
+    # the short path is what the system gets and what the uninstaller recognises.
+    folder = os.path.join(os.path.dirname(folder), "OrvanneScreenSaver")
+    settle(s, SETUP, "/S", rf"/D=C:\users\{user}\AppData\Local\Programs\OrvanneScreenSaver")
+    check_installed(s, folder)
+    chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
+    check("~" in chosen, f"SCRNSAVE.EXE is {chosen!r}, not the short path")
+    Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
+    uninstall(s, folder)
+    check(not os.path.exists(folder), f"uninstall left {folder}")
+    check("SCRNSAVE.EXE" not in registry(s, DESKTOP), "SCRNSAVE.EXE still names the removed saver")
