@@ -167,7 +167,8 @@ def button_states(s, p, found):
         ("released away", lambda: mouse("mouseup"), {}),
         ("pressed beside, released over", lambda: (hover("Cmd_Can", 20), mouse("mousedown"),
                                                    hover("Cmd_Can"), mouse("mouseup")), {}),
-        ("focus arrived under the pointer", lambda: (hover("Cmd_Set"), s.key("shift+Tab")),
+        ("focus arrived under the pointer",
+         lambda: (hover("Cmd_Set"), s.key("shift+Tab"), time.sleep(0.35)),
          {"Cmd_Set": ("pressed", None), "Cmd_Can": ("normal", None)}),
     ]
     for what, action, looks in steps:
