@@ -4,6 +4,7 @@ run in it. Everything a session starts is ended by PID when it closes, and its p
 
 import fcntl
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -26,18 +27,20 @@ class Failure(AssertionError):
 
 
 def check(condition, message):
-    """Fails the test with a sentence that says what was expected and what came."""
     if not condition:
         raise Failure(message)
 
 
 def fields(line, last=("class", "text")):
-    """key=value pairs of a tool's output line; the keys in last close it in this order,
-    each value running to the next of them, so it may hold blanks."""
+    """key=value pairs of a tool's output line, "a,b,..." numbers as a tuple; the keys in
+    last close it in this order, each value running to the next of them, so it may hold
+    blanks."""
     values = {}
     for key in reversed(last):
         line, _, values[key] = line.partition(f" {key}=")
-    values.update(token.split("=", 1) for token in line.split() if "=" in token)
+    for key, _, value in (token.partition("=") for token in line.split() if "=" in token):
+        numbers = re.fullmatch(r"-?\d+(,-?\d+)+", value)
+        values[key] = tuple(map(int, value.split(","))) if numbers else value
     return values
 
 
@@ -71,8 +74,6 @@ def template_prefix():
 
 
 class Image:
-    """A picture file as RGB rows."""
-
     def __init__(self, path):
         ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
                              check=True).stdout
@@ -189,18 +190,13 @@ class Session:
         if code != 0:
             return None
         info = fields(out.strip())
-        for key in ("rect", "client", "origin"):
-            info[key] = tuple(int(v) for v in info[key].split(","))
         info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
         return info
 
     def children(self, title, env=None):
         """`wintool children`: each child window's id, class, style, visible, rect, text..."""
         _, out = self.wintool("children", title, env=env)
-        found = [fields(line) for line in out.splitlines() if line.startswith("child ")]
-        for c in found:
-            c["rect"] = tuple(int(v) for v in c["rect"].split(","))
-        return found
+        return [fields(line) for line in out.splitlines() if line.startswith("child ")]
 
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
@@ -210,12 +206,10 @@ class Session:
         return r.stdout.decode("utf-8", "replace").strip()
 
     def find_windows(self, title):
-        """X windows whose name is exactly title (a top-level's frame with Managed=N)."""
         out = self.x("xdotool", "search", "--name", "^" + title + "$")
         return [int(w) for w in out.split()]
 
     def wait_window(self, title, timeout=15, present=True):
-        """The first X window titled title once there is one (or none, for present=False)."""
         end = time.time() + timeout
         while time.time() < end:
             found = self.find_windows(title)
@@ -225,18 +219,14 @@ class Session:
         raise Failure(f"window '{title}' {'not there' if present else 'still there'} "
                       f"after {timeout} s")
 
-    def wait_no_window(self, title, timeout=10):
-        self.wait_window(title, timeout, present=False)
-
     def geometry(self, wid):
-        """(x, y, width, height) of an X window, from xwininfo."""
+        """(x, y, width, height) of an X window."""
         out = self.x("xwininfo", "-id", str(wid))
         values = dict(line.strip().partition(":")[::2] for line in out.splitlines())
         return tuple(int(values[key]) for key in ("Absolute upper-left X",
                                                   "Absolute upper-left Y", "Width", "Height"))
 
     def key(self, *keys):
-        """Press and release keys (xdotool names) on the focused window."""
         self.x("xdotool", "key", *keys, check_rc=True)
 
     def click(self, wid, x, y, button=1):

@@ -84,11 +84,3 @@ def ended(p, what, least=0, most=1):
     took = time.time() - t0
     print(f"{what}: ended after {took:.2f} s")
     check(least <= took < most, f"{what}: ended after {took:.2f} s, expected {least} to {most}")
-
-
-def load(s, ini, env=None):
-    """The settings as the saver reads them from ini: kind, repeat, music file bytes."""
-    code, out = s.wintool("load", windows_path(ini), env=env)
-    check(code == 0, f"wintool load failed on {ini}")
-    values = dict(item.split("=", 1) for item in out.split())
-    return int(values["kind"]), int(values["repeat"]), bytes.fromhex(values["file"])

@@ -1,7 +1,7 @@
-// Stands in for the renderer in the shell's tests. Installed as Orvanne.dll, it does what
-// STANDIN_MODE asks: "window" (default) shows a window "Vellis_VC" after STANDIN_DELAY_MS
-// until Esc is released or it is closed; "hidden" stays STANDIN_LIFE_MS without a window;
-// "exit" ends at once. STANDIN_LOG names a file for its command line and show state.
+// Stands in for the renderer in the shell's tests. Installed as Orvanne.dll, it waits
+// STANDIN_DELAY_MS, then with STANDIN_MODE=exit ends without a window, or else shows a
+// window "Vellis_VC" until Esc is released or it is closed. STANDIN_LOG names a file for
+// its command line and show state.
 #include <windows.h>
 
 #include <cstdio>
@@ -31,14 +31,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         std::fprintf(f, "cmdline=%s\nshow=%d\n", GetCommandLineA(), show);
         std::fclose(f);
     }
-    std::string mode = Env("STANDIN_MODE");
-    if (mode == "exit")
-        return 0;
-    if (mode == "hidden") {
-        Sleep(std::atoi(Env("STANDIN_LIFE_MS").c_str()));
-        return 0;
-    }
     Sleep(std::atoi(Env("STANDIN_DELAY_MS").c_str()));
+    if (Env("STANDIN_MODE") == "exit")
+        return 0;
     WNDCLASSW wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
