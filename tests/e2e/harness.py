@@ -95,56 +95,47 @@ class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
     def __init__(self, name=None, env=None, wine=True, glx=True):
-        self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
-        self.extra_env = env or {}
-        self.wine = wine  # False for native programs: no prefix, no wineserver
-        self.glx = glx
+        """wine=False for native programs: no prefix, no wineserver."""
+        self.wine = wine
         self.procs = []
+        name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        os.makedirs(WORK_DIR, exist_ok=True)
+        self.dir = tempfile.mkdtemp(prefix=name + ".", dir=WORK_DIR)
+        self.prefix = os.path.join(self.dir, "prefix")
+        if wine:
+            subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
+        read_fd, write_fd = os.pipe()
+        # -noreset: by default the server resets whenever its last client leaves (each
+        # xdotool call, or the last Wine process), dropping any connection made meanwhile;
+        # a Wine program that connects then gets no window driver and shows nothing.
+        self.procs.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+             "+extension" if glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            self.display = ":" + f.readline().strip()
+        check(self.display != ":", "Xvfb did not report a display number")
+        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
+                        DISPLAY=self.display, **(env or {}))
 
     def __enter__(self):
-        os.makedirs(WORK_DIR, exist_ok=True)
-        self.dir = tempfile.mkdtemp(prefix=self.name + ".", dir=WORK_DIR)
-        self.prefix = os.path.join(self.dir, "prefix")
-        if self.wine:
-            subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
-        self.shots = os.path.join(self.dir, "shots")
-        os.makedirs(self.shots)
-        self._start_xvfb()
-        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
-                        DISPLAY=self.display, **self.extra_env)
         return self
 
     def __exit__(self, *exc):
-        for p in reversed(self.procs):
-            if p.poll() is None:
-                p.kill()
         if self.wine:
             subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        self.xvfb.terminate()
-        try:
-            self.xvfb.wait(5)
-        except subprocess.TimeoutExpired:
-            self.xvfb.kill()
+        for p in reversed(self.procs):
+            p.terminate()
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
         if exc[0] is None and not os.environ.get("ORVANNE_KEEP"):
             shutil.rmtree(self.dir, ignore_errors=True)
         else:
             print("kept session files in", self.dir)
         return False
-
-    def _start_xvfb(self):
-        read_fd, write_fd = os.pipe()
-        # -noreset: by default the server resets whenever its last client leaves (each
-        # xdotool call, or the last Wine process), dropping any connection made meanwhile;
-        # a Wine program that connects then gets no window driver and shows nothing.
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-             "+extension" if self.glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as f:
-            number = f.readline().strip()
-        check(number, "Xvfb did not report a display number")
-        self.display = ":" + number
 
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
@@ -163,11 +154,9 @@ class Session:
 
     def start(self, program, *args, env=None, **popen):
         """Starts a Windows program in Wine, or a native one in a session without Wine."""
-        e = dict(self.env, **(env or {}))
         command = [WINE, program, *args] if self.wine else [program, *args]
-        p = subprocess.Popen(command, env=e, cwd=popen.pop("cwd", self.dir),
-                             stdout=popen.pop("stdout", subprocess.DEVNULL),
-                             stderr=popen.pop("stderr", subprocess.DEVNULL), **popen)
+        p = subprocess.Popen(command, env=dict(self.env, **(env or {})), **{
+            "cwd": self.dir, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **popen})
         self.procs.append(p)
         return p
 
@@ -205,16 +194,13 @@ class Session:
             raise Failure(f"{cmd[0]} failed")
         return r.stdout.decode("utf-8", "replace").strip()
 
-    def find_windows(self, title):
-        out = self.x("xdotool", "search", "--name", "^" + title + "$")
-        return [int(w) for w in out.split()]
-
     def wait_window(self, title, timeout=15, present=True):
+        """The X id of a window titled title once there is one (or none, for present=False)."""
         end = time.time() + timeout
         while time.time() < end:
-            found = self.find_windows(title)
+            found = self.x("xdotool", "search", "--name", "^" + title + "$").split()
             if bool(found) == present:
-                return found[0] if found else None
+                return int(found[0]) if found else None
             time.sleep(0.05)
         raise Failure(f"window '{title}' {'not there' if present else 'still there'} "
                       f"after {timeout} s")
@@ -239,6 +225,7 @@ class Session:
 
     def screenshot(self, name):
         """Saves shots/NAME.png for a person to look at and returns it as an Image."""
-        png = os.path.join(self.shots, name + ".png")
+        os.makedirs(os.path.join(self.dir, "shots"), exist_ok=True)
+        png = os.path.join(self.dir, "shots", name + ".png")
         self.x("import", "-window", "root", png, check_rc=True)
         return Image(png)

@@ -40,26 +40,21 @@ def preview_in(s, title, timeout=10):
 
 
 def check_hosted(s, scr):
-    for (w, h), args in zip(SIZES, (["/p", "{}"], ["/p:{}"])):
-        info = start_host(s, w, h)
-        p = s.start(scr, *(a.format(info["monitor"]) for a in args))
-        found = preview_in(s, HOST)
+    """Two hosts at once, one per way of naming it; a host process killed without
+    destroying anything (as a crash would) takes its preview along, the other one goes on
+    until its host is closed."""
+    runs = []
+    for (w, h), title, args in zip(SIZES, (HOST, "Second Host"), (["/p", "{}"], ["/p:{}"])):
+        info = start_host(s, w, h, title)
+        runs.append((info["proc"], s.start(scr, *(a.format(info["monitor"]) for a in args))))
+        found = preview_in(s, title)
         for name in ("Preview Window", "Img_Prev"):
             c = found[name]
             check(c["rect"] == info["rect"] and c["visible"] == "1" and
                   int(c["style"], 16) & WS_CHILD, f"{w}x{h}: {name} at {c['rect']} style "
                   f"{c['style']} visible={c['visible']}, expected a child at {info['rect']}")
-        s.wintool("close", HOST)
-        saver.ended(p, f"preview in {w}x{h} {args[0]}, host closed")
-
-    # A second host is served while a preview shows; a host process killed without
-    # destroying anything (as a crash would) takes its preview along.
-    host = start_host(s, 152, 112)
-    first = s.start(scr, "/p", host["monitor"])
-    preview_in(s, HOST)
-    second = s.start(scr, "/p", start_host(s, 152, 112, "Second Host")["monitor"])
-    preview_in(s, "Second Host")
-    host["proc"].kill()
+    (host, first), (_, second) = runs
+    host.kill()
     saver.ended(first, "preview, host process killed")
     check(second.poll() is None, "the second preview ended with the first host")
     s.wintool("close", "Second Host")
@@ -107,7 +102,6 @@ def check_dialog_zoom(s):
     clicked (the cursor then on the button) back into the point remembered at the start."""
     folder = saver.install(s, "saver")
     watcher = s.start(s.tool("wintool.exe"), "zooms", "2", "40", stdout=subprocess.PIPE)
-    caption = int(fields(watcher.stdout.readline().decode())["caption"])
     s.mouse_move(400, 300)
     p = d.open_dialog(s, folder)
     left, top, right, _ = d.window(s)["rect"]
@@ -115,9 +109,9 @@ def check_dialog_zoom(s):
     d.wait_closed(s, p, "zoom")
     lines = [fields(t) for t in watcher.communicate(timeout=60)[0].decode().splitlines()]
     zooms = {z["zoom"]: z for z in lines if "zoom" in z}
-    for name, end in (("from", (left, top, right, top + caption)), ("to", (400, 300, 400, 300))):
+    for name, end in (("from", (left, top, right)), ("to", (400, 300, 400))):
         z = zooms.get(name, {})
-        check(z.get("last") == end and int(z["frames"]) >= 5 and int(z["drawn"]) >= 1 and
+        check(z.get("last", ())[:3] == end and int(z["frames"]) >= 5 and int(z["drawn"]) >= 1 and
               z["left_over"] == "0" and 100 <= int(z["ms"]) <= 1000,
               f"zoom {name}: {z}, expected at least 5 frames, painted, ending at {end} and "
               "removed, in 100 to 1000 ms")
