@@ -33,8 +33,7 @@ def check(condition, message):
 
 def fields(line, last=("class", "text")):
     """key=value pairs of a tool's output line, "a,b,..." numbers as a tuple; the keys in
-    last close it in this order, each value running to the next of them, so it may hold
-    blanks."""
+    last close it in this order, each value running to the next, so it may hold blanks."""
     values = {}
     for key in reversed(last):
         line, _, values[key] = line.partition(f" {key}=")
@@ -152,9 +151,9 @@ class Session:
                 shutil.copy(self.dist(name), target)
         return target
 
-    def start(self, program, *args, env=None, **popen):
-        """Starts a Windows program in Wine, or a native one in a session without Wine."""
-        command = [WINE, program, *args] if self.wine else [program, *args]
+    def start(self, program, *args, env=None, native=False, **popen):
+        """Starts a Windows program in Wine, or a native one (always without Wine)."""
+        command = [WINE, program, *args] if self.wine and not native else [program, *args]
         p = subprocess.Popen(command, env=dict(self.env, **(env or {})), **{
             "cwd": self.dir, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **popen})
         self.procs.append(p)
@@ -168,13 +167,13 @@ class Session:
 
     def wintool(self, *args, env=None, timeout=30):
         """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
-        e = dict(self.env, **(env or {}))
-        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=e,
-                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
+        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)],
+                           env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=timeout)
         return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r", "")
 
     def window_info(self, title, env=None):
-        """`wintool window`: hwnd, owner, style, rect, client, origin, class; None if absent."""
+        """`wintool window`: owner, style, rect, client, origin, class; None if absent."""
         code, out = self.wintool("window", title, env=env)
         if code != 0:
             return None
@@ -219,9 +218,8 @@ class Session:
         self.x("xdotool", "mousemove", "--window", str(wid), str(x), str(y), "click",
                str(button), check_rc=True)
 
-    def mouse_move(self, x, y, wid=None):
-        args = ["--window", str(wid)] if wid else []
-        self.x("xdotool", "mousemove", *args, str(x), str(y), check_rc=True)
+    def mouse_move(self, x, y):
+        self.x("xdotool", "mousemove", str(x), str(y), check_rc=True)
 
     def screenshot(self, name):
         """Saves shots/NAME.png for a person to look at and returns it as an Image."""

@@ -20,8 +20,7 @@ SIZES = [(320, 240), (100, 80)]
 
 
 def start_host(s, w, h, title=HOST, mode="host"):
-    """A wintool host window: the line it printed (monitor, rect, desktop, shown), and its
-    process as "proc"."""
+    """A wintool host: what it printed (monitor, rect, desktop, shown) and its "proc"."""
     p = s.start(s.tool("wintool.exe"), mode, str(w), str(h), title, stdout=subprocess.PIPE)
     info = fields(p.stdout.readline().decode())
     check("monitor" in info, f"wintool {mode} {w}x{h} did not start")

@@ -26,36 +26,28 @@ class Pulse:
     def __init__(self, s):
         self.s = s
         folder = os.path.join(s.dir, "pulse")
-        xdg = os.path.join(folder, "xdg")
-        os.makedirs(xdg)
-        os.makedirs(os.path.join(folder, "home"))
-        socket = os.path.join(xdg, "pulse.sock")
-        self.env = {"HOME": os.path.join(folder, "home"), "XDG_RUNTIME_DIR": xdg,
-                    "PULSE_SERVER": "unix:" + socket}
-        self.daemon = self.start(
+        os.makedirs(folder)
+        socket = os.path.join(folder, "pulse.sock")
+        self.env = {"HOME": folder, "XDG_RUNTIME_DIR": folder, "PULSE_SERVER": "unix:" + socket}
+        self.daemon = s.start(
             "pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "--system=false", "-n",
             "--disallow-exit", "--load=module-null-sink sink_name=nullsink",
-            f"--load=module-native-protocol-unix auth-anonymous=1 socket={socket}")
+            f"--load=module-native-protocol-unix auth-anonymous=1 socket={socket}",
+            env=self.env, native=True)
         end = time.time() + 10
         while not os.path.exists(socket):
             check(time.time() < end and self.daemon.poll() is None, "PulseAudio did not start")
             time.sleep(0.05)
 
-    def start(self, *command, stdout=subprocess.DEVNULL):
-        p = subprocess.Popen(command, env=dict(os.environ, **self.env), stdout=stdout,
-                             stderr=subprocess.DEVNULL)
-        self.s.procs.append(p)
-        return p
-
     def record(self, path):
         self.raw = path
         audio = ("--format=s16le", f"--rate={RATE}", "--channels=2")
         # A stream of zeros keeps the sink running, so the recording follows the clock.
-        self.silence = self.start("pacat", "--playback", "--latency-msec=50", *audio,
-                                  "/dev/zero")
+        self.silence = self.s.start("pacat", "--playback", "--latency-msec=50", *audio,
+                                    "/dev/zero", env=self.env, native=True)
         with open(path, "wb") as out:
-            self.recorder = self.start("parec", "-d", "nullsink.monitor", "--latency-msec=20",
-                                       *audio, stdout=out)
+            self.recorder = self.s.start("parec", "-d", "nullsink.monitor", "--latency-msec=20",
+                                         *audio, stdout=out, env=self.env, native=True)
 
     def stop_recording(self):
         """Per frame from the start of the recording, whether the left channel sounded."""

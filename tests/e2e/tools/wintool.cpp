@@ -1,9 +1,6 @@
-// Acts inside the Wine prefix as a user, Windows or a browser would, for the end-to-end
-// tests: finds, inspects and drives other programs' windows, hosts a preview as the
-// display settings do, watches the dialog's zooms, reads and writes the settings file
-// through the shell's code, and without arguments stands in for the renderer. Arguments
-// are wide, so Japanese titles survive any code page; settings values go in and out as
-// hexadecimal bytes.
+// Acts in the Wine prefix as a user, Windows, a browser or the renderer would, for the
+// end-to-end tests. Arguments are wide, so Japanese titles survive any code page; settings
+// values go in and out as hexadecimal bytes.
 #include "preview_form.h"
 #include "program.h"
 #include "settings_file.h"
@@ -31,12 +28,9 @@ long long Number(HWND h) {
 
 // Polls for a window to appear (want true) or go (want false).
 bool WaitFor(const wchar_t* title, bool want, double seconds) {
-    DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
-    while ((FindWindowW(nullptr, title) != nullptr) != want) {
-        if (static_cast<LONG>(GetTickCount() - end) > 0)
+    for (DWORD start = GetTickCount(); (FindWindowW(nullptr, title) != nullptr) != want; Sleep(10))
+        if (GetTickCount() - start > seconds * 1000)
             return false;
-        Sleep(10);
-    }
     return true;
 }
 
@@ -55,11 +49,9 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     POINT origin{0, 0};
     ClientToScreen(h, &origin);
     std::string cls = ClassOf(h);
-    std::printf("%s hwnd=%lld parent=%lld owner=%lld id=%d style=0x%08lx "
-                "exstyle=0x%08lx enabled=%d visible=%d rect=%ld,%ld,%ld,%ld client=%ld,%ld "
-                "origin=%ld,%ld",
-                child ? "child" : "window", Number(h), Number(GetParent(h)),
-                Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
+    std::printf("%s owner=%lld id=%d style=0x%08lx exstyle=0x%08lx enabled=%d visible=%d "
+                "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld",
+                child ? "child" : "window", Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
                 IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
@@ -150,10 +142,9 @@ int StandIn() {
     return RunUntilClosed();
 }
 
-// A grey window with a magenta borderless "monitor" child for the saver's /p, as the
-// display settings show; with show, the preview form is shown in this process, so its
-// drawing reaches the screen. Prints the monitor's number and screen rectangle and the
-// desktop's number, then runs until closed.
+// A grey host with a magenta "monitor" child for /p, as the display settings show; with show
+// the preview form runs in this process, where its drawing reaches the screen. Prints the
+// monitor's number and screen rectangle and the desktop's number, then runs until closed.
 int Host(int w, int h, const wchar_t* title, bool show) {
     const int margin = 20;
     HWND frame =
@@ -171,9 +162,8 @@ int Host(int w, int h, const wchar_t* title, bool show) {
     return RunUntilClosed();
 }
 
-// For each of the next zooms another program shows: how
-// long its caption strip was seen, in how many frames, in how many of them the screen
-// showed the caption colour there, its last rectangle, and whether it is left over.
+// Per zoom another program shows: how long its strip was seen, in how many frames, in how
+// many of them the screen showed the caption colour, its last rectangle, and if it is left over.
 int WatchZooms(int zooms, int seconds) {
     HDC screen = GetDC(nullptr);
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
@@ -267,7 +257,6 @@ int main() {
         SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                             nullptr);
     } else if (verb == L"syscommand") {
-        // The window menu's Close, the only system command the tests send.
         SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == L"move" && argc > 4) {
         // Puts the window over another, to cover part of it.
