@@ -1,8 +1,7 @@
-"""Music from the settings file to the speaker, through a PulseAudio null sink started here
-whose monitor is recorded while the saver runs: a WAV loops, an MP3 plays again soon after
-it ends, the music stops with the run; with the real renderer the run outlasts many Tab
-switches (the music would stop only with it) and Esc ends the shell soon after; with no CD
-drive the CD watch stops at its first look."""
+"""Music from the settings file to the speaker, through a PulseAudio null sink whose
+monitor is recorded: a WAV loops, an MP3 plays again soon after it ends, the music stops
+with the run; the real renderer's Tab switches do not end the run (which alone stops the
+music) and Esc ends it; with no CD drive the CD watch stops at its first look."""
 
 import array
 import os
@@ -20,8 +19,7 @@ FRAME = 0.1  # seconds per loudness frame
 
 
 class Pulse:
-    """A private PulseAudio daemon with one null sink, and a recorder of its monitor; the
-    session ends their processes."""
+    """A private PulseAudio daemon with one null sink, and a recorder of its monitor."""
 
     def __init__(self, s):
         self.s = s
@@ -123,16 +121,13 @@ def main():
     with harness.Session() as s:
         pulse = Pulse(s)
         folder = saver.install(s, "saver")
-        wav = os.path.join(folder, "tone.wav")
-        mp3 = os.path.join(folder, "tone.mp3")
-        for path, pitch in ((wav, "440"), (mp3, "660")):
-            subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", path, "synth", "2",
-                            "sine", pitch], check=True)
-
         # A 2 s WAV loops without a pause for the whole run; a 2 s MP3 plays to its end,
         # then again from the start within about a second. A starved machine drops a
         # few output buffers now and then, which is no pause between plays.
-        for music, seconds, most_pause in ((wav, 6, 0.3), (mp3, 8, 1.6)):
+        for name, seconds, most_pause in (("tone.wav", 6, 0.3), ("tone.mp3", 8, 1.6)):
+            music = os.path.join(folder, name)
+            subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", music, "synth", "2",
+                            "sine", "440"], check=True)
             listen(s, pulse, folder, music, seconds, most_pause)
 
         real_renderer(s)

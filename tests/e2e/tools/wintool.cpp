@@ -232,10 +232,8 @@ int main() {
         return 0;
     }
     if (verb == L"write" && argc > 5) {
-        BgmSettings s;
-        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
-        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
-        s.BgmFile = Bytes(argv[5]);
+        BgmSettings s{static_cast<int16_t>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
+                      Bytes(argv[5])};
         return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
     }
 
