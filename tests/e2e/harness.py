@@ -4,6 +4,7 @@ run in it. Everything a session starts is ended by PID when it closes, and its p
 
 import fcntl
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -26,18 +27,19 @@ class Failure(AssertionError):
 
 
 def check(condition, message):
-    """Fails the test with a sentence that says what was expected and what came."""
     if not condition:
         raise Failure(message)
 
 
 def fields(line, last=("class", "text")):
-    """key=value pairs of a tool's output line; the keys in last close it in this order,
-    each value running to the next of them, so it may hold blanks."""
+    """key=value pairs of a tool's output line, "a,b,..." numbers as a tuple; the keys in
+    last close it in this order, each value running to the next, so it may hold blanks."""
     values = {}
     for key in reversed(last):
         line, _, values[key] = line.partition(f" {key}=")
-    values.update(token.split("=", 1) for token in line.split() if "=" in token)
+    for key, _, value in (token.partition("=") for token in line.split() if "=" in token):
+        numbers = re.fullmatch(r"-?\d+(,-?\d+)+", value)
+        values[key] = tuple(map(int, value.split(","))) if numbers else value
     return values
 
 
@@ -71,8 +73,6 @@ def template_prefix():
 
 
 class Image:
-    """A picture file as RGB rows."""
-
     def __init__(self, path):
         ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
                              check=True).stdout
@@ -94,56 +94,47 @@ class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
     def __init__(self, name=None, env=None, wine=True, glx=True):
-        self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
-        self.extra_env = env or {}
-        self.wine = wine  # False for native programs: no prefix, no wineserver
-        self.glx = glx
+        """wine=False for native programs: no prefix, no wineserver."""
+        self.wine = wine
         self.procs = []
+        name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        os.makedirs(WORK_DIR, exist_ok=True)
+        self.dir = tempfile.mkdtemp(prefix=name + ".", dir=WORK_DIR)
+        self.prefix = os.path.join(self.dir, "prefix")
+        if wine:
+            subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
+        read_fd, write_fd = os.pipe()
+        # -noreset: by default the server resets whenever its last client leaves (each
+        # xdotool call, or the last Wine process), dropping any connection made meanwhile;
+        # a Wine program that connects then gets no window driver and shows nothing.
+        self.procs.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+             "+extension" if glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            self.display = ":" + f.readline().strip()
+        check(self.display != ":", "Xvfb did not report a display number")
+        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
+                        DISPLAY=self.display, **(env or {}))
 
     def __enter__(self):
-        os.makedirs(WORK_DIR, exist_ok=True)
-        self.dir = tempfile.mkdtemp(prefix=self.name + ".", dir=WORK_DIR)
-        self.prefix = os.path.join(self.dir, "prefix")
-        if self.wine:
-            subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
-        self.shots = os.path.join(self.dir, "shots")
-        os.makedirs(self.shots)
-        self._start_xvfb()
-        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
-                        DISPLAY=self.display, **self.extra_env)
         return self
 
     def __exit__(self, *exc):
-        for p in reversed(self.procs):
-            if p.poll() is None:
-                p.kill()
         if self.wine:
             subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        self.xvfb.terminate()
-        try:
-            self.xvfb.wait(5)
-        except subprocess.TimeoutExpired:
-            self.xvfb.kill()
+        for p in reversed(self.procs):
+            p.terminate()
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
         if exc[0] is None and not os.environ.get("ORVANNE_KEEP"):
             shutil.rmtree(self.dir, ignore_errors=True)
         else:
             print("kept session files in", self.dir)
         return False
-
-    def _start_xvfb(self):
-        read_fd, write_fd = os.pipe()
-        # -noreset: by default the server resets whenever its last client leaves (each
-        # xdotool call, or the last Wine process), dropping any connection made meanwhile;
-        # a Wine program that connects then gets no window driver and shows nothing.
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-             "+extension" if self.glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as f:
-            number = f.readline().strip()
-        check(number, "Xvfb did not report a display number")
-        self.display = ":" + number
 
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
@@ -160,13 +151,11 @@ class Session:
                 shutil.copy(self.dist(name), target)
         return target
 
-    def start(self, program, *args, env=None, **popen):
-        """Starts a Windows program in Wine, or a native one in a session without Wine."""
-        e = dict(self.env, **(env or {}))
-        command = [WINE, program, *args] if self.wine else [program, *args]
-        p = subprocess.Popen(command, env=e, cwd=popen.pop("cwd", self.dir),
-                             stdout=popen.pop("stdout", subprocess.DEVNULL),
-                             stderr=popen.pop("stderr", subprocess.DEVNULL), **popen)
+    def start(self, program, *args, env=None, native=False, **popen):
+        """Starts a Windows program in Wine, or a native one (always without Wine)."""
+        command = [WINE, program, *args] if self.wine and not native else [program, *args]
+        p = subprocess.Popen(command, env=dict(self.env, **(env or {})), **{
+            "cwd": self.dir, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **popen})
         self.procs.append(p)
         return p
 
@@ -178,29 +167,24 @@ class Session:
 
     def wintool(self, *args, env=None, timeout=30):
         """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
-        e = dict(self.env, **(env or {}))
-        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)], env=e,
-                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout)
+        r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)],
+                           env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=timeout)
         return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r", "")
 
     def window_info(self, title, env=None):
-        """`wintool window`: hwnd, owner, style, rect, client, origin, class; None if absent."""
+        """`wintool window`: owner, style, rect, client, origin, class; None if absent."""
         code, out = self.wintool("window", title, env=env)
         if code != 0:
             return None
         info = fields(out.strip())
-        for key in ("rect", "client", "origin"):
-            info[key] = tuple(int(v) for v in info[key].split(","))
         info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
         return info
 
     def children(self, title, env=None):
         """`wintool children`: each child window's id, class, style, visible, rect, text..."""
         _, out = self.wintool("children", title, env=env)
-        found = [fields(line) for line in out.splitlines() if line.startswith("child ")]
-        for c in found:
-            c["rect"] = tuple(int(v) for v in c["rect"].split(","))
-        return found
+        return [fields(line) for line in out.splitlines() if line.startswith("child ")]
 
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
@@ -209,46 +193,37 @@ class Session:
             raise Failure(f"{cmd[0]} failed")
         return r.stdout.decode("utf-8", "replace").strip()
 
-    def find_windows(self, title):
-        """X windows whose name is exactly title (a top-level's frame with Managed=N)."""
-        out = self.x("xdotool", "search", "--name", "^" + title + "$")
-        return [int(w) for w in out.split()]
-
     def wait_window(self, title, timeout=15, present=True):
-        """The first X window titled title once there is one (or none, for present=False)."""
+        """The X id of a window titled title once there is one (or none, for present=False)."""
         end = time.time() + timeout
         while time.time() < end:
-            found = self.find_windows(title)
+            found = self.x("xdotool", "search", "--name", "^" + title + "$").split()
             if bool(found) == present:
-                return found[0] if found else None
+                return int(found[0]) if found else None
             time.sleep(0.05)
         raise Failure(f"window '{title}' {'not there' if present else 'still there'} "
                       f"after {timeout} s")
 
-    def wait_no_window(self, title, timeout=10):
-        self.wait_window(title, timeout, present=False)
-
     def geometry(self, wid):
-        """(x, y, width, height) of an X window, from xwininfo."""
+        """(x, y, width, height) of an X window."""
         out = self.x("xwininfo", "-id", str(wid))
         values = dict(line.strip().partition(":")[::2] for line in out.splitlines())
         return tuple(int(values[key]) for key in ("Absolute upper-left X",
                                                   "Absolute upper-left Y", "Width", "Height"))
 
     def key(self, *keys):
-        """Press and release keys (xdotool names) on the focused window."""
         self.x("xdotool", "key", *keys, check_rc=True)
 
     def click(self, wid, x, y, button=1):
         self.x("xdotool", "mousemove", "--window", str(wid), str(x), str(y), "click",
                str(button), check_rc=True)
 
-    def mouse_move(self, x, y, wid=None):
-        args = ["--window", str(wid)] if wid else []
-        self.x("xdotool", "mousemove", *args, str(x), str(y), check_rc=True)
+    def mouse_move(self, x, y):
+        self.x("xdotool", "mousemove", str(x), str(y), check_rc=True)
 
     def screenshot(self, name):
         """Saves shots/NAME.png for a person to look at and returns it as an Image."""
-        png = os.path.join(self.shots, name + ".png")
+        os.makedirs(os.path.join(self.dir, "shots"), exist_ok=True)
+        png = os.path.join(self.dir, "shots", name + ".png")
         self.x("import", "-window", "root", png, check_rc=True)
         return Image(png)

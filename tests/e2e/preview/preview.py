@@ -20,12 +20,11 @@ SIZES = [(320, 240), (100, 80)]
 
 
 def start_host(s, w, h, title=HOST, mode="host"):
-    """A wintool host window; returns the line it printed (monitor, rect, desktop, shown)."""
+    """A wintool host: what it printed (monitor, rect, desktop, shown) and its "proc"."""
     p = s.start(s.tool("wintool.exe"), mode, str(w), str(h), title, stdout=subprocess.PIPE)
     info = fields(p.stdout.readline().decode())
     check("monitor" in info, f"wintool {mode} {w}x{h} did not start")
-    info["rect"] = tuple(int(v) for v in info["rect"].split(","))
-    return info
+    return dict(info, proc=p)
 
 
 def preview_in(s, title, timeout=10):
@@ -40,25 +39,21 @@ def preview_in(s, title, timeout=10):
 
 
 def check_hosted(s, scr):
-    for (w, h), args in zip(SIZES, (["/p", "{}"], ["/p:{}"])):
-        info = start_host(s, w, h)
-        p = s.start(scr, *(a.format(info["monitor"]) for a in args))
-        found = preview_in(s, HOST)
+    """Two hosts at once, one per way of naming it; a host process killed without
+    destroying anything (as a crash would) takes its preview along, the other one goes on
+    until its host is closed."""
+    runs = []
+    for (w, h), title, args in zip(SIZES, (HOST, "Second Host"), (["/p", "{}"], ["/p:{}"])):
+        info = start_host(s, w, h, title)
+        runs.append((info["proc"], s.start(scr, *(a.format(info["monitor"]) for a in args))))
+        found = preview_in(s, title)
         for name in ("Preview Window", "Img_Prev"):
             c = found[name]
             check(c["rect"] == info["rect"] and c["visible"] == "1" and
                   int(c["style"], 16) & WS_CHILD, f"{w}x{h}: {name} at {c['rect']} style "
                   f"{c['style']} visible={c['visible']}, expected a child at {info['rect']}")
-        s.wintool("close", HOST)
-        saver.ended(p, f"preview in {w}x{h} {args[0]}, host closed")
-
-    # A second host is served while a preview shows; a host process that ends without
-    # destroying anything (as a crash would) takes its preview along.
-    first = s.start(scr, "/p", start_host(s, 152, 112)["monitor"])
-    preview_in(s, HOST)
-    second = s.start(scr, "/p", start_host(s, 152, 112, "Second Host")["monitor"])
-    preview_in(s, "Second Host")
-    s.wintool("kill", HOST)
+    (host, first), (_, second) = runs
+    host.kill()
     saver.ended(first, "preview, host process killed")
     check(second.poll() is None, "the second preview ended with the first host")
     s.wintool("close", "Second Host")
@@ -80,8 +75,8 @@ def check_refusals(s, scr):
 
 
 def check_picture(s):
-    """Drawn in the host's process, the preview shows the still, black beyond it, and
-    nothing outside the monitor."""
+    """Drawn in the host's process, the preview shows the still pixel for pixel, black
+    beyond it, and nothing outside the monitor."""
     still = harness.Image(STILL)
     for w, h in SIZES:
         info = start_host(s, w, h, mode="show")
@@ -89,22 +84,16 @@ def check_picture(s):
         time.sleep(0.7)
         img = s.screenshot(f"preview_{w}x{h}")
         s.wintool("close", HOST)
-        x0, y0, x1, y1 = info["rect"]
+        # The monitor and a ring of the host's grey around it.
         wrong = []
-        for y in range(h):
-            for x in range(w):
-                inside = x < still.width and y < still.height
-                want = still.pixel(x, y) if inside else (0, 0, 0)
-                got = img.pixel(x0 + x, y0 + y)
+        for y in range(-1, h + 1):
+            for x in range(-1, w + 1):
+                want = (128, 128, 128) if not (0 <= x < w and 0 <= y < h) else (
+                    still.pixel(x, y) if x < still.width and y < still.height else (0, 0, 0))
+                got = img.pixel(info["rect"][0] + x, info["rect"][1] + y)
                 if max(abs(a - b) for a, b in zip(got, want)) > 2:
                     wrong.append((x, y, got, want))
-        check(not wrong, f"{w}x{h}: {len(wrong)} pixels differ from the still, first {wrong[:3]}")
-        bright = {(r // 64, g // 64, b // 64) for r, g, b in img.region(x0, y0, x1, y1)
-                  if max(r, g, b) > 160}
-        check(len(bright) >= 8, f"{w}x{h}: only {len(bright)} bright colours: no jewels")
-        outside = [img.pixel(x0 - 1, y0 + h // 2), img.pixel(x1, y0 + h // 2),
-                   img.pixel(x0 + w // 2, y1)]
-        check(outside == [(128, 128, 128)] * 3, f"{w}x{h}: the preview spills out: {outside}")
+        check(not wrong, f"{w}x{h}: {len(wrong)} pixels differ, first {wrong[:3]}")
 
 
 def check_dialog_zoom(s):
@@ -112,7 +101,6 @@ def check_dialog_zoom(s):
     clicked (the cursor then on the button) back into the point remembered at the start."""
     folder = saver.install(s, "saver")
     watcher = s.start(s.tool("wintool.exe"), "zooms", "2", "40", stdout=subprocess.PIPE)
-    caption = int(fields(watcher.stdout.readline().decode())["caption"])
     s.mouse_move(400, 300)
     p = d.open_dialog(s, folder)
     left, top, right, _ = d.window(s)["rect"]
@@ -120,17 +108,12 @@ def check_dialog_zoom(s):
     d.wait_closed(s, p, "zoom")
     lines = [fields(t) for t in watcher.communicate(timeout=60)[0].decode().splitlines()]
     zooms = {z["zoom"]: z for z in lines if "zoom" in z}
-    for name, end in (("from", (left, top, right, top + caption)), ("to", (400, 300, 400, 300))):
-        check(name in zooms, f"the dialog showed zooms {list(zooms)}, expected from and to")
-        z = zooms[name]
-        frames = [tuple(int(v) for v in r.split(",")) for r in z["frames"].split(";") if r]
-        widths = [r[2] - r[0] for r in frames]
-        check(len(frames) >= 5 and frames[-1] == end,
-              f"zoom {name}: frames {frames}, expected at least 5 ending at {end}")
-        check(widths == sorted(widths, reverse=name == "to"), f"zoom {name}: widths {widths}")
-        check(z["left_over"] == "0" and int(z["drawn"]) >= 1,
-              f"zoom {name}: painted in {z['drawn']} frames, left over {z['left_over']}")
-        check(100 <= int(z["ms"]) <= 1000, f"zoom {name} took {z['ms']} ms")
+    for name, end in (("from", (left, top, right)), ("to", (400, 300, 400))):
+        z = zooms.get(name, {})
+        check(z.get("last", ())[:3] == end and int(z["frames"]) >= 5 and int(z["drawn"]) >= 1 and
+              z["left_over"] == "0" and 100 <= int(z["ms"]) <= 1000,
+              f"zoom {name}: {z}, expected at least 5 frames, painted, ending at {end} and "
+              "removed, in 100 to 1000 ms")
 
 
 def main():

@@ -2,16 +2,13 @@
 settings file, Japanese text, and timings."""
 
 import os
+import pathlib
 import shutil
 import subprocess
 import time
 
 import harness
 from harness import check
-
-KEY_KIND = "BGM区分".encode("cp932")
-KEY_REPEAT = "BGMﾘﾋﾟｰﾄ".encode("cp932")
-KEY_FILE = "BGMﾌｧｲﾙ".encode("cp932")
 
 
 def japanese():
@@ -43,29 +40,27 @@ def link_japanese_font(s):
 def install(s, folder, renderer="standin"):
     """A saver folder; renderer is "standin", "real", "missing" or bytes for the file."""
     target = s.install(folder)
-    dll = os.path.join(target, "Orvanne.dll")
+    dll = pathlib.Path(target, "Orvanne.dll")
     if renderer == "standin":
-        shutil.copy(s.tool("standin_renderer.exe"), dll)
-    elif renderer == "missing" and os.path.exists(dll):
-        os.remove(dll)
+        shutil.copy(s.tool("wintool.exe"), dll)
+    elif renderer == "missing":
+        dll.unlink(missing_ok=True)
     elif isinstance(renderer, bytes):
-        with open(dll, "wb") as f:
-            f.write(renderer)
+        dll.write_bytes(renderer)
     return target
 
 
 def ini_bytes(kind, repeat, music):
     """The file the settings dialog writes from scratch (values as bytes or str)."""
     lines = [b"[Section]"]
-    for key, value in ((KEY_KIND, kind), (KEY_REPEAT, repeat), (KEY_FILE, music)):
+    for key, value in (("BGM区分", kind), ("BGMﾘﾋﾟｰﾄ", repeat), ("BGMﾌｧｲﾙ", music)):
         value = value if isinstance(value, bytes) else str(value).encode("cp932")
-        lines.append(key + b"=" + value)
+        lines.append(key.encode("cp932") + b"=" + value)
     return b"\r\n".join(lines) + b"\r\n"
 
 
 def write_ini(folder, data):
-    with open(os.path.join(folder, "Orvanne.ini"), "wb") as f:
-        f.write(data)
+    pathlib.Path(folder, "Orvanne.ini").write_bytes(data)
 
 
 def windows_path(path):
@@ -84,11 +79,3 @@ def ended(p, what, least=0, most=1):
     took = time.time() - t0
     print(f"{what}: ended after {took:.2f} s")
     check(least <= took < most, f"{what}: ended after {took:.2f} s, expected {least} to {most}")
-
-
-def load(s, ini, env=None):
-    """The settings as the saver reads them from ini: kind, repeat, music file bytes."""
-    code, out = s.wintool("load", windows_path(ini), env=env)
-    check(code == 0, f"wintool load failed on {ini}")
-    values = dict(item.split("=", 1) for item in out.split())
-    return int(values["kind"]), int(values["repeat"]), bytes.fromhex(values["file"])

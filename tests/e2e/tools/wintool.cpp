@@ -1,8 +1,6 @@
-// Acts inside the Wine prefix as a user, Windows or a browser would, for the end-to-end
-// tests: finds, inspects and drives other programs' windows, hosts a preview as the
-// display settings do, watches the dialog's zooms, and reads and writes the settings file
-// through the shell's code. Arguments are wide, so Japanese titles survive any code page;
-// byte values (settings values, code page 932 paths) go in and out as hexadecimal.
+// Acts in the Wine prefix as a user, Windows, a browser or the renderer would, for the
+// end-to-end tests. Arguments are wide, so Japanese titles survive any code page; settings
+// values go in and out as hexadecimal bytes.
 #include "preview_form.h"
 #include "program.h"
 #include "settings_file.h"
@@ -17,14 +15,6 @@ namespace {
 
 using namespace orvanne;
 
-std::string Hex(const std::string& bytes) {
-    const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char b : bytes)
-        out += {digits[b >> 4], digits[b & 15]};
-    return out;
-}
-
 std::string Bytes(const wchar_t* hex) {
     std::string out;
     for (const wchar_t* p = hex; p[0] && p[1]; p += 2)
@@ -38,12 +28,9 @@ long long Number(HWND h) {
 
 // Polls for a window to appear (want true) or go (want false).
 bool WaitFor(const wchar_t* title, bool want, double seconds) {
-    DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
-    while ((FindWindowW(nullptr, title) != nullptr) != want) {
-        if (static_cast<LONG>(GetTickCount() - end) > 0)
+    for (DWORD start = GetTickCount(); (FindWindowW(nullptr, title) != nullptr) != want; Sleep(10))
+        if (GetTickCount() - start > seconds * 1000)
             return false;
-        Sleep(10);
-    }
     return true;
 }
 
@@ -62,11 +49,9 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     POINT origin{0, 0};
     ClientToScreen(h, &origin);
     std::string cls = ClassOf(h);
-    std::printf("%s hwnd=%lld parent=%lld owner=%lld id=%d style=0x%08lx "
-                "exstyle=0x%08lx enabled=%d visible=%d rect=%ld,%ld,%ld,%ld client=%ld,%ld "
-                "origin=%ld,%ld",
-                child ? "child" : "window", Number(h), Number(GetParent(h)),
-                Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
+    std::printf("%s owner=%lld id=%d style=0x%08lx exstyle=0x%08lx enabled=%d visible=%d "
+                "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld",
+                child ? "child" : "window", Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
                 IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
@@ -103,9 +88,20 @@ int FocusOf(HWND h) {
 }
 
 LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYUP && wParam == VK_ESCAPE)
+        DestroyWindow(h);
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return DefWindowProcW(h, message, wParam, lParam);
+}
+
+int RunUntilClosed() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
 }
 
 HWND MakeWindow(WNDPROC proc, COLORREF colour, const wchar_t* cls, const wchar_t* title,
@@ -116,46 +112,64 @@ HWND MakeWindow(WNDPROC proc, COLORREF colour, const wchar_t* cls, const wchar_t
     wc.hbrBackground = CreateSolidBrush(colour);
     wc.lpszClassName = cls;
     RegisterClassW(&wc);
-    return CreateWindowExW(0, cls, title, style | WS_VISIBLE, x, y, w, h, parent, nullptr,
-                           wc.hInstance, nullptr);
+    return CreateWindowExW(0, cls, title, style, x, y, w, h, parent, nullptr, wc.hInstance,
+                           nullptr);
 }
 
-// A grey window with a magenta borderless "monitor" child for the saver's /p, as the
-// display settings show; with show, the preview form is shown in this process, so its
-// drawing reaches the screen. Prints the monitor's number and screen rectangle and the
-// desktop's number, then runs until closed.
+std::wstring Env(const wchar_t* name) {
+    const wchar_t* text = _wgetenv(name);
+    return text ? text : L"";
+}
+
+// Installed as Orvanne.dll: waits STANDIN_DELAY_MS, then with STANDIN_MODE=exit ends
+// without a window, or else shows a window "Vellis_VC" as it was asked to until Esc is
+// released or it is closed. STANDIN_LOG names a file for its command line and show state.
+int StandIn() {
+    STARTUPINFOW startup{};
+    GetStartupInfoW(&startup);
+    int show = startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : SW_SHOWDEFAULT;
+    if (FILE* f = _wfopen(Env(L"STANDIN_LOG").c_str(), L"w")) {
+        // The tests keep the saver's folder ASCII, so the ANSI command line is exact.
+        std::fprintf(f, "cmdline=%s\nshow=%d\n", GetCommandLineA(), show);
+        std::fclose(f);
+    }
+    Sleep(_wtoi(Env(L"STANDIN_DELAY_MS").c_str()));
+    if (Env(L"STANDIN_MODE") == L"exit")
+        return 0;
+    ShowWindow(MakeWindow(FrameProc, RGB(0, 0, 0), L"StandinRenderer", L"Vellis_VC", WS_POPUP, 0, 0,
+                          320, 240, nullptr),
+               show);
+    return RunUntilClosed();
+}
+
+// A grey host with a magenta "monitor" child for /p, as the display settings show; with show
+// the preview form runs in this process, where its drawing reaches the screen. Prints the
+// monitor's number and screen rectangle and the desktop's number, then runs until closed.
 int Host(int w, int h, const wchar_t* title, bool show) {
     const int margin = 20;
-    HWND frame = MakeWindow(FrameProc, RGB(128, 128, 128), L"PreviewHostFrame", title, WS_POPUP,
-                            100, 100, w + 2 * margin, h + 2 * margin, nullptr);
-    HWND monitor = MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"PreviewHostMonitor",
-                              L"Preview Monitor", WS_CHILD, margin, margin, w, h, frame);
+    HWND frame =
+        MakeWindow(FrameProc, RGB(128, 128, 128), L"PreviewHostFrame", title, WS_POPUP | WS_VISIBLE,
+                   100, 100, w + 2 * margin, h + 2 * margin, nullptr);
+    HWND monitor =
+        MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"PreviewHostMonitor", L"Preview Monitor",
+                   WS_CHILD | WS_VISIBLE, margin, margin, w, h, frame);
     bool shown = !show || ShowPreview(monitor);
     RECT r{};
     GetWindowRect(monitor, &r);
     std::printf("monitor=%lld rect=%ld,%ld,%ld,%ld desktop=%lld shown=%d\n", Number(monitor),
                 r.left, r.top, r.right, r.bottom, Number(GetDesktopWindow()), shown ? 1 : 0);
     std::fflush(stdout);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return RunUntilClosed();
 }
 
-// Prints the caption height, then for each of the next zooms another program shows: how
-// long its caption strip was seen, its rectangle in each frame, in how many frames the
-// screen showed the caption colour there, and whether the strip is left over afterwards.
+// Per zoom another program shows: how long its strip was seen, in how many frames, in how
+// many of them the screen showed the caption colour, its last rectangle, and if it is left over.
 int WatchZooms(int zooms, int seconds) {
-    std::printf("caption=%d\n", GetSystemMetrics(SM_CYCAPTION));
-    std::fflush(stdout);
     HDC screen = GetDC(nullptr);
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     for (int n = 0; n < zooms && GetTickCount() < end;) {
         DWORD started = GetTickCount();
-        std::string frames;
-        int drawn = 0;
+        int frames = 0, drawn = 0;
         RECT r{}, last{-1, -1, -1, -1};
         for (HWND strip; (strip = FindWindowW(L"Vellis_Zoom", nullptr)) && IsWindowVisible(strip) &&
                          GetWindowRect(strip, &r);
@@ -163,20 +177,20 @@ int WatchZooms(int zooms, int seconds) {
             if (EqualRect(&r, &last))
                 continue;
             last = r;
-            frames += std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                      std::to_string(r.right) + "," + std::to_string(r.bottom) + ";";
+            ++frames;
             COLORREF middle = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
             drawn += middle == GetSysColor(COLOR_ACTIVECAPTION);
         }
-        if (frames.empty()) {
+        if (frames == 0) {
             Sleep(1);
             continue;
         }
         // Seen from outside, the strip is hidden a moment before it is destroyed.
         Sleep(50);
-        std::printf("zoom=%s ms=%lu drawn=%d left_over=%d frames=%s\n", ++n == 1 ? "from" : "to",
-                    GetTickCount() - started, drawn, FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0,
-                    frames.c_str());
+        std::printf("zoom=%s ms=%lu frames=%d drawn=%d left_over=%d last=%ld,%ld,%ld,%ld\n",
+                    ++n == 1 ? "from" : "to", GetTickCount() - started, frames, drawn,
+                    FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, last.left, last.top, last.right,
+                    last.bottom);
         std::fflush(stdout);
     }
     return 0;
@@ -187,6 +201,8 @@ int WatchZooms(int zooms, int seconds) {
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc == 1)
+        return StandIn();
     if (!argv || argc < 3)
         return 2;
     std::wstring verb = argv[1];
@@ -197,32 +213,27 @@ int main() {
         return WatchZooms(_wtoi(argv[2]), _wtoi(argv[3]));
     if (verb == L"wait" || verb == L"gone")
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
-    if ((verb == L"record" && argc > 3) || verb == L"touch") {
-        // record stands in for the browser, keeping the address it was asked to open; touch
-        // makes a file from inside, so its Unix name is whatever this locale maps it to, and
-        // prints the ANSI code page that locale gives.
-        std::wstring path = verb == L"touch" ? AnsiToWide(Bytes(argv[2]), 932) : argv[2];
+    if (verb == L"record") {
+        // Stands in for the browser, keeping the address it was asked to open; the file is
+        // made from inside, so its Unix name is whatever this locale maps it to.
         std::string text = argc > 3 ? WideToUtf8(argv[3]) : "";
-        FILE* f = _wfopen(path.c_str(), L"wb");
+        FILE* f = _wfopen(argv[2], L"wb");
         if (!f)
             return 1;
         std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-        if (verb == L"touch")
-            std::printf("%u\n", GetACP());
-        return 0;
+        return std::fclose(f) == 0 ? 0 : 1;
     }
     if (verb == L"load") {
         BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
-        std::printf("kind=%d repeat=%d file=%s\n", s.BgmKind, s.BgmRepeatTrack,
-                    Hex(s.BgmFile).c_str());
+        std::printf("kind=%d repeat=%d file=", s.BgmKind, s.BgmRepeatTrack);
+        for (unsigned char b : s.BgmFile)
+            std::printf("%02x", b);
+        std::printf(" acp=%u\n", GetACP());
         return 0;
     }
     if (verb == L"write" && argc > 5) {
-        BgmSettings s;
-        s.BgmKind = static_cast<int16_t>(_wtoi(argv[3]));
-        s.BgmRepeatTrack = static_cast<int16_t>(_wtoi(argv[4]));
-        s.BgmFile = Bytes(argv[5]);
+        BgmSettings s{static_cast<int16_t>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
+                      Bytes(argv[5])};
         return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
     }
 
@@ -239,25 +250,12 @@ int main() {
         PostMessageW(h, WM_CLOSE, 0, 0);
     } else if (verb == L"minimize" || verb == L"restore") {
         ShowWindow(h, verb == L"minimize" ? SW_MINIMIZE : SW_RESTORE);
-    } else if (verb == L"kill") {
-        // Ends the window's program as a task manager would, without a word to it.
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
-        if (!process || !TerminateProcess(process, 9))
-            return 1;
-        CloseHandle(process);
     } else if (verb == L"endsession") {
         // What the window receives when the user logs off.
-        DWORD_PTR answer = 0;
         SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                            &answer);
-    } else if (verb == L"syscommand" && argc > 3) {
-        std::wstring what = argv[3];
-        WPARAM cmd = what == L"monitorpower" ? SC_MONITORPOWER
-                     : what == L"close"      ? SC_CLOSE
-                                             : SC_SCREENSAVE;
-        SendMessageW(h, WM_SYSCOMMAND, cmd, 2);
+                            nullptr);
+    } else if (verb == L"syscommand") {
+        SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == L"move" && argc > 4) {
         // Puts the window over another, to cover part of it.
         SetWindowPos(h, HWND_TOPMOST, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
