@@ -9,7 +9,6 @@
 #include <string>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -31,7 +30,7 @@ void CheckArguments(std::string_view line, std::optional<std::string_view> expec
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view input = fuzz::Bytes(data, size);
+    std::string_view input = Bytes(data, size);
     CheckArguments(input, std::nullopt);
     size_t split = input.find('\n');
     if (split == input.npos)

@@ -9,7 +9,6 @@
 #include <map>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -42,7 +41,7 @@ void CheckConversions(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PropertyStore store;
     std::map<std::string, PropertyValue> model;
-    for (std::string_view line : fuzz::Lines(fuzz::Bytes(data, size))) {
+    for (std::string_view line : Lines(Bytes(data, size))) {
         if (line.empty())
             continue;
         size_t equals = std::min(line.find('='), line.size());

@@ -10,7 +10,6 @@
 #include <utility>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -55,11 +54,11 @@ bool AnyPlay(const std::vector<std::string>& commands) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzPort port;
-    port.answers = fuzz::Lines(fuzz::Bytes(data, size));
+    port.answers = Lines(Bytes(data, size));
     if (port.answers.empty())
         return 0;
     BgmSettings settings;
-    settings.BgmFile = fuzz::MusicHead(port.answers[port.next++], settings);
+    settings.BgmFile = MusicHead(port.answers[port.next++], settings);
     Bgm bgm(port, settings);
     MusicTimers timers = StartMusic(bgm, settings);
     bool cdWatching = timers.cd_watch;

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -58,7 +57,7 @@ void CheckLinesKept(std::string_view text, std::string_view out) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view input = fuzz::Bytes(data, size);
+    std::string_view input = Bytes(data, size);
     size_t a = input.find('\xFF');
     size_t b = input.find('\xFF', a + 1);
     if (b == input.npos)
