@@ -163,20 +163,6 @@ TEST(CommandStates, ClickHandlerMayDestroyTheButton) {
     EXPECT_EQ(view.clicks, 1);
 }
 
-TEST(PropertyStore, ValuesCompareAndConvertByValue) {
-    EXPECT_TRUE(SameValue(std::string(" -1 "), int64_t{-1}));
-    EXPECT_FALSE(SameValue(int64_t{1}, std::string("1x")));
-    EXPECT_FALSE(SameValue(std::string("Command"), std::string("command")));
-    EXPECT_FALSE(SameValue(FontDesc{"A", 9}, std::string("A")));
-    EXPECT_EQ(AsBoolean(std::string("True")), int16_t{-1});
-    EXPECT_EQ(AsBoolean(int64_t{5}), int16_t{-1});
-    EXPECT_EQ(AsInteger(std::string("255"), 0, 255), 255);
-    EXPECT_FALSE(AsInteger(int64_t{256}, 0, 255)) << "overflow fails the step";
-    EXPECT_FALSE(AsInteger(std::string("99999999999999999999"), 0, 255));
-    EXPECT_FALSE(AsText(FontDesc{"A", 9}));
-    EXPECT_FALSE(AsFont(std::string("A")));
-}
-
 TEST(CommandProperties, LoadedWithoutKeysSavesNothingAndRoundTripsWhatDiffers) {
     Button b(&kEmpty, FontDesc{"Host", 12});
     EXPECT_EQ(b.view.paints, "Normal") << "loading ends with a Normal repaint";
