@@ -38,7 +38,6 @@ struct FuzzPort : MciPort {
     void PlayWave(const std::string*, uint32_t) override {}
 
     std::vector<std::string> Recent() { return std::exchange(sent, {}); }
-    std::string Reply(const std::string& command) { return replies[command]; }
 };
 
 bool Starts(const std::string& text, std::string_view prefix) {
@@ -68,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             bgm.CdWatch();
             cdWatching = bgm.CdKeepWatching();
             std::vector<std::string> sent = port.Recent();
-            bool stopped = Starts(port.Reply("status cdaudio mode"), "stopped");
-            std::optional<double> track = ParseNumber(port.Reply("status cdaudio current track"));
+            bool stopped = Starts(port.replies["status cdaudio mode"], "stopped");
+            std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
             bool onTrack = settings.BgmRepeatTrack == 0 || track == settings.BgmRepeatTrack;
             if (cdWatching && !stopped && onTrack)
                 Require(!AnyPlay(sent), "a CD playing what it should is left alone");
@@ -77,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (timers.mp3_repeat) {
             bgm.Mp3KeepPlaying();
             std::vector<std::string> sent = port.Recent();
-            bool playing = Starts(port.Reply("status MP3Play mode"), "playing");
+            bool playing = Starts(port.replies["status MP3Play mode"], "playing");
             Require(playing ? sent.size() == 1 : AnyPlay(sent),
                     "an MP3 restarts exactly when it is not playing");
         }

@@ -34,8 +34,8 @@ class FakeView : public CommandView {
     }
 };
 
-// Sends the events in order to logic; "|" forgets the paints so far.
-void Send(CommandLogic& logic, FakeView& view, const std::string& events) {
+// Sends the events in order to logic.
+void Send(CommandLogic& logic, const std::string& events) {
     using L = CommandLogic;
     static const std::map<std::string, std::function<void(L&)>> kEvents = {
         {"move", [](L& l) { l.MouseMove(); }},
@@ -59,12 +59,8 @@ void Send(CommandLogic& logic, FakeView& view, const std::string& events) {
         {"hide", [](L& l) { l.SetVisible(false); }},
     };
     std::istringstream in(events);
-    for (std::string e; in >> e;) {
-        if (e == "|")
-            view.paints.clear();
-        else
-            kEvents.at(e)(logic);
-    }
+    for (std::string e; in >> e;)
+        kEvents.at(e)(logic);
 }
 
 // A button loaded from store, or never loaded without one.
@@ -80,8 +76,8 @@ struct Button {
 
 const PropertyStore kEmpty;
 
-// Events in order; the paints are those after the last "|".
-// Whether the mouse is still held shows in what a move does after it left and came back.
+// Events in order, every face they paint, and the state and Clicks at the end. Whether the
+// mouse is still held shows in what a move does after it left and came back.
 struct Case {
     const char* events;
     const char* paints;
@@ -93,46 +89,33 @@ struct Case {
 const Case kCases[] = {
     // A worked click on an unfocused button; from HighLight, HighLightSelect keeps white at
     // the bottom.
-    {"move", "HighLight/rev", kStateHighLight, 0},
-    {"move | focus down", "Pressed/rev Pressed/rev", kStateHighLightSelect, 0},
-    {"move focus down | up", "HighLightSelect/rev", kStateHighLightSelect, 1},
+    {"move focus down up", "HighLight/rev Pressed/rev Pressed/rev HighLightSelect/rev",
+     kStateHighLightSelect, 1},
     // Dragged off while held: no Click, even coming back; the next move lights it again,
     // gradient the normal way.
-    {"move focus down | leave", "Selected", kStateSelected, 0},
-    {"move focus down leave | move up", "", kStateSelected, 0},
-    {"move focus down leave move up | move", "HighLightSelect", kStateHighLightSelect, 0},
+    {"move focus down leave move up move",
+     "HighLight/rev Pressed/rev Pressed/rev Selected HighLightSelect", kStateHighLightSelect, 0},
     // Other mouse buttons paint nothing, are never held, and click unless Selected.
-    {"move | rdown rup mdown mup", "", kStateHighLight, 2},
-    {"move leave focus | rup", "", kStateSelected, 0},
+    {"move rdown rup mdown mup leave focus rup", "HighLight/rev Normal Selected", kStateSelected,
+     2},
     // A disabled button ignores everything; enabled again it shows Normal whatever its state
     // until the next transition brings the look back.
-    {"move | disable", "Disable/rev", kStateHighLight, 0},
-    {"move disable | move leave focus down up rup blur", "", kStateHighLight, 0},
-    {"move disable leave | enable", "Normal/rev", kStateHighLight, 0},
-    {"move disable enable | leave", "Normal", kStateNormal, 0},
+    {"move disable move leave focus down up rup blur enable leave",
+     "HighLight/rev Disable/rev Normal/rev Normal", kStateNormal, 0},
     // Only exactly True raises Click; any non-zero still enables the handlers.
     {"enable1 move up", "Normal HighLight/rev Normal/rev", kStateHighLight, 0},
     // Plain movement and a second leave or blur repaint nothing; focus from the keyboard
     // away from the pointer, then the pointer in and out.
-    {"move move", "HighLight/rev", kStateHighLight, 0},
-    {"move move | leave", "Normal", kStateNormal, 0},
-    {"move leave | leave", "", kStateNormal, 0},
-    {"move leave | focus", "Selected", kStateSelected, 0},
-    {"move leave focus | move", "HighLightSelect", kStateHighLightSelect, 0},
-    {"move leave focus move | leave", "Selected", kStateSelected, 0},
-    {"move leave focus move leave | blur", "Normal", kStateNormal, 0},
-    {"move leave focus move leave blur | blur", "", kStateNormal, 0},
+    {"move move leave leave focus move leave blur blur",
+     "HighLight/rev Normal Selected HighLightSelect Selected Normal", kStateNormal, 0},
     // A release over an unfocused button paints Normal but leaves it lit.
-    {"move down up", "HighLight/rev Pressed/rev Normal/rev", kStateHighLight, 1},
-    {"move down up | move", "", kStateHighLight, 1},
+    {"move down up move", "HighLight/rev Pressed/rev Normal/rev", kStateHighLight, 1},
     // Reading Visible, FontColour or Enabled repaints Normal, the state kept; reading or
     // setting the caption and hiding paint nothing, nor does reading Visible once hidden.
-    {"move | visible? colour? enabled? caption?", "Normal/rev Normal/rev Normal/rev",
-     kStateHighLight, 0},
-    {"move | caption= hide visible?", "", kStateHighLight, 0},
+    {"move visible? colour? enabled? caption? caption= hide visible?",
+     "HighLight/rev Normal/rev Normal/rev Normal/rev", kStateHighLight, 0},
     // Before Initialize only focus counts.
-    {"move leave", "", kStateUninitialised, 0, false},
-    {"move leave | focus blur", "Selected Normal", kStateNormal, 0, false},
+    {"move leave focus blur", "Selected Normal", kStateNormal, 0, false},
 };
 
 TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
@@ -146,7 +129,7 @@ TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
         if (c.initialize)
             b.logic.Initialize(); // starts the leave-poll timer and repaints nothing
         EXPECT_EQ(b.logic.TimerOn(), c.initialize);
-        Send(b.logic, b.view, c.events);
+        Send(b.logic, c.events);
         EXPECT_EQ(b.view.paints, c.paints);
         EXPECT_EQ(int(b.logic.State()), int(c.state));
         EXPECT_EQ(b.view.clicks, c.clicks);
@@ -159,7 +142,7 @@ TEST(CommandStates, ClickHandlerMayDestroyTheButton) {
     view.logic = view.owned.get();
     view.logic->Initialize();
     // Built with AddressSanitizer: a touch after the Click would fault.
-    Send(*view.logic, view, "enable move focus down up");
+    Send(*view.logic, "enable move focus down up");
     EXPECT_EQ(view.clicks, 1);
 }
 
