@@ -54,7 +54,6 @@ void Send(CommandLogic& logic, const std::string& events) {
         {"visible?", [](L& l) { l.Visible(); }},
         {"colour?", [](L& l) { l.FontColour(); }},
         {"enabled?", [](L& l) { l.Enabled(); }},
-        {"caption?", [](L& l) { l.Caption(); }},
         {"caption=", [](L& l) { l.SetCaption("New"); }},
         {"hide", [](L& l) { l.SetVisible(false); }},
     };
@@ -95,9 +94,10 @@ const Case kCases[] = {
     // gradient the normal way.
     {"move focus down leave move up move",
      "HighLight/rev Pressed/rev Pressed/rev Selected HighLightSelect", kStateHighLightSelect, 0},
-    // Other mouse buttons paint nothing, are never held, and click unless Selected.
-    {"move rdown rup mdown mup leave focus rup", "HighLight/rev Normal Selected", kStateSelected,
-     2},
+    // A release over an unfocused button paints Normal but leaves it lit; other mouse
+    // buttons paint nothing, are never held, and click unless Selected.
+    {"move down up move rdown rup mdown mup leave focus rup",
+     "HighLight/rev Pressed/rev Normal/rev Normal Selected", kStateSelected, 3},
     // A disabled button ignores everything; enabled again it shows Normal whatever its state
     // until the next transition brings the look back.
     {"move disable move leave focus down up rup blur enable leave",
@@ -108,11 +108,9 @@ const Case kCases[] = {
     // away from the pointer, then the pointer in and out.
     {"move move leave leave focus move leave blur blur",
      "HighLight/rev Normal Selected HighLightSelect Selected Normal", kStateNormal, 0},
-    // A release over an unfocused button paints Normal but leaves it lit.
-    {"move down up move", "HighLight/rev Pressed/rev Normal/rev", kStateHighLight, 1},
-    // Reading Visible, FontColour or Enabled repaints Normal, the state kept; reading or
-    // setting the caption and hiding paint nothing, nor does reading Visible once hidden.
-    {"move visible? colour? enabled? caption? caption= hide visible?",
+    // Reading Visible, FontColour or Enabled repaints Normal, the state kept; setting the
+    // caption and hiding paint nothing, nor does reading Visible once hidden.
+    {"move visible? colour? enabled? caption= hide visible?",
      "HighLight/rev Normal/rev Normal/rev Normal/rev", kStateHighLight, 0},
     // Before Initialize only focus counts.
     {"move leave focus blur", "Selected Normal", kStateNormal, 0, false},
