@@ -40,13 +40,9 @@ struct FuzzPort : MciPort {
     std::vector<std::string> Recent() { return std::exchange(sent, {}); }
 };
 
-bool Starts(const std::string& text, std::string_view prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 bool AnyPlay(const std::vector<std::string>& commands) {
     return std::any_of(commands.begin(), commands.end(),
-                       [](const std::string& c) { return Starts(c, "play "); });
+                       [](const std::string& c) { return c.rfind("play ", 0) == 0; });
 }
 
 } // namespace
@@ -67,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             bgm.CdWatch();
             cdWatching = bgm.CdKeepWatching();
             std::vector<std::string> sent = port.Recent();
-            bool stopped = Starts(port.replies["status cdaudio mode"], "stopped");
+            bool stopped = port.replies["status cdaudio mode"].rfind("stopped", 0) == 0;
             std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
             bool onTrack = settings.BgmRepeatTrack == 0 || track == settings.BgmRepeatTrack;
             if (cdWatching && !stopped && onTrack)
@@ -76,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (timers.mp3_repeat) {
             bgm.Mp3KeepPlaying();
             std::vector<std::string> sent = port.Recent();
-            bool playing = Starts(port.replies["status MP3Play mode"], "playing");
+            bool playing = port.replies["status MP3Play mode"].rfind("playing", 0) == 0;
             Require(playing ? sent.size() == 1 : AnyPlay(sent),
                     "an MP3 restarts exactly when it is not playing");
         }
