@@ -9,20 +9,18 @@
 #include <string>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
-std::string_view WithoutLeadingBlanks(std::string_view s) {
-    return s.substr(std::min(s.find_first_not_of(" \t"), s.size()));
-}
-
 void CheckArguments(std::string_view line, std::optional<std::string_view> expected) {
+    auto withoutLeadingBlanks = [](std::string_view s) {
+        return s.substr(std::min(s.find_first_not_of(" \t"), s.size()));
+    };
     std::string args = ArgumentText(line);
     Require(args.size() <= line.size() && line.substr(line.size() - args.size()) == args,
             "the argument text is a tail of the command line");
-    Require(WithoutLeadingBlanks(args) == args, "no blank begins the argument text");
-    Require(!expected || args == WithoutLeadingBlanks(*expected),
+    Require(withoutLeadingBlanks(args) == args, "no blank begins the argument text");
+    Require(!expected || args == withoutLeadingBlanks(*expected),
             "arguments follow the program name, quoted or up to its first blank");
     RequestOf(args);
     HostNumber(args);
@@ -31,7 +29,7 @@ void CheckArguments(std::string_view line, std::optional<std::string_view> expec
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view input = fuzz::Bytes(data, size);
+    std::string_view input = Bytes(data, size);
     CheckArguments(input, std::nullopt);
     size_t split = input.find('\n');
     if (split == input.npos)

@@ -9,7 +9,6 @@
 #include <map>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -22,19 +21,29 @@ std::string Recased(std::string_view key, bool swap) {
     return s;
 }
 
-// A text that reads as a number stands for that number, in both directions.
+// A text that reads as a number stands for that number, in both directions and in any
+// range that holds it; any other text equals only itself, letter case included.
 void CheckConversions(const std::string& text) {
     std::optional<int64_t> number = AsInteger(text, INT64_MIN, INT64_MAX);
     if (number) {
         Require(SameValue(*number, text) && SameValue(text, *number),
                 "a number text is its number");
-        Require(AsInteger(*AsText(*number), INT64_MIN, INT64_MAX) == number,
-                "a number's text reads back");
-        Require(AsBoolean(text) == (*number != 0 ? -1 : 0), "a number reads as a Boolean");
+        Require(AsInteger(*AsText(*number), INT64_MIN, INT64_MAX) == number &&
+                    AsInteger(" " + text + "\t", INT64_MIN, INT64_MAX) == number,
+                "a number's text reads back, blanks around it or not");
+        Require(AsInteger(text, 0, 255).has_value() == (*number >= 0 && *number <= 255),
+                "a number out of range gives no value");
     }
+    Require(SameValue(text, int64_t{0}) == (number == 0), "only a number text equals a number");
+    const std::string swapped = Recased(text, true);
+    Require(SameValue(text, swapped) == (text == swapped) && !SameValue(FontDesc{text}, text),
+            "texts compare byte for byte and never equal a font");
+    Require(!AsFont(text) && !AsText(FontDesc{text}), "fonts and texts do not convert");
     std::string folded = Recased(text, false);
-    Require(AsBoolean(text).has_value() == (number || folded == "true" || folded == "false"),
-            "Booleans are numbers, True and False");
+    std::optional<int16_t> boolean;
+    if (number || folded == "true" || folded == "false")
+        boolean = (number ? *number != 0 : folded == "true") ? -1 : 0;
+    Require(AsBoolean(text) == boolean, "Booleans are numbers, True and False");
 }
 
 } // namespace
@@ -42,7 +51,7 @@ void CheckConversions(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PropertyStore store;
     std::map<std::string, PropertyValue> model;
-    for (std::string_view line : fuzz::Lines(fuzz::Bytes(data, size))) {
+    for (std::string_view line : Lines(Bytes(data, size))) {
         if (line.empty())
             continue;
         size_t equals = std::min(line.find('='), line.size());

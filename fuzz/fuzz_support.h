@@ -1,5 +1,5 @@
-// What every fuzz target shares: a broken property aborts with its reason, which libFuzzer
-// reports as a finding, keeping the input that caused it.
+// What the fuzz targets share. A broken property aborts with its reason: libFuzzer reports
+// a finding and keeps its input.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvanne::fuzz {
+namespace orvanne {
 
 inline void Require(bool holds, const char* property) {
     if (holds)
@@ -44,4 +44,4 @@ std::string MusicHead(std::string_view line, MusicSettings& settings) {
     return *rest == ' ' ? rest + 1 : rest;
 }
 
-} // namespace orvanne::fuzz
+} // namespace orvanne

@@ -10,7 +10,6 @@
 #include <utility>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -39,27 +38,22 @@ struct FuzzPort : MciPort {
     void PlayWave(const std::string*, uint32_t) override {}
 
     std::vector<std::string> Recent() { return std::exchange(sent, {}); }
-    std::string Reply(const std::string& command) { return replies[command]; }
 };
-
-bool Starts(const std::string& text, std::string_view prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
 
 bool AnyPlay(const std::vector<std::string>& commands) {
     return std::any_of(commands.begin(), commands.end(),
-                       [](const std::string& c) { return Starts(c, "play "); });
+                       [](const std::string& c) { return c.rfind("play ", 0) == 0; });
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzPort port;
-    port.answers = fuzz::Lines(fuzz::Bytes(data, size));
+    port.answers = Lines(Bytes(data, size));
     if (port.answers.empty())
         return 0;
     BgmSettings settings;
-    settings.BgmFile = fuzz::MusicHead(port.answers[port.next++], settings);
+    settings.BgmFile = MusicHead(port.answers[port.next++], settings);
     Bgm bgm(port, settings);
     MusicTimers timers = StartMusic(bgm, settings);
     bool cdWatching = timers.cd_watch;
@@ -69,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             bgm.CdWatch();
             cdWatching = bgm.CdKeepWatching();
             std::vector<std::string> sent = port.Recent();
-            bool stopped = Starts(port.Reply("status cdaudio mode"), "stopped");
-            std::optional<double> track = ParseNumber(port.Reply("status cdaudio current track"));
+            bool stopped = port.replies["status cdaudio mode"].rfind("stopped", 0) == 0;
+            std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
             bool onTrack = settings.BgmRepeatTrack == 0 || track == settings.BgmRepeatTrack;
             if (cdWatching && !stopped && onTrack)
                 Require(!AnyPlay(sent), "a CD playing what it should is left alone");
@@ -78,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (timers.mp3_repeat) {
             bgm.Mp3KeepPlaying();
             std::vector<std::string> sent = port.Recent();
-            bool playing = Starts(port.Reply("status MP3Play mode"), "playing");
+            bool playing = port.replies["status MP3Play mode"].rfind("playing", 0) == 0;
             Require(playing ? sent.size() == 1 : AnyPlay(sent),
                     "an MP3 restarts exactly when it is not playing");
         }

@@ -15,7 +15,6 @@
 #include <optional>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
 
@@ -35,13 +34,13 @@ void CapFileSize(rlim_t bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view input = fuzz::Bytes(data, size);
+    std::string_view input = Bytes(data, size);
     size_t first = input.find('\n');
     size_t second = input.find('\n', first + 1);
     if (first == input.npos)
         return 0;
     BgmSettings s;
-    std::string rest = fuzz::MusicHead(input.substr(0, first), s);
+    std::string rest = MusicHead(input.substr(0, first), s);
     rlim_t cap = std::strtoul(rest.c_str(), nullptr, 10) % 65536;
     s.BgmFile = input.substr(first + 1, second == input.npos ? input.npos : second - first - 1);
 

@@ -7,13 +7,8 @@
 #include <algorithm>
 
 using namespace orvanne;
-using orvanne::fuzz::Require;
 
 namespace {
-
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
 
 // A key or value that reads back as written: one line, no blanks around it, no quotes
 // around it, no NUL, and a key that cannot pass for a section header.
@@ -26,11 +21,6 @@ bool Plain(std::string_view s, bool isKey) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
         return false;
     return !isKey || (!s.empty() && s.front() != '[' && s.find('=') == s.npos);
-}
-
-bool SameAscii(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return (x | 0x20) == (y | 0x20); });
 }
 
 // out is text with one run of bytes inside a line replaced, or with whole lines inserted
@@ -49,7 +39,8 @@ void CheckLinesKept(std::string_view text, std::string_view out) {
     if (added.find_first_of("\r\n") == added.npos)
         return;
     Require(removed.empty(), "a rewritten value stays on its line");
-    bool lineStart = p == 0 || IsBreak(text[p - 1]) || (p == text.size() && IsBreak(added[0]));
+    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    bool lineStart = p == 0 || isBreak(text[p - 1]) || (p == text.size() && isBreak(added[0]));
     bool splitsCrLf =
         p > 0 && text[p - 1] == '\r' && (text.substr(p, 1) == "\n" || added[0] == '\n');
     Require(lineStart && !splitsCrLf, "new lines go between old ones");
@@ -58,7 +49,7 @@ void CheckLinesKept(std::string_view text, std::string_view out) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view input = fuzz::Bytes(data, size);
+    std::string_view input = Bytes(data, size);
     size_t a = input.find('\xFF');
     size_t b = input.find('\xFF', a + 1);
     if (b == input.npos)
@@ -74,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (Plain(value, false))
         Require(IniGet(out, kSettingsSection, key) == value, "the written value reads back");
     for (std::string_view other : {kKeyBgmKind, kKeyBgmRepeat, kKeyBgmFile})
-        if (!SameAscii(other, key))
+        if (!std::equal(other.begin(), other.end(), key.begin(), key.end(),
+                        [](char x, char y) { return (x | 0x20) == (y | 0x20); }))
             Require(IniGet(out, kSettingsSection, other) == IniGet(text, kSettingsSection, other),
                     "the other keys keep their values");
     return 0;

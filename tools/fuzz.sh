@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the host logic with clang under ASan and UBSan, runs the unit tests once more there,
-# then each fuzz target for a bounded time (first argument, seconds each, default 30) from
-# its seeds in fuzz/corpus/<target>. A sanitizer report, failed test or fuzz finding fails
-# the run; a finding's input is kept in build/fuzz/findings/.
+# Builds the host logic with clang under ASan and UBSan, runs the unit tests there, then each
+# fuzz target for a bounded time (first argument, seconds each, default 30) from its seeds in
+# fuzz/corpus/<target>. A finding fails the run and keeps its input in build/fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -10,11 +9,10 @@ build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DORVANNE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure
-mkdir -p "$build/findings"
 for seeds in fuzz/corpus/*/; do
     target=$(basename "$seeds")
     # New inputs go to a scratch corpus, so the seeds in the repo stay as they are.
-    mkdir -p "$build/corpus/$target"
+    mkdir -p "$build/corpus/$target" "$build/findings"
     echo "fuzzing $target for ${seconds}s"
     "$build/fuzz/$target" "$build/corpus/$target" "$seeds" -max_total_time="$seconds" \
         -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \

@@ -14,8 +14,6 @@ TEST(CommandGeometry, TwipsAtTheRealResolution) {
         {375, 96, 25}, {315, 96, 21}, {1, 96, 0}, {375, 120, 31}, {-15, 96, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(TwipsToPixels(c[0], c[1]), c[2]) << c[0] << " twips at " << c[1] << " dpi";
-    EXPECT_EQ(PixelsToTwips(25, 96), 375);
-    EXPECT_EQ(PixelsToTwips(25, 144), 250);
 }
 
 TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
@@ -38,11 +36,7 @@ TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
     EXPECT_TRUE(small[3].dest == (PixelRect{25, 4, 4, 13}) &&
                 small[6].dest == (PixelRect{0, 17, 4, 4}));
     // Under 8 pixels only what fits: no piece without area.
-    for (int w : {0, 1, 4, 7, 8})
-        for (int h : {0, 1, 5, 8})
-            for (const auto& p : FramePieces(w, h))
-                EXPECT_TRUE(p.dest.width > 0 && p.dest.height > 0) << w << "x" << h;
-    EXPECT_TRUE(FramePieces(0, 25).empty());
+    EXPECT_TRUE(FramePieces(0, 25).empty() && FramePieces(25, 0).empty());
     EXPECT_EQ(FramePieces(6, 25).size(), 6u) << "no top or bottom edge left";
     EXPECT_EQ(FramePieces(8, 8).size(), 4u) << "corners only";
 }
@@ -61,8 +55,6 @@ TEST(CommandGeometry, FaceGradientRunsFromItsTopVertex) {
 }
 
 TEST(CommandGeometry, CaptionSitsTenTwipsAboveCentre) {
-    EXPECT_FLOAT_EQ(CaptionTopTwips(375), 80.0f);
-    EXPECT_FLOAT_EQ(CaptionTopTwips(315), 50.0f);
     EXPECT_TRUE(CaptionRect(73, 25, 96) == (PixelRect{0, 5, 73, 13}));
     EXPECT_EQ(CaptionRect(29, 21, 96).y, 3);
     // At 120 dpi 31 px are 372 twips: the caption (372 - 215) / 2 = 78.5 twips, 7 px, down.
