@@ -21,7 +21,7 @@ float Sparkle(float s, float t) {
     int y0 = static_cast<int>(std::floor(y));
     float fx = x - x0;
     float fy = y - y0;
-    auto texel = [n](int row, int column) {
+    auto texel = [](int row, int column) {
         return stars::sparkle_texel(((row % n) + n) % n, ((column % n) + n) % n) / 255.0f;
     };
     float top = texel(y0, x0) * (1 - fx) + texel(y0, x0 + 1) * fx;
