@@ -2,9 +2,9 @@
 # Makes the Debian package of the module with dpkg-deb from a staged tree: the program
 # stripped, Depends computed by dpkg-shlibdeps, every date the changelog's (so the same
 # sources give the same package).
-# Usage: build-deb.sh MODULE XML MANPAGE LICENSE VERSION MODULE_DIR CONFIG_DIR WORK OUTDIR
+# Usage: build-deb.sh MODULE XML MANPAGE LICENSE VERSION MODULE_DIR CONFIG_DIR WORK DEB
 set -euo pipefail
-module=$1 xml=$2 manpage=$3 license=$4 version=$5 module_dir=$6 config_dir=$7 work=$8 out=$9
+module=$1 xml=$2 manpage=$3 license=$4 version=$5 module_dir=$6 config_dir=$7 work=$8 deb=$9
 here=$(dirname "$0")
 changelog=$here/changelog
 
@@ -53,6 +53,5 @@ printf '%s\n' "$control" >"$root/DEBIAN/control"
 chmod 644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
 find "$root" -newermt "@$SOURCE_DATE_EPOCH" -print0 | xargs -0 touch -h -d "@$SOURCE_DATE_EPOCH"
 
-mkdir -p "$out"
-dpkg-deb --root-owner-group -Zxz --build "$root" "$out/orvanne_${full_version}_$arch.deb" >/dev/null
-echo "$out/orvanne_${full_version}_$arch.deb"
+mkdir -p "$(dirname "$deb")"
+dpkg-deb --root-owner-group -Zxz --build "$root" "$deb" >/dev/null
