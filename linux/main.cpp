@@ -12,6 +12,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -150,10 +151,11 @@ void run(Module& module, stars::SeededRandom& random) {
         }
         if (module.ended || window_lost || x_failed)
             break;
-        // While the window is unmapped nothing is drawn.
-        int64_t wait = module.view.mapped ? next_frame - module.counter.now() : 500000000;
+        // While the window is unmapped nothing is drawn. Waits are cut into short slices:
+        // a signal that lands just before one begins is then seen soon after.
+        int64_t wait = module.view.mapped ? next_frame - module.counter.now() : 100000000;
         if (wait > 0) {
-            wait_for_events(display, wait);
+            wait_for_events(display, std::min<int64_t>(wait, 100000000));
             continue;
         }
         draw_frame(module, random);

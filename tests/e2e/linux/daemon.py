@@ -16,7 +16,7 @@ from renderer_checks import check_field, check_overlay, grey, wait_drawn, wait_f
 
 NOBODY = 65534
 FULL = (0, 0, 1280, 1024)
-DEB = os.environ["ORVANNE_DEB"]
+DEB = os.environ.get("ORVANNE_DEB", "")
 MODULE = "/usr/libexec/xscreensaver/orvanne"
 SHIPPED = {MODULE, "/usr/share/xscreensaver/config/orvanne.xml",
            "/usr/share/man/man6/orvanne.6x.gz", "/usr/share/doc/orvanne/copyright",
@@ -35,6 +35,7 @@ def package_files():
 
 
 def check_package():
+    check(os.path.isfile(DEB), f"no package '{DEB}': build the debian_package target first")
     code, _ = run("dpkg-query", "-W", "orvanne")
     check(code != 0, "orvanne is already installed here: remove it before this test")
     # Errors and warnings only; the one override is for uploads to Debian itself.
