@@ -37,3 +37,4 @@ add_custom_target(package
     DEPENDS windows-i686 windows-x86_64
     COMMENT "Installers and archives in ${ORVANNE_PACKAGE_DIR}"
     VERBATIM)
+add_dependencies(package debian_package)

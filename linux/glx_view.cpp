@@ -88,7 +88,7 @@ void make_glyphs(GlxView& view) {
 } // namespace
 
 const char* open_view(GlxView& view, const stars::ModuleOptions& options) {
-    view.display = XOpenDisplay(nullptr);
+    view.display = XOpenDisplay(options.display);
     if (!view.display)
         return "XOpenDisplay";
     Display* display = view.display;

@@ -1,5 +1,5 @@
-// Program entry: options, the window, and a loop that draws frames back to back until a
-// signal, Esc, the close button or the loss of the window ends it.
+// Program entry: options, the window, and a loop that draws a frame, sleeps the delay and
+// draws again until a signal, Esc, the close button or the loss of the window ends it.
 #include "field_scene.h"
 #include "glx_view.h"
 #include "jewel_field.h"
@@ -12,14 +12,13 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace {
-
-const char usage[] = "usage: orvanne [--root | --window-id ID] [--fps]\n";
 
 class MonotonicCounter : public stars::Counter {
   public:
@@ -33,6 +32,7 @@ class MonotonicCounter : public stars::Counter {
 
 struct Module {
     GlxView view;
+    int64_t delay_ns = 0;
     stars::FieldScene scene;
     stars::FrameRate rate;
     MonotonicCounter counter;
@@ -133,14 +133,16 @@ void draw_frame(Module& module, stars::SeededRandom& random) {
     glXSwapBuffers(module.view.display, module.view.window);
 }
 
-// While the window is unmapped nothing is drawn; a signal or an event ends the wait.
-void wait_for_events(Display* display) {
+// A signal or an event ends the wait early.
+void wait_for_events(Display* display, int64_t ns) {
     pollfd connection = {ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, 500);
+    timespec timeout = {static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    ppoll(&connection, 1, &timeout, nullptr);
 }
 
 void run(Module& module, stars::SeededRandom& random) {
     Display* display = module.view.display;
+    int64_t next_frame = module.counter.now();
     while (!stop_signal && !module.ended && !window_lost && !x_failed) {
         while (XPending(display) && !module.ended) {
             XEvent event;
@@ -149,10 +151,15 @@ void run(Module& module, stars::SeededRandom& random) {
         }
         if (module.ended || window_lost || x_failed)
             break;
-        if (module.view.mapped)
-            draw_frame(module, random);
-        else
-            wait_for_events(display);
+        // While the window is unmapped nothing is drawn. Waits are cut into short slices:
+        // a signal that lands just before one begins is then seen soon after.
+        int64_t wait = module.view.mapped ? next_frame - module.counter.now() : 100000000;
+        if (wait > 0) {
+            wait_for_events(display, std::min<int64_t>(wait, 100000000));
+            continue;
+        }
+        draw_frame(module, random);
+        next_frame = module.counter.now() + module.delay_ns;
     }
 }
 
@@ -162,14 +169,19 @@ int main(int argc, char** argv) {
     stars::ModuleOptions options;
     if (const char* error =
             stars::parse_module_options(argc, argv, std::getenv("XSCREENSAVER_WINDOW"), options)) {
-        std::fprintf(stderr, "orvanne: %s\n%s", error, usage);
+        std::fprintf(stderr, "orvanne: %s\n%s", error, stars::module_usage);
         return 1;
+    }
+    if (options.help) {
+        std::fputs(stars::module_usage, stdout);
+        return 0;
     }
     install_signal_handlers();
     XSetErrorHandler(on_x_error);
 
     static Module module;
     module.show_fps = options.show_fps;
+    module.delay_ns = static_cast<int64_t>(options.delay_us) * 1000;
     stars::SeededRandom random(static_cast<uint32_t>(std::time(nullptr)));
     if (stars::init_field(module.scene, random) != 0)
         return 1;
@@ -189,5 +201,12 @@ int main(int argc, char** argv) {
     stars::free_field_gl(module.scene);
     close_view(module.view);
     stars::free_field(module.scene);
-    return x_failed ? 1 : 0;
+    if (x_failed)
+        return 1;
+    // The daemon takes an end by its own signal as normal and an exit after it as a fault.
+    if (stop_signal) {
+        std::signal(stop_signal, SIG_DFL);
+        std::raise(stop_signal);
+    }
+    return 0;
 }

@@ -5,7 +5,58 @@
 
 namespace stars {
 
+const char module_usage[] =
+    "usage: orvanne [options]\n"
+    "  -root            draw on the root window (the daemon passes it)\n"
+    "  -window          draw in a 1024x768 window of its own (the default)\n"
+    "  -window-id ID    draw into the window ID (hex 0x... or decimal)\n"
+    "  -delay USECS     sleep between frames, in microseconds (default 30000; 0: none)\n"
+    "  -fps, -no-fps    show or hide the frame rate\n"
+    "  -display NAME    the X display (default $DISPLAY)\n"
+    "  -help            show this and exit\n"
+    "Taken and ignored, as other modules of the daemon take them:\n"
+    "  -visual ID|default, -install, -noinstall, -mono, -pair\n"
+    "Options take one dash or two. XSCREENSAVER_WINDOW, when set, names the window.\n";
+
 namespace {
+
+enum class Rule {
+    root,
+    window,
+    window_id,
+    delay,
+    fps,
+    no_fps,
+    display,
+    help,
+    ignored,       // a flag that means nothing here
+    ignored_value, // an option with a value that means nothing here
+};
+
+const struct {
+    const char* name;
+    Rule rule;
+} rules[] = {
+    {"root", Rule::root},
+    {"window", Rule::window},
+    {"window-id", Rule::window_id},
+    {"delay", Rule::delay},
+    {"fps", Rule::fps},
+    {"no-fps", Rule::no_fps},
+    {"display", Rule::display},
+    {"help", Rule::help},
+    {"h", Rule::help},
+    {"install", Rule::ignored},
+    {"noinstall", Rule::ignored},
+    {"mono", Rule::ignored},
+    {"pair", Rule::ignored},
+    {"visual", Rule::ignored_value},
+};
+
+bool takes_value(Rule rule) {
+    return rule == Rule::window_id || rule == Rule::delay || rule == Rule::display ||
+           rule == Rule::ignored_value;
+}
 
 int digit_value(char c, int base) {
     int value = -1;
@@ -19,12 +70,31 @@ int digit_value(char c, int base) {
 }
 
 // Both spellings the daemon's modules accept: -name and --name.
-bool is_option(const char* arg, const char* name) {
+const Rule* find_rule(const char* arg) {
     if (arg[0] != '-')
-        return false;
+        return nullptr;
     if (arg[1] == '-')
         ++arg;
-    return std::strcmp(arg + 1, name) == 0;
+    for (const auto& entry : rules)
+        if (std::strcmp(arg + 1, entry.name) == 0)
+            return &entry.rule;
+    return nullptr;
+}
+
+bool parse_delay(const char* text, uint32_t& delay) {
+    if (*text == '\0')
+        return false;
+    uint64_t value = 0;
+    for (; *text; ++text) {
+        int digit = digit_value(*text, 10);
+        if (digit < 0)
+            return false;
+        value = value * 10 + digit;
+        if (value > max_delay_us)
+            return false;
+    }
+    delay = static_cast<uint32_t>(value);
+    return true;
 }
 
 char message[160];
@@ -66,16 +136,40 @@ const char* parse_module_options(int argc, const char* const* argv, const char* 
     const char* window_arg = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (is_option(arg, "root")) {
-            root = true;
-        } else if (is_option(arg, "fps")) {
-            options.show_fps = true;
-        } else if (is_option(arg, "window-id")) {
-            if (i + 1 == argc)
-                return fail("%s needs a window id", arg);
-            window_arg = argv[++i];
-        } else {
+        const Rule* rule = find_rule(arg);
+        if (!rule)
             return fail("unknown option %s", arg);
+        const char* value = nullptr;
+        if (takes_value(*rule)) {
+            if (i + 1 == argc)
+                return fail("%s needs a value", arg);
+            value = argv[++i];
+        }
+        switch (*rule) {
+        case Rule::root:
+        case Rule::window:
+            root = *rule == Rule::root;
+            break;
+        case Rule::window_id:
+            window_arg = value;
+            break;
+        case Rule::delay:
+            if (!parse_delay(value, options.delay_us))
+                return fail("-delay takes microseconds from 0 to 10000000, not \"%s\"", value);
+            break;
+        case Rule::fps:
+        case Rule::no_fps:
+            options.show_fps = *rule == Rule::fps;
+            break;
+        case Rule::display:
+            options.display = value;
+            break;
+        case Rule::help:
+            options.help = true;
+            return nullptr;
+        case Rule::ignored:
+        case Rule::ignored_value:
+            break;
         }
     }
     // An empty variable counts as unset, as a shell's "VAR= cmd" means.

@@ -10,6 +10,7 @@ import subprocess
 import sys
 import time
 
+import daemon_cpu
 import harness
 
 SWAPCOUNT = os.environ["ORVANNE_SWAPCOUNT"]
@@ -88,15 +89,16 @@ def renderer_round(s, cold, program):
 
 def module_round(s):
     """The native module (X11/GLX, no Wine) on the root window of the same display, overlay
-    off as the daemon runs it; measured as the renderer is, once its field has spread."""
-    p = subprocess.Popen([MODULE, "--root"], env=s.env)
+    off as the daemon runs it, drawing back to back as the renderer does; measured as the
+    renderer is, once its field has spread."""
+    p = subprocess.Popen([MODULE, "--root", "--delay", "0"], env=s.env)
     s.procs.append(p)
     root = int(s.x("xwininfo", "-root").split("Window id: ", 1)[1].split()[0], 16)
     time.sleep(20.0)
     runs = [measure(s, root, p.pid, SECONDS / 2) for _ in range(SLICES)]
     p.send_signal(signal.SIGTERM)
     code = p.wait(10)
-    harness.check(code == 0, f"module ended with {code}")
+    harness.check(code == -signal.SIGTERM, f"module ended with {code}")
     return statistics.median(x[0] for x in runs), statistics.median(x[1] for x in runs)
 
 
@@ -128,6 +130,7 @@ def main():
             results["bare"].append(loop_round(s, "bare_loop.exe", "bare loop", SECONDS + 1.5, True))
             results["parts"].append(loop_round(s, "scene_loop.exe", "scene loop", 3 * SECONDS,
                                                 False))
+        results["daemon"] = daemon_cpu.daemon_rounds(s, MODULE, ROUNDS)
     report(results)
 
 
@@ -156,7 +159,7 @@ def report(r):
     module = med(x[0] for x in r["module"])
     module_ms = med(x[1] for x in r["module"])
     print(f"  native module, overlay off {module:5.1f}  {module_ms:7.2f}"
-          "   (X11/GLX on the root window, no Wine)")
+          "   (X11/GLX on the root window, no Wine, --delay 0)")
     print(f"  renderer / bare loop: {on / bare:.3f}")
     print(f"  native module / renderer, overlay off: {module / off:.3f} by fps, "
           f"{module_ms / off_ms:.3f} by CPU a frame; rounds " +
@@ -196,6 +199,7 @@ def report(r):
           "; bare loop " + ", ".join(f"{x[2] / 1024:.1f} MB" for x in r["bare"]) +
           "; the scene in the loop above " +
           ", ".join(f"{x[2] / 1024:.1f} MB" for x in r["parts"]))
+    daemon_cpu.report(r["daemon"])
 
 
 if __name__ == "__main__":

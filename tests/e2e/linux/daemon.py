@@ -1,95 +1,214 @@
-"""The native module: started by the real screen-saver daemon on its full-screen window and
-ended by it, then drawing into a window made here, on the root window and in its own window."""
+"""The Debian package, checked and installed system-wide (removed again at the end, also
+after a failure); the module it installs started by the real screen-saver daemon on its
+full-screen window and ended by it, run in the preview of the daemon's settings program,
+then drawing into a window made here, on the root window and in its own window."""
 
-import atexit
 import os
+import re
 import shutil
 import signal
+import subprocess
 import tempfile
 
 import harness
 from harness import check
-from renderer_checks import check_field, check_overlay, wait_drawn, wait_for
+from renderer_checks import check_field, check_overlay, grey, wait_drawn, wait_for
 
 NOBODY = 65534
 FULL = (0, 0, 1280, 1024)
-# The daemon runs as nobody, who may not reach into the build tree (a checkout under /root,
-# say): the module and the daemon's home live in a folder of their own under /tmp.
-PLACE = tempfile.mkdtemp(prefix="orvanne-daemon-", dir="/tmp")
-atexit.register(shutil.rmtree, PLACE, True)
-os.chmod(PLACE, 0o755)
-MODULE = os.path.join(PLACE, "orvanne")
-shutil.copy(os.environ.get("ORVANNE_MODULE",
-                           os.path.join(harness.SOURCE_DIR, "build/linux/orvanne")), MODULE)
+DEB = os.environ.get("ORVANNE_DEB", "")
+MODULE = "/usr/libexec/xscreensaver/orvanne"
+SHIPPED = {MODULE, "/usr/share/xscreensaver/config/orvanne.xml",
+           "/usr/share/man/man6/orvanne.6x.gz", "/usr/share/doc/orvanne/copyright",
+           "/usr/share/doc/orvanne/changelog.Debian.gz"}
+APT = ["apt-get", "-y", "-qq", "-o", "DPkg::Lock::Timeout=120"]
+
+
+def run(*cmd, stderr=subprocess.STDOUT):
+    r = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=stderr, text=True)
+    return r.returncode, r.stdout
+
+
+def package_files():
+    _, listing = run("dpkg-deb", "-c", DEB)
+    return {line.split()[-1][1:] for line in listing.splitlines() if not line.startswith("d")}
+
+
+def check_package():
+    check(os.path.isfile(DEB), f"no package '{DEB}': build the debian_package target first")
+    code, _ = run("dpkg-query", "-W", "orvanne")
+    check(code != 0, "orvanne is already installed here: remove it before this test")
+    # Errors and warnings only; the one override is for uploads to Debian itself.
+    code, out = run("lintian", DEB, stderr=subprocess.DEVNULL)
+    check(code == 0 and not out, f"lintian: {out}")
+    check(SHIPPED <= package_files(), f"the package lacks {SHIPPED - package_files()}")
+
+
+def install_package():
+    code, out = run(*APT, "install", DEB)
+    check(code == 0 and os.access(MODULE, os.X_OK), f"apt-get install failed: {out}")
+
+
+def remove_package(files):
+    code, out = run(*APT, "remove", "orvanne")
+    check(code == 0, f"apt-get remove failed: {out}")
+    left = [f for f in files if os.path.lexists(f)]
+    state = run("dpkg-query", "-W", "-f=${db:Status-Status}", "orvanne",
+                stderr=subprocess.DEVNULL)[1]
+    check(not left and state in ("", "not-installed"),
+          f"apt-get remove left {left}, package state '{state}'")
 
 
 def module_pids(s):
-    """Processes of the module binary, whoever started them (a zombie has no command line)."""
-    return [int(pid) for pid in s.x("pgrep", "-f", "^" + MODULE).split()]
+    """The module's processes on this display, whoever started them (a zombie has no
+    environment, so it does not count)."""
+    pids = []
+    for pid in s.x("pgrep", "-x", "orvanne").split():
+        try:
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                # The daemon passes its display with the screen, ":1.0".
+                if re.search(rf"(^|\0)DISPLAY={s.display}(\.0)?\0".encode(), f.read()):
+                    pids.append(int(pid))
+        except OSError:
+            pass
+    return pids
 
 
-def ends_within(ended, seconds, what, p=None):
-    """The module ends in time, and cleanly where it is ours to see."""
+def arguments(pid):
+    with open(f"/proc/{pid}/cmdline", "rb") as f:
+        return f.read().decode().split("\0")
+
+
+def ends_within(ended, seconds, what, p=None, code=0):
+    """The module ends in time, and as expected where it is ours to see."""
     wait_for(ended, seconds, f"module still running {what}")
-    check(p is None or p.returncode == 0, f"{what} the module ended with {p and p.returncode}")
+    check(p is None or p.returncode == code, f"{what} the module ended with {p and p.returncode}")
 
 
-def start_daemon(s):
-    home = os.path.join(PLACE, "home")
+def as_nobody(s, home, *cmd, **popen):
+    return s.start("setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "env",
+                   "-i", f"HOME={home}", f"DISPLAY={s.display}", "PATH=/usr/bin:/bin", *cmd,
+                   **popen)
+
+
+def start_daemon(s, place):
+    home = os.path.join(place, "home")
     os.makedirs(home)
+    # A user's list: ours as the README gives it, then a stock module.
     with open(os.path.join(home, ".xscreensaver"), "w") as f:
         f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
-                f'programs: GL: "Orvanne" {MODULE} --root \\n\n')
+                'programs: GL: "Orvanne" orvanne --root \\n\\\n GL: gears --root \\n\n')
     for path in (home, os.path.join(home, ".xscreensaver")):
         os.chown(path, NOBODY, NOBODY)
     # The daemon refuses to run as root; it reaches the display through its socket.
     os.chmod(f"/tmp/.X11-unix/X{s.display[1:]}", 0o666)
-    s.start("setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "env", "-i",
-            f"HOME={home}", f"DISPLAY={s.display}", "PATH=/usr/bin:/bin", "xscreensaver",
-            "-no-splash")
+    log = open(os.path.join(place, "daemon.log"), "w")
+    as_nobody(s, home, "xscreensaver", "-no-splash", "-verbose", stderr=log)
     wait_for(lambda: "screen" in s.x("xscreensaver-command", "-time"), 15,
              "the daemon did not answer")
+    return home
 
 
-with harness.Session(wine=False) as s:
-    check(shutil.which("xscreensaver"), "the daemon (Debian xscreensaver) is not installed")
-    start_daemon(s)
-    s.x("xscreensaver-command", "-activate", check_rc=True)
-    wait_for(lambda: module_pids(s), 15, "the daemon did not start the module")
-    pid = module_pids(s)[0]
-    # The daemon's window covers the root: the field shows only if drawn into that window.
-    check_field(s, "daemon", FULL)
-    check(module_pids(s) == [pid], "the module should keep running while the screen is blanked")
-    s.x("xscreensaver-command", "-deactivate", check_rc=True)
-    ends_within(lambda: pid not in module_pids(s), 1.0, "after -deactivate")
-    s.x("xscreensaver-command", "-exit")
+def daemon_said(place, text):
+    with open(os.path.join(place, "daemon.log")) as f:
+        return [line for line in f if text in line]
 
-    # A window of another program, as a settings preview gives the module one: drawn in,
-    # followed when it grows, and left when it is destroyed.
-    owner = s.start("xev", "-geometry", "400x300+200+150")
-    wid = s.wait_window("Event Tester")
-    p = s.start(MODULE, "-window-id", str(wid), "--root")
-    check_field(s, "window-id", (200, 150, 600, 450))
-    s.x("xdotool", "windowsize", str(wid), "800", "600", check_rc=True)
-    wait_for(lambda: s.geometry(wid)[2:] == (800, 600), 5, "the window did not grow")
-    check_field(s, "window-id-grown", (200, 150, 1000, 750), settle=0.5)
-    owner.kill()
-    ends_within(lambda: p.poll() is not None, 1.0, "after its window was destroyed", p)
 
-    # The overlay at the top right shows the view is the root's.
-    p = s.start(MODULE, "--root", "--fps")
-    wait_drawn(s, "root", FULL)
-    check_overlay(s, "root-fps")
-    p.send_signal(signal.SIGINT)
-    ends_within(lambda: p.poll() is not None, 1.0, "after SIGINT", p)
+def overlay_columns(s, name, box):
+    """Columns at the top right of box that are grey in two of three shots: the overlay's."""
+    x0, y0, x1, _ = box
+    shots = [s.screenshot(f"{name}-{n}") for n in range(3)]
+    return sum(sum(any(grey(*img.pixel(x, y)) for y in range(y0 + 10, y0 + 50)) for img in shots)
+               >= 2 for x in range(x1 - 150, x1 - 10))
 
-    p = s.start(MODULE)
-    own = s.wait_window("Orvanne")
-    check(s.geometry(own)[2:] == (1024, 768), f"own window is {s.geometry(own)}, not 1024x768")
-    wait_drawn(s, "own-window", (0, 0, 1024, 768))
-    s.x("xdotool", "windowfocus", "--sync", str(own))
-    s.key("Escape")
-    ends_within(lambda: p.poll() is not None, 1.0, "after Esc", p)
 
-    code = s.wait_exit(s.start(MODULE, "--window-id", "0x7ffffff"), 10)
-    check(code == 1, f"a window id that names no window should end with code 1, got {code}")
+def check_settings_program(s, home):
+    """Listed and previewed; "Show frame rate" restarts it with the overlay; another entry
+    ends it. Without a window manager the windows sit where GTK puts them: the main one at
+    the top left, so its buttons are clicked where they show on Debian 12."""
+    settings = as_nobody(s, home, "xscreensaver-settings")
+    wait_for(lambda: module_pids(s), 20, "the settings program did not preview the module")
+    args = arguments(module_pids(s)[0])
+    check("--window-id" in args, f"preview started as {args}")
+    x, y, w, h = s.geometry(int(args[args.index("--window-id") + 1], 16))
+    box = (x, y, x + w, y + h)
+    check_field(s, "preview", box)
+    plain = overlay_columns(s, "preview-plain", box)
+    s.x("xdotool", "mousemove", "914", "630", "click", "1", check_rc=True)  # "Settings..."
+    wait_for(lambda: s.x("xdotool", "search", "--onlyvisible", "--name", "Orvanne Settings"), 10,
+             "no settings dialog")
+    dialog = min(s.x("xdotool", "search", "--onlyvisible", "--name", "Orvanne Settings").split(),
+                 key=lambda wid: s.geometry(wid)[2])
+    s.x("xdotool", "windowmove", "--sync", dialog, "880", "600")
+    s.click(dialog, 38, 118)  # "Show frame rate"
+    wait_for(lambda: any("--fps" in arguments(p) for p in module_pids(s)), 10,
+             "ticking Show frame rate did not restart the module with --fps")
+    wait_drawn(s, "preview-fps", box)
+    shown = overlay_columns(s, "preview-fps", box)
+    check(plain <= 3 and shown >= 20, f"overlay columns {plain} without --fps, {shown} with")
+    s.x("xdotool", "mousemove", "166", "542", "click", "1", check_rc=True)  # the next entry
+    ends_within(lambda: not module_pids(s), 1.0, "after another entry was chosen")
+    settings.terminate()
+
+
+place = tempfile.mkdtemp(prefix="orvanne-daemon-", dir="/tmp")
+os.chmod(place, 0o755)
+files = package_files()
+check_package()
+try:
+    install_package()
+    with harness.Session(wine=False) as s:
+        check(shutil.which("xscreensaver"), "the daemon (Debian xscreensaver) is not installed")
+        home = start_daemon(s, place)
+        s.x("xscreensaver-command", "-activate", check_rc=True)
+        wait_for(lambda: module_pids(s), 15, "the daemon did not start the module")
+        pid = module_pids(s)[0]
+        # The daemon's window covers the root: the field shows only if drawn into that window.
+        check_field(s, "daemon", FULL)
+        check(module_pids(s) == [pid], "the module should keep running while blanked")
+        # Cycling ends it with SIGTERM and starts it anew; the daemon logs how it ended.
+        s.x("xscreensaver-command", "-cycle", check_rc=True)
+        wait_for(lambda: daemon_said(place, f"child pid {pid} "), 5,
+                 "the daemon logged no end of the module")
+        ended = daemon_said(place, f"child pid {pid} ")[0]
+        check("exited normally with SIGTERM" in ended, f"the daemon logged: {ended}")
+        wait_for(lambda: module_pids(s), 5, "the daemon did not start the module again")
+        pid = module_pids(s)[0]
+        s.x("xscreensaver-command", "-deactivate", check_rc=True)
+        ends_within(lambda: pid not in module_pids(s), 1.0, "after -deactivate")
+        check_settings_program(s, home)
+        s.x("xscreensaver-command", "-exit")
+
+        # A window of another program, as the preview above: followed when it grows, and
+        # left when it is destroyed.
+        owner = s.start("xev", "-geometry", "400x300+200+150")
+        wid = s.wait_window("Event Tester")
+        p = s.start(MODULE, "-window-id", str(wid), "--root")
+        wait_drawn(s, "window-id", (200, 150, 600, 450))
+        s.x("xdotool", "windowsize", str(wid), "800", "600", check_rc=True)
+        wait_for(lambda: s.geometry(wid)[2:] == (800, 600), 5, "the window did not grow")
+        check_field(s, "window-id-grown", (200, 150, 1000, 750), settle=0.5)
+        owner.kill()
+        ends_within(lambda: p.poll() is not None, 1.0, "after its window was destroyed", p)
+
+        # The overlay at the top right shows the view is the root's; a stopping signal ends
+        # the module by that signal, as shells and the daemon expect.
+        p = s.start(MODULE, "--root", "--fps")
+        wait_drawn(s, "root", FULL)
+        check_overlay(s, "root-fps")
+        p.send_signal(signal.SIGINT)
+        ends_within(lambda: p.poll() is not None, 1.0, "after SIGINT", p, -signal.SIGINT)
+
+        p = s.start(MODULE)
+        own = s.wait_window("Orvanne")
+        check(s.geometry(own)[2:] == (1024, 768), f"own window is {s.geometry(own)}")
+        wait_drawn(s, "own-window", (0, 0, 1024, 768))
+        s.x("xdotool", "windowfocus", "--sync", str(own))
+        s.key("Escape")
+        ends_within(lambda: p.poll() is not None, 1.0, "after Esc", p)
+
+        code = s.wait_exit(s.start(MODULE, "--window-id", "0x7ffffff"), 10)
+        check(code == 1, f"a window id that names no window should end with code 1, got {code}")
+finally:
+    shutil.rmtree(place, True)
+    remove_package(files)
