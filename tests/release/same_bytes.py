@@ -2,7 +2,7 @@
 same bytes as the first build's, and SHA256SUMS vouches for every package. Then that second
 build signs with a throwaway certificate: every program, installer and uninstaller verifies,
 and a copy with one byte changed does not.
-Usage: same_bytes.py SOURCE-DIR FIRST-PACKAGES-DIR WORK-DIR VERSION"""
+Usage: same_bytes.py SOURCE-DIR FIRST-BUILD-DIR WORK-DIR VERSION"""
 
 import os
 import subprocess
@@ -10,7 +10,8 @@ import sys
 import time
 from pathlib import Path
 
-SOURCE, FIRST, WORK = map(Path, sys.argv[1:4])
+SOURCE, FIRST_BUILD, WORK = map(Path, sys.argv[1:4])
+FIRST = FIRST_BUILD / "packages"
 VERSION = sys.argv[4]
 COPY, BUILD = WORK / "src", WORK / "build"
 PACKAGES = [f"Orvanne-{VERSION}-{tag}{kind}" for tag in ("win32", "win64")
@@ -60,6 +61,8 @@ def check_checksums(folder):
 
 
 start = time.time()
+# Packages made before the last commit carry an older date: both builds are of this commit.
+run("cmake", "--build", FIRST_BUILD, "--target", "package")
 copy_source()
 build_packages("-DORVANNE_SIGN_CERT=", "-DORVANNE_SIGN_KEY=")
 print(f"second build: {time.time() - start:.0f} s")
