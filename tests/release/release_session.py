@@ -219,7 +219,6 @@ with harness.Session() as s:
     check(settle(s, SETUP, "/S") == 0, "reinstall failed")
     check_installed(s, folder)
     check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "reinstall changed Orvanne.ini")
-    check(registry(s, UNINSTALL)["DisplayVersion"] == VERSION, "reinstall kept the old version")
 
     # A copy an older installer left elsewhere, with no entry of its own.
     orphan = os.path.join(s.dir, "orphan")
@@ -236,15 +235,14 @@ with harness.Session() as s:
     check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "the settings did not move")
     chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
     check("~" in chosen, f"SCRNSAVE.EXE is {chosen!r}, not the short path")
-    check(registry(s, UNINSTALL)["InstallLocation"] == place, "the entry names another folder")
 
     # The orphan's uninstaller removes that copy only: the entry, the shortcut and the choice
     # of the installed one stay.
     settle(s, os.path.join(orphan, "uninstall.exe"), "/S")
     wait_for(lambda: not os.path.exists(orphan), 30, "the orphan copy is still there")
     check_installed(s, folder)
-    check((registry(s, UNINSTALL) or {}).get("InstallLocation") == place,
-          "the orphan's uninstaller took the entry along")
+    entry = registry(s, UNINSTALL) or {}
+    check(entry.get("InstallLocation") == place, f"the entry does not name {place}: {entry}")
 
     uninstall(s, folder)
     check(not os.path.exists(folder), f"uninstall left {folder}")
