@@ -171,8 +171,10 @@ FunctionEnd
 ; Its own uninstaller, run in place so that it is waited for, removes the earlier copy.
 Function RemoveEarlierCopy
     ; The user's settings move along, unless the new folder has its own.
+    StrCpy $R2 0
     ${IfNot} ${FileExists} "$INSTDIR\Orvanne.ini"
         CopyFiles /SILENT "$R0\Orvanne.ini" "$INSTDIR"
+        StrCpy $R2 1
     ${EndIf}
     ClearErrors
     ExecWait '"$R0\uninstall.exe" /S _?=$R0' $1
@@ -181,6 +183,7 @@ Function RemoveEarlierCopy
     ${OrIf} ${FileExists} "$R0\Orvanne.scr"
     ${OrIf} ${FileExists} "$R0\Orvanne.dll"
         Delete "$INSTDIR\uninstall.exe"
+        ${IfThen} $R2 == 1 ${|} Delete "$INSTDIR\Orvanne.ini" ${|}
         RMDir "$INSTDIR"
         !insertmacro StopWith "$(EarlierText)"
     ${EndIf}
