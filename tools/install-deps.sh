@@ -9,7 +9,7 @@ packages=(
     fonts-ipafont-gothic libx11-dev libxdamage-dev libgl-dev libglu1-mesa-dev xauth
     xscreensaver xscreensaver-gl lintian dpkg-dev
     locales clang clang-format libclang-rt-14-dev
-    nsis zip icoutils 7zip
+    nsis zip icoutils 7zip osslsigncode openssl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,13 @@
 """The release packages, then the 64-bit installer at work. Both builds' installers and
 archives hold the programs of their own build, and every program and installer carries its
 version resource; each program has exactly its own manifest. The installer runs in a fresh
-prefix, judged by what it leaves (NSIS returns before its work is done): install, reinstall
-over the user's settings, uninstall with another saver chosen meanwhile and with ours."""
+prefix, judged by what it leaves and its exit code: install, a folder that takes no file,
+reinstall and uninstall while the saver runs, reinstall over the user's settings, a move to
+another folder, an orphaned copy's uninstall and the last uninstall; the Start-menu entry."""
 
 import os
 import re
+import shutil
 import struct
 import subprocess
 import tempfile
@@ -108,10 +110,11 @@ def wine(s, *args):
 
 
 def settle(s, program, *args):
-    """Runs a program and waits until everything it started in the prefix has ended."""
+    """Runs a program, waits until everything it started in the prefix has ended and returns
+    its exit code."""
     p = s.start(program, *args)
     subprocess.run([harness.WINESERVER, "-w"], env=s.env, timeout=120)
-    p.wait(10)
+    return p.wait(10)
 
 
 def registry(s, key):
@@ -130,6 +133,15 @@ def uninstall(s, folder):
     check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
 
 
+def shortcut(s, user):
+    """The UTF-16 strings of the Start-menu entry (no desk.cpl here to run it), or None."""
+    lnk = Path(s.prefix, "drive_c/users", user,
+               "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Orvanne.lnk")
+    if not lnk.exists():
+        return None
+    return subprocess.run(["strings", "-el", lnk], stdout=subprocess.PIPE).stdout.decode()
+
+
 def check_installed(s, folder):
     check(all(Path(folder, n).read_bytes() == Path(s.dist(n)).read_bytes() for n in PROGRAMS),
           f"the programs in {folder} are not the shipped ones")
@@ -138,6 +150,14 @@ def check_installed(s, folder):
     check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr")),
           f"SCRNSAVE.EXE is {chosen!r}, not the saver in {folder}")
     check(registry(s, DESKTOP).get("ScreenSaveActive") == "1", "the saver is not made active")
+    user = Path(folder).relative_to(Path(s.prefix, "drive_c/users")).parts[0]
+    strings = shortcut(s, user) or ""
+    check("rundll32.exe\n" in strings and f"desk.cpl,InstallScreenSaver {chosen}\n" in strings,
+          f"the Start-menu entry does not choose {chosen}: {shortcut(s, user)!r}")
+
+
+def contents(folder):
+    return {n: Path(folder, n).read_bytes() for n in sorted(os.listdir(folder))}
 
 
 for tag, (dist, machine) in BUILDS.items():
@@ -169,29 +189,62 @@ with harness.Session() as s:
     check(size_kb <= int(entry["EstimatedSize"], 16) < 2 * size_kb + 200,
           f"EstimatedSize {entry['EstimatedSize']} KB for {size_kb} KB of programs")
 
+    # A folder that takes no file (Z: is the root, /sys makes no folder): a failure, and the
+    # registry as it was.
+    before = registry(s, DESKTOP)["SCRNSAVE.EXE"], registry(s, UNINSTALL)
+    code = settle(s, SETUP, "/S", r"/D=Z:\sys\Orvanne")
+    after = registry(s, DESKTOP)["SCRNSAVE.EXE"], registry(s, UNINSTALL)
+    check(code != 0 and after == before,
+          f"install into an unwritable folder: exit code {code}, saver and entry {after}")
+
+    # While the saver runs, as the settings page keeps it running: neither the installer nor
+    # the uninstaller (in place, so that its exit code is seen) changes anything.
+    Path(folder, "Orvanne.dll").write_bytes(Path(s.tool("wintool.exe")).read_bytes())
+    wine(s, "reg", "add", UNINSTALL, "/v", "DisplayVersion", "/d", "0.9", "/f")
+    before = contents(folder)
+    running = s.start(os.path.join(folder, "Orvanne.scr"), "/s")
+    s.wait_window("Vellis_VC", 15)
+    for program, args in ((SETUP, ["/S"]), (os.path.join(folder, "uninstall.exe"),
+                                            ["/S", "_?=" + place])):
+        code = s.start(program, *args).wait(60)
+        check(code != 0 and contents(folder) == before and
+              (registry(s, UNINSTALL) or {}).get("DisplayVersion") == "0.9",
+              f"{os.path.basename(program)} {args} with the saver running: exit code {code}, "
+              f"folder now {sorted(contents(folder))}, entry {registry(s, UNINSTALL)}")
+    s.wintool("close", "Vellis_VC")
+    s.wait_exit(running)
+
     # Over an earlier install: the programs are replaced, the user's settings kept.
     Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
-    Path(folder, "Orvanne.dll").write_bytes(b"an earlier renderer")
-    settle(s, SETUP, "/S")
+    check(settle(s, SETUP, "/S") == 0, "reinstall failed")
     check_installed(s, folder)
     check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "reinstall changed Orvanne.ini")
 
-    # Another saver chosen since: the uninstaller leaves the choice, and the user's own files.
-    other = r"C:\windows\system32\other.scr"
-    wine(s, "reg", "add", DESKTOP, "/v", "SCRNSAVE.EXE", "/d", other, "/f")
-    Path(folder, "music.mp3").write_bytes(b"the user's")
-    uninstall(s, folder)
-    check(os.listdir(folder) == ["music.mp3"], f"uninstall left {os.listdir(folder)}")
-    check(registry(s, DESKTOP).get("SCRNSAVE.EXE") == other, "uninstall cleared another saver")
+    # A copy an older installer left elsewhere, with no entry of its own.
+    orphan = os.path.join(s.dir, "orphan")
+    shutil.copytree(folder, orphan)
 
-    # Ours still chosen, from a folder of the user's choice (/D) whose name has a short form:
-    # the short path is what the system gets and what the uninstaller recognises.
-    folder = os.path.join(os.path.dirname(folder), "OrvanneScreenSaver")
-    settle(s, SETUP, "/S", rf"/D=C:\users\{user}\AppData\Local\Programs\OrvanneScreenSaver")
+    # Into another folder, whose name has a short form: the earlier copy goes, all but the
+    # user's own files, and the settings move along. The short path is what the system gets.
+    Path(folder, "music.mp3").write_bytes(b"the user's")
+    earlier, folder = folder, os.path.join(os.path.dirname(folder), "OrvanneScreenSaver")
+    place += "ScreenSaver"
+    check(settle(s, SETUP, "/S", "/D=" + place) == 0, f"install into {place} failed")
     check_installed(s, folder)
+    check(os.listdir(earlier) == ["music.mp3"], f"the earlier copy left {os.listdir(earlier)}")
+    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "the settings did not move")
     chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
     check("~" in chosen, f"SCRNSAVE.EXE is {chosen!r}, not the short path")
-    Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
+
+    # The orphan's uninstaller removes that copy only: the entry, the shortcut and the choice
+    # of the installed one stay.
+    settle(s, os.path.join(orphan, "uninstall.exe"), "/S")
+    wait_for(lambda: not os.path.exists(orphan), 30, "the orphan copy is still there")
+    check_installed(s, folder)
+    entry = registry(s, UNINSTALL) or {}
+    check(entry.get("InstallLocation") == place, f"the entry does not name {place}: {entry}")
+
     uninstall(s, folder)
     check(not os.path.exists(folder), f"uninstall left {folder}")
     check("SCRNSAVE.EXE" not in registry(s, DESKTOP), "SCRNSAVE.EXE still names the removed saver")
+    check(shortcut(s, user) is None, "uninstall left the Start-menu entry")
