@@ -67,4 +67,6 @@ add_custom_target(package
     DEPENDS windows-i686 windows-x86_64
     COMMENT "Installers and archives in ${ORVANNE_PACKAGE_DIR}"
     VERBATIM)
-add_dependencies(package debian_package)
+if(TARGET debian_package)
+    add_dependencies(package debian_package)
+endif()

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=build/fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -DORVANNE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --preset fuzz
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure
 for seeds in fuzz/corpus/*/; do

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --preset host
 cmake --build build -j"$(nproc)"
 cmake --build build --target package
 # The benchmark's programs, so a change that breaks them shows here and not in a benchmark.
