@@ -1,4 +1,5 @@
 #include "glx_view.h"
+#include "fps_overlay.h"
 
 namespace {
 
@@ -53,21 +54,14 @@ void make_own_window(GlxView& view, XVisualInfo* visual) {
     XMapWindow(display, view.window);
 }
 
-// Mesa: a glBitmap without pixels loses its advance inside a display list, and that is how
-// empty glyphs such as the space are recorded, so "188.9 fps" read "188.9fps". Record each
-// empty glyph again as one blank pixel with the same advance.
 void keep_empty_glyph_advances(const XFontStruct* font, unsigned list_base) {
-    static const GLubyte blank[4] = {};
     if (font->min_byte1 != 0 || font->max_byte1 != 0)
         return; // a font of two-byte rows; the overlay's fonts have one
     for (unsigned c = font->min_char_or_byte2; c <= font->max_char_or_byte2 && c < 256; ++c) {
         const XCharStruct& glyph =
             font->per_char ? font->per_char[c - font->min_char_or_byte2] : font->max_bounds;
-        if (glyph.rbearing > glyph.lbearing && glyph.ascent + glyph.descent > 0)
-            continue;
-        glNewList(list_base + c, GL_COMPILE);
-        glBitmap(1, 1, 0.0f, 0.0f, glyph.width, 0.0f, blank);
-        glEndList();
+        if (glyph.rbearing <= glyph.lbearing || glyph.ascent + glyph.descent <= 0)
+            stars::record_blank_glyph(list_base + c, glyph.width, 0.0f);
     }
 }
 

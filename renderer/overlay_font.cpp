@@ -1,21 +1,16 @@
 // The glyph display lists of the frame-rate overlay.
 #include "renderer.h"
+#include "fps_overlay.h"
 
 namespace {
 
-// Mesa: a glBitmap without pixels loses its advance inside a display list, and that is how
-// empty glyphs such as the space are recorded, so "188.9 fps" read "188.9fps". Record
-// each empty glyph again as one blank pixel with the same advance.
 void keep_empty_glyph_advances(HDC dc, GLuint list_base, int count) {
     static const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    static const GLubyte blank[4] = {};
     for (int c = 0; c < count; ++c) {
         GLYPHMETRICS metrics;
-        if (GetGlyphOutlineA(dc, c, GGO_BITMAP, &metrics, 0, nullptr, &identity) != 0)
-            continue; // drawn pixels, or no outline to be had (GDI_ERROR)
-        glNewList(list_base + c, GL_COMPILE);
-        glBitmap(1, 1, 0.0f, 0.0f, metrics.gmCellIncX, metrics.gmCellIncY, blank);
-        glEndList();
+        // Non-zero: drawn pixels, or no outline to be had (GDI_ERROR).
+        if (GetGlyphOutlineA(dc, c, GGO_BITMAP, &metrics, 0, nullptr, &identity) == 0)
+            stars::record_blank_glyph(list_base + c, metrics.gmCellIncX, metrics.gmCellIncY);
     }
 }
 

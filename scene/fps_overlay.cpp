@@ -1,4 +1,5 @@
 #include "field_scene.h"
+#include "fps_overlay.h"
 #include "gl_headers.h"
 
 #include <cstdio>
@@ -27,6 +28,13 @@ void draw_fps_overlay(float fps, int view_width, int view_height, unsigned glyph
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+}
+
+void record_blank_glyph(unsigned list, float advance_x, float advance_y) {
+    static const GLubyte blank[4] = {};
+    glNewList(list, GL_COMPILE);
+    glBitmap(1, 1, 0.0f, 0.0f, advance_x, advance_y, blank);
+    glEndList();
 }
 
 } // namespace stars
