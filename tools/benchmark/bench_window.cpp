@@ -32,12 +32,13 @@ bool open_bench_window(HINSTANCE instance, const char* title, BenchWindow& out) 
     window_class.lpszClassName = "bench loop";
     if (!RegisterClassExA(&window_class))
         return false;
-    HDC screen = GetDC(nullptr);
-    out.width = GetDeviceCaps(screen, HORZRES);
-    out.height = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(nullptr, screen);
-    out.window = CreateWindowExA(0, "bench loop", title, WS_POPUP, 0, 0, out.width, out.height,
-                                 nullptr, nullptr, instance, nullptr);
+    // Every monitor, as the renderer's full-screen window covers them.
+    out.width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    out.height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    out.window =
+        CreateWindowExA(0, "bench loop", title, WS_POPUP, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                        GetSystemMetrics(SM_YVIRTUALSCREEN), out.width, out.height, nullptr,
+                        nullptr, instance, nullptr);
     if (!out.window)
         return false;
     if (make_gl_context(out.window, out.dc, out.context))
