@@ -51,15 +51,17 @@ def check_field(s, name, box, settle=3.0):
           f"{reached}")
 
 
-def check_overlay(s, name, shown=True):
-    """The overlay's text at the top right, or none. Its pixels are half-strength grey and stay
+def check_overlay(s, name, shown=True, right=None, top=0):
+    """The overlay's text at the top right (of the screen, or of a monitor whose right and
+    top edges are given), or none. Its pixels are half-strength grey and stay
     while jewels are coloured and move; a near jewel can still hide or mimic part of it, so a
     column counts when grey in two of three shots, and the look is taken up to three times."""
     for attempt in range(3):
         shots = [s.screenshot(f"{name}-{attempt}{n}") for n in range(3)]
-        width = shots[0].width
-        columns = [x for x in range(width - 120, width - 30)
-                   if sum(any(grey(*img.pixel(x, y)) for y in range(22, 48)) for img in shots) >= 2]
+        right = right or shots[0].width
+        columns = [x for x in range(right - 120, right - 30)
+                   if sum(any(grey(*img.pixel(x, y)) for y in range(top + 22, top + 48))
+                          for img in shots) >= 2]
         gaps = [b - a - 1 for a, b in zip(columns, columns[1:]) if b > a + 1]
         # Glyphs are runs of lit columns, "f" the third from the right: without a glyph for
         # the space the gap before it is 1 to 3 pixels, with it 6 or more.
