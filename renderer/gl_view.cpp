@@ -20,9 +20,6 @@ void draw_frame() {
 
 void set_views(const stars::FieldViews& views) {
     renderer.views = views;
-    // Short of memory the monitors beyond the fields made stay black.
-    if (stars::add_fields(scene, views.count, crt_random) != 0)
-        report_error("add_fields");
 }
 
 void resize_view() {

@@ -120,6 +120,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                 report_error("GetDC");
                 return 0;
             }
+            // Short of memory the monitors beyond the fields made stay black.
+            if (stars::add_fields(scene, renderer.layout.fields.count, crt_random) != 0)
+                report_error("add_fields");
             const stars::ScreenRect& all = renderer.layout.window;
             x = all.left;
             y = all.top;

@@ -35,8 +35,7 @@ extern stars::FieldScene scene;
 // Frame and view (gl_view.cpp).
 // One frame: the fields, the overlay, glFinish, the frame-rate measurement and the swap.
 void draw_frame();
-// Where the fields go in the client, with a field for each view; resize_view then
-// restarts the frame rate.
+// Where the fields go in the client; resize_view then restarts the frame rate.
 void set_views(const stars::FieldViews& views);
 void resize_view();
 
