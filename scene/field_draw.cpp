@@ -6,12 +6,8 @@
 
 namespace stars {
 
-namespace {
-
-// One clear, the arrays set up once, then a field per view (or one field in the viewport
-// already set when views is null).
-void draw_views(FieldScene& scene, const Viewport* views, int count, float fps,
-                RandomSource& random) {
+void draw_fields(FieldScene& scene, const Viewport* views, int count, float fps,
+                 RandomSource& random) {
     glClear(GL_COLOR_BUFFER_BIT);
     const Corner* first = scene.corners;
     glVertexPointer(3, GL_FLOAT, sizeof(Corner), &first->x);
@@ -38,15 +34,8 @@ void draw_views(FieldScene& scene, const Viewport* views, int count, float fps,
     scene.scene_angle = step_scene_angle(scene.scene_angle, fps);
 }
 
-} // namespace
-
 void draw_field(FieldScene& scene, float fps, RandomSource& random) {
-    draw_views(scene, nullptr, 1, fps, random);
-}
-
-void draw_fields(FieldScene& scene, const Viewport* views, int count, float fps,
-                 RandomSource& random) {
-    draw_views(scene, views, count, fps, random);
+    draw_fields(scene, nullptr, 1, fps, random);
 }
 
 } // namespace stars

@@ -37,7 +37,8 @@ void reshape_field(int x, int y, int width, int height);
 // measured rate, and leaves texturing disabled.
 void draw_field(FieldScene& scene, float fps, RandomSource& random);
 // The same with a field in each view (as many as the scene has), each with its viewport
-// and projection set as reshape_field sets them; one clear, one turn.
+// and projection set as reshape_field sets them; one clear, one turn. Null views: one
+// field in the viewport already set.
 void draw_fields(FieldScene& scene, const Viewport* views, int count, float fps,
                  RandomSource& random);
 
