@@ -18,10 +18,8 @@ namespace {
 const char class_name[] = "opengl demo";
 const char window_title[] = "Vellis_VC";
 
-constexpr int max_monitors = 32;
-
 struct MonitorList {
-    stars::ScreenRect rects[max_monitors];
+    stars::Monitor monitors[stars::max_monitors];
     int count = 0;
 };
 
@@ -46,26 +44,31 @@ WPARAM run_loop() {
     return message.wParam;
 }
 
-BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
     auto* list = reinterpret_cast<MonitorList*>(data);
-    if (list->count < max_monitors)
-        list->rects[list->count++] = {rect->left, rect->top, rect->right, rect->bottom};
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    const bool primary = GetMonitorInfoA(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY);
+    if (list->count < stars::max_monitors)
+        list->monitors[list->count++] = {{rect->left, rect->top, rect->right, rect->bottom},
+                                         primary};
     return TRUE;
 }
 
-// The primary monitor is the screen's origin and HORZRES x VERTRES; the window spans
-// every monitor. False when the screen cannot be read.
+// A field on every monitor, the window over them all. Without a monitor list the screen's
+// origin and HORZRES x VERTRES stand for the one monitor. False when the screen cannot be
+// read.
 bool lay_out_screen(stars::ScreenLayout& layout) {
     HDC screen = GetDC(nullptr);
     if (!screen)
         return false;
-    const stars::ScreenRect primary = {0, 0, GetDeviceCaps(screen, HORZRES),
-                                       GetDeviceCaps(screen, VERTRES)};
+    const stars::ScreenRect fallback = {0, 0, GetDeviceCaps(screen, HORZRES),
+                                        GetDeviceCaps(screen, VERTRES)};
     ReleaseDC(nullptr, screen);
-    MonitorList monitors;
-    // On failure the list stays as far as it got: at worst the primary alone, as before.
-    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
-    layout = stars::full_screen_layout(primary, monitors.rects, monitors.count);
+    MonitorList list;
+    // On failure the list stays as far as it got: at worst the fallback alone.
+    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&list));
+    layout = stars::full_screen_layout(list.monitors, list.count, fallback);
     return true;
 }
 
@@ -117,6 +120,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                 report_error("GetDC");
                 return 0;
             }
+            // Short of memory the monitors beyond the fields made stay black.
+            if (stars::add_fields(scene, renderer.layout.fields.count, crt_random) != 0)
+                report_error("add_fields");
             const stars::ScreenRect& all = renderer.layout.window;
             x = all.left;
             y = all.top;
@@ -124,11 +130,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
             height = all.bottom - all.top;
             style = WS_POPUP;
         }
-        // The view until the window's first WM_SIZE.
-        stars::Viewport view = {0, 0, width, height};
-        if (renderer.fullscreen)
-            view = stars::full_screen_viewport(renderer.layout, width, height);
-        set_view(view);
+        // The views until the window's first WM_SIZE.
+        set_views(renderer.fullscreen ? renderer.layout.fields
+                                      : stars::whole_client(width, height));
         renderer.window = CreateWindowExA(0, class_name, window_title, style, x, y, width, height,
                                           nullptr, nullptr, instance, nullptr);
         if (!renderer.window) {

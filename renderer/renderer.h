@@ -13,10 +13,7 @@
 
 // Window, context and frame loop.
 struct RendererState {
-    int32_t view_x = 0; // the viewport inside the client, from its bottom left
-    int32_t view_y = 0;
-    int32_t view_width = 0;
-    int32_t view_height = 0;
+    stars::FieldViews views = {};    // where the fields go in the client
     stars::ScreenLayout layout = {}; // of the full-screen window
     bool active = false;
     bool running = false;
@@ -36,10 +33,10 @@ extern RendererState renderer;
 extern stars::FieldScene scene;
 
 // Frame and view (gl_view.cpp).
-// One frame: the scene, the overlay, glFinish, the frame-rate measurement and the swap.
+// One frame: the fields, the overlay, glFinish, the frame-rate measurement and the swap.
 void draw_frame();
-// Where the field goes in the client; resize_view then applies it.
-void set_view(const stars::Viewport& view);
+// Where the fields go in the client; resize_view then restarts the frame rate.
+void set_views(const stars::FieldViews& views);
 void resize_view();
 
 // The overlay's glyph display lists, characters 0..254 from the list returned, in the

@@ -34,10 +34,9 @@ LRESULT on_size(WPARAM kind, LPARAM size) {
         renderer.active = true;
     else if (kind == SIZE_MINIMIZED)
         renderer.active = false;
-    stars::Viewport view = {0, 0, LOWORD(size), HIWORD(size)};
-    if (renderer.fullscreen)
-        view = stars::full_screen_viewport(renderer.layout, view.width, view.height);
-    set_view(view);
+    const int32_t width = LOWORD(size), height = HIWORD(size);
+    set_views(renderer.fullscreen ? stars::full_screen_views(renderer.layout, width, height)
+                                  : stars::whole_client(width, height));
     resize_view();
     return 0;
 }

@@ -19,19 +19,30 @@ void report_malloc_failure() {
 
 int init_field(FieldScene& scene, RandomSource& random) {
     scene.scene_angle = 0.0f;
-    scene.jewels = static_cast<Jewel*>(std::malloc(sizeof(Jewel) * jewel_count));
-    if (!scene.jewels) {
+    scene.jewels = nullptr;
+    scene.field_count = 0;
+    return add_fields(scene, 1, random);
+}
+
+int add_fields(FieldScene& scene, int count, RandomSource& random) {
+    if (count <= scene.field_count)
+        return 0;
+    void* grown = std::realloc(scene.jewels, sizeof(Jewel) * jewel_count * count);
+    if (!grown) {
         report_malloc_failure();
         return 1;
     }
-    for (int i = 0; i < jewel_count; ++i)
+    scene.jewels = static_cast<Jewel*>(grown);
+    for (int i = scene.field_count * jewel_count; i < count * jewel_count; ++i)
         reset_jewel(scene.jewels[i], random);
+    scene.field_count = count;
     return 0;
 }
 
 void free_field(FieldScene& scene) {
     std::free(scene.jewels);
     scene.jewels = nullptr;
+    scene.field_count = 0;
 }
 
 int init_field_gl(FieldScene& scene) {

@@ -4,19 +4,25 @@
 
 #include "field_arrays.h"
 #include "jewel_field.h"
+#include "screen_layout.h"
 
 namespace stars {
 
-// The field, kept across windows and contexts.
+// The fields, one per view, kept across windows and contexts; they share the texture and
+// the turn.
 struct FieldScene {
-    Jewel* jewels = nullptr; // jewel_count of them
+    Jewel* jewels = nullptr; // jewel_count for each field, field after field
+    int field_count = 0;
     float scene_angle = 0.0f;
     unsigned sparkle_texture = 0;       // of the current context
     Corner corners[field_corner_count]; // this frame's squares, read by GL as client arrays
 };
 
-// Makes the jewels; 0 when done, 1 when memory ran out (reported on stderr).
+// Makes the jewels of one field; 0 when done, 1 when memory ran out (reported on stderr).
 int init_field(FieldScene& scene, RandomSource& random);
+// Makes fields of new jewels until there are count; those there are kept. 0 when done, 1
+// when memory ran out (the scene is left as it was).
+int add_fields(FieldScene& scene, int count, RandomSource& random);
 void free_field(FieldScene& scene);
 
 // Per context: the sparkle texture and the blend; 0 when done, 1 when memory ran out.
@@ -30,6 +36,11 @@ void reshape_field(int x, int y, int width, int height);
 // One frame: clears the drawable, turns the field, steps and draws every jewel at the
 // measured rate, and leaves texturing disabled.
 void draw_field(FieldScene& scene, float fps, RandomSource& random);
+// The same with a field in each view (as many as the scene has), each with its viewport
+// and projection set as reshape_field sets them; one clear, one turn. Null views: one
+// field in the viewport already set.
+void draw_fields(FieldScene& scene, const Viewport* views, int count, float fps,
+                 RandomSource& random);
 
 // The frame rate as "%5.1f fps" in half-strength white at the top right of a view of the
 // given size, from glyph display lists indexed by character code from glyph_list_base.

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake g++ libgtest-dev python3 mingw-w64
-    wine wine64 xvfb xdotool x11-utils imagemagick
+    wine wine64 xvfb xdotool x11-utils x11-xserver-utils imagemagick
     pulseaudio pulseaudio-utils sox libsox-fmt-mp3
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-gothic libx11-dev libxdamage-dev libgl-dev libglu1-mesa-dev xauth

@@ -93,8 +93,11 @@ class Image:
 class Session:
     """A private display and a private prefix, both gone when the session closes."""
 
-    def __init__(self, name=None, env=None, wine=True, glx=True):
-        """wine=False for native programs: no prefix, no wineserver."""
+    def __init__(self, name=None, env=None, wine=True, glx=True, screen="1280x1024",
+                 monitors=()):
+        """wine=False for native programs: no prefix, no wineserver. monitors: RandR
+        monitors made on the screen, each as `xrandr --setmonitor` takes it (the first is
+        the primary)."""
         self.wine = wine
         self.procs = []
         name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
@@ -108,7 +111,7 @@ class Session:
         # xdotool call, or the last Wine process), dropping any connection made meanwhile;
         # a Wine program that connects then gets no window driver and shows nothing.
         self.procs.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen + "x24",
              "+extension" if glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         os.close(write_fd)
@@ -117,6 +120,13 @@ class Session:
         check(self.display != ":", "Xvfb did not report a display number")
         self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
                         DISPLAY=self.display, **(env or {}))
+        for monitor in monitors:
+            self.x("xrandr", "--setmonitor", *monitor.split(), check_rc=True)
+        if monitors and wine:
+            # Wine counts RandR outputs, of which Xvfb has one; Xinerama lists the monitors.
+            quiet([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR",
+                   "/t", "REG_SZ", "/d", "N", "/f"], self.env)
+            subprocess.run([WINESERVER, "-w"], env=self.env)
 
     def __enter__(self):
         return self

@@ -14,6 +14,11 @@ LRESULT CALLBACK bench_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
+BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+    UnionRect(reinterpret_cast<RECT*>(data), reinterpret_cast<RECT*>(data), rect);
+    return TRUE;
+}
+
 double counter_seconds() {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
@@ -32,12 +37,14 @@ bool open_bench_window(HINSTANCE instance, const char* title, BenchWindow& out) 
     window_class.lpszClassName = "bench loop";
     if (!RegisterClassExA(&window_class))
         return false;
-    HDC screen = GetDC(nullptr);
-    out.width = GetDeviceCaps(screen, HORZRES);
-    out.height = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(nullptr, screen);
-    out.window = CreateWindowExA(0, "bench loop", title, WS_POPUP, 0, 0, out.width, out.height,
-                                 nullptr, nullptr, instance, nullptr);
+    // Every monitor, as the renderer's full-screen window covers them. Wine: the
+    // virtual-screen metrics give the primary alone to a program without a DPI manifest.
+    RECT all = {};
+    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&all));
+    out.width = all.right - all.left;
+    out.height = all.bottom - all.top;
+    out.window = CreateWindowExA(0, "bench loop", title, WS_POPUP, all.left, all.top, out.width,
+                                 out.height, nullptr, nullptr, instance, nullptr);
     if (!out.window)
         return false;
     if (make_gl_context(out.window, out.dc, out.context))

@@ -1,4 +1,4 @@
-// A full-screen window with the renderer's pixel format, for the loops the renderer is
+// A window over every monitor with the renderer's pixel format, for the loops the renderer is
 // measured against.
 #pragma once
 

@@ -1,7 +1,8 @@
 """Frame rate, overhead, idle CPU, start time and memory of the renderer under Xvfb and
 llvmpipe at 1280x1024, each against a loop on the same display in the same run; and the
 shipped renderer against the same program drawing its field in immediate mode, and the
-native Linux module beside the renderer."""
+native Linux module beside the renderer. Then the renderer and the loop on a desktop of two
+monitors, and the renderer's resident memory there over a long run and many Tab switches."""
 
 import os
 import signal
@@ -20,6 +21,10 @@ SECONDS = float(os.environ.get("ORVANNE_BENCH_SECONDS", "4"))
 ROUNDS = int(os.environ.get("ORVANNE_BENCH_ROUNDS", "3"))
 SLICES = 4
 TITLE = "Vellis_VC"
+# A primary 1280x1024 and a 1024x768 monitor to its left, lower down.
+MONITORS = ("P 1280/338x1024/270+1024+0 screen", "S 1024/270x768/203+0+128 none")
+LONG = float(os.environ.get("ORVANNE_BENCH_LONG", "480"))
+SWITCHES = int(os.environ.get("ORVANNE_BENCH_SWITCHES", "200"))
 
 
 def measure(s, wid, pid, seconds=SECONDS):
@@ -38,12 +43,58 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def peak_memory_kb(pid):
+def peak_memory_kb(pid, key="VmHWM"):
     with open(f"/proc/{pid}/status") as f:
         for line in f:
-            if line.startswith("VmHWM:"):
+            if line.startswith(key + ":"):
                 return int(line.split()[1])
     return 0
+
+
+def window_size(s):
+    """The X size of the renderer's window, None while there is none."""
+    found = s.x("xdotool", "search", "--name", f"^{TITLE}$").split()
+    try:
+        return s.geometry(int(found[0]))[2:] if found else None
+    except KeyError:  # gone between the search and the look
+        return None
+
+
+def switch_to(s, size):
+    """Tab until the renderer's window has that size (a Tab that arrives while the new
+    window is being set up is lost)."""
+    for _ in range(5):
+        s.click(s.wait_window(TITLE, 20), 300, 300)
+        s.key("Tab")
+        end = time.time() + 5
+        while time.time() < end:
+            if window_size(s) == size:
+                return
+            time.sleep(0.05)
+    raise harness.Failure(f"no {size} window after five Tabs")
+
+
+def memory_round(s, desktop):
+    """The renderer's VmRSS after start, each minute of a long run, and after Tab switches."""
+    p = s.start(s.dist("Orvanne.dll"))
+    wid = s.wait_window(TITLE)
+    time.sleep(3.0)
+    rss = lambda: peak_memory_kb(p.pid, "VmRSS") / 1024
+    start, run, frames, elapsed = rss(), [], 0, 0.0
+    while elapsed < LONG:
+        swaps, seconds = s.x(SWAPCOUNT, "count", str(wid), str(min(60.0, LONG - elapsed))).split()
+        frames, elapsed = frames + int(swaps), elapsed + float(seconds)
+        run.append(rss())
+    switched = {}
+    for n in range(1, SWITCHES + 1):
+        switch_to(s, (1024, 768) if n % 2 else desktop)
+        if n in (2, SWITCHES // 2, SWITCHES):
+            time.sleep(1.0)
+            switched[n] = rss()
+    s.wintool("close", TITLE)
+    code = s.wait_exit(p, 20)
+    harness.check(code == 1, f"renderer ended with {code}")
+    return dict(start=start, run=run, frames=frames, seconds=elapsed, switched=switched)
 
 
 def start_timed(s, program):
@@ -120,8 +171,10 @@ def loop_round(s, program, title, seconds, counted):
 
 
 def main():
-    results = {"renderer": [], "immediate": [], "module": [], "bare": [], "parts": []}
-    with harness.Session("benchmark") as s:
+    results = {"renderer": [], "immediate": [], "module": [], "bare": [], "parts": [],
+               "two_renderer": [], "two_bare": []}
+    with harness.Session("benchmark") as s, \
+            harness.Session("benchmark-two", screen="2304x1024", monitors=MONITORS) as two:
         for n in range(ROUNDS):
             results["renderer"].append(renderer_round(s, n == 0, s.dist("Orvanne.dll")))
             results["immediate"].append(
@@ -130,8 +183,13 @@ def main():
             results["bare"].append(loop_round(s, "bare_loop.exe", "bare loop", SECONDS + 1.5, True))
             results["parts"].append(loop_round(s, "scene_loop.exe", "scene loop", 3 * SECONDS,
                                                 False))
+            results["two_renderer"].append(renderer_round(two, n == 0, two.dist("Orvanne.dll")))
+            results["two_bare"].append(
+                loop_round(two, "bare_loop.exe", "bare loop", SECONDS + 1.5, True))
+        results["memory"] = memory_round(two, (2304, 1024))
         results["daemon"] = daemon_cpu.daemon_rounds(s, MODULE, ROUNDS)
     report(results)
+    report_two(results)
 
 
 def report(r):
@@ -200,6 +258,32 @@ def report(r):
           "; the scene in the loop above " +
           ", ".join(f"{x[2] / 1024:.1f} MB" for x in r["parts"]))
     daemon_cpu.report(r["daemon"])
+
+
+def report_two(r):
+    med = statistics.median
+    print("two monitors (a 2304x1024 desktop: the 1280x1024 primary and a 1024x768 monitor), "
+          "against one monitor of 1280x1024 in the same run, overlay on:")
+    print("                             one monitor         two monitors")
+    print("                             fps  CPU ms/frame   fps  CPU ms/frame")
+    ratios = []
+    for name, bare, renderer in (("one", "bare", "renderer"), ("two", "two_bare", "two_renderer")):
+        fps, ms = med(x[1] for x in r[bare]), med(x[3] for x in r[bare])
+        on, on_ms = med(x["on"] for x in r[renderer]), med(x["on_ms"] for x in r[renderer])
+        ratios.append((fps, ms, on, on_ms))
+    (b1, bm1, r1, rm1), (b2, bm2, r2, rm2) = ratios
+    print(f"  bare clear-and-swap loop {b1:6.1f} {bm1:7.2f}      {b2:6.1f} {bm2:7.2f}")
+    print(f"  renderer                 {r1:6.1f} {rm1:7.2f}      {r2:6.1f} {rm2:7.2f}")
+    print(f"  renderer / bare loop: one monitor {r1 / b1:.3f}, two monitors {r2 / b2:.3f}; "
+          f"two keep {(r2 / b2) / (r1 / b1):.2f} of the one-monitor ratio (aim: 0.8 or more)")
+    print("  rounds: " + "; ".join(f"{a['on']:.1f}/{b[1]:.1f} vs {c['on']:.1f}/{d[1]:.1f} fps"
+                                   for a, b, c, d in zip(r["renderer"], r["bare"],
+                                                         r["two_renderer"], r["two_bare"])))
+    m = r["memory"]
+    print(f"resident memory (VmRSS) of the renderer on two monitors: after start "
+          f"{m['start']:.1f} MB; over {m['seconds']:.0f} s ({m['frames']} frames), a minute apart: "
+          + ", ".join(f"{v:.1f}" for v in m["run"]) + " MB; after " +
+          ", ".join(f"{n} Tab switches {v:.1f} MB" for n, v in m["switched"].items()))
 
 
 if __name__ == "__main__":

@@ -52,8 +52,7 @@ bool finish_only() {
 }
 
 bool overlay_only() {
-    stars::draw_fps_overlay(87.5f, renderer.view_width, renderer.view_height,
-                            renderer.font_list_base);
+    stars::draw_fps_overlay(87.5f, bench.width, bench.height, renderer.font_list_base);
     glFinish();
     return true;
 }
@@ -84,8 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
         return 1;
     renderer.context_current = true;
     renderer.dc = bench.dc;
-    renderer.view_width = bench.width;
-    renderer.view_height = bench.height;
+    renderer.views = stars::whole_client(bench.width, bench.height);
     renderer.font_list_base = make_overlay_font(bench.dc);
     if (stars::init_field_gl(scene) != 0)
         return 1;

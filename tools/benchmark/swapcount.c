@@ -107,6 +107,16 @@ static int first_frames(Display* dpy, int event_base, const char* title, double 
     return 0;
 }
 
+/* The watched program's windows come and go while they are looked at: one that has gone
+   between the listing and the question is no failure of the watcher. */
+static int on_x_error(Display* dpy, XErrorEvent* error) {
+    (void)dpy;
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    fprintf(stderr, "swapcount: X error %d\n", error->error_code);
+    exit(1);
+}
+
 int main(int argc, char** argv) {
     if (argc != 4) {
         fprintf(stderr, "usage: swapcount count WINDOW-ID SECONDS | first TITLE SECONDS\n");
@@ -118,6 +128,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "swapcount: cannot open display\n");
         return 1;
     }
+    XSetErrorHandler(on_x_error);
     int event_base, error_base;
     if (!XDamageQueryExtension(dpy, &event_base, &error_base)) {
         fprintf(stderr, "swapcount: no Damage extension\n");

@@ -1,5 +1,6 @@
 """What the renderer's and the Linux module's scripts look for on the screen; a wait for any."""
 
+import statistics
 import time
 
 from harness import Failure, check
@@ -27,7 +28,7 @@ def wait_drawn(s, name, box=None, timeout=15):
 
 def check_field(s, name, box, settle=3.0):
     """The field fills box: many colours on black, moving, out to every edge (a new field
-    takes seconds to stream out that far)."""
+    takes seconds to stream out that far), from the box's centre."""
     wait_drawn(s, name + "-0", box)
     time.sleep(settle)
     shots = [s.screenshot(f"{name}-1")]
@@ -44,6 +45,15 @@ def check_field(s, name, box, settle=3.0):
                 for p, q in zip(pixels[0], pixels[1])) / len(pixels[0])
     check(moved > 0.005, f"{name}: the field did not change between two shots ({moved:.4f})")
     x0, y0, x1, y1 = box
+    columns = len(range(max(x0, 0), min(x1, shots[0].width), 4))
+    halves = [[(i % columns < columns / 2, i < len(shot) / 2) for i, p in enumerate(shot)
+               if max(p) > 8] for shot in pixels]
+    # Lit pixels fall evenly on either side, across and down: the median of the shots, as a
+    # jewel right by the viewer can fill much of one.
+    shares = [statistics.median(sum(h[k] for h in lit) / max(len(lit), 1) for lit in halves)
+              for k in (0, 1)]
+    check(all(0.3 <= v <= 0.7 for v in shares),
+          f"{name}: the field is not centred: left and top shares of lit pixels {shares}")
     edges = [(x0, y0, x0 + 80, y1), (x1 - 80, y0, x1, y1),
              (x0, y0, x1, y0 + 80), (x0, y1 - 80, x1, y1)]
     reached = [any(bright_colours(img, edge) for img in shots) for edge in edges]
@@ -51,15 +61,17 @@ def check_field(s, name, box, settle=3.0):
           f"{reached}")
 
 
-def check_overlay(s, name, shown=True):
-    """The overlay's text at the top right, or none. Its pixels are half-strength grey and stay
+def check_overlay(s, name, shown=True, right=None, top=0):
+    """The overlay's text at the top right (of the screen, or of a monitor whose right and
+    top edges are given), or none. Its pixels are half-strength grey and stay
     while jewels are coloured and move; a near jewel can still hide or mimic part of it, so a
     column counts when grey in two of three shots, and the look is taken up to three times."""
     for attempt in range(3):
         shots = [s.screenshot(f"{name}-{attempt}{n}") for n in range(3)]
-        width = shots[0].width
-        columns = [x for x in range(width - 120, width - 30)
-                   if sum(any(grey(*img.pixel(x, y)) for y in range(22, 48)) for img in shots) >= 2]
+        right = right or shots[0].width
+        columns = [x for x in range(right - 120, right - 30)
+                   if sum(any(grey(*img.pixel(x, y)) for y in range(top + 22, top + 48))
+                          for img in shots) >= 2]
         gaps = [b - a - 1 for a, b in zip(columns, columns[1:]) if b > a + 1]
         # Glyphs are runs of lit columns, "f" the third from the right: without a glyph for
         # the space the gap before it is 1 to 3 pixels, with it 6 or more.

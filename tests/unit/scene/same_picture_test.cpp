@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -27,7 +28,7 @@ std::vector<unsigned char> read_back() {
     return pixels;
 }
 
-stars::FieldScene immediate, arrays;
+stars::FieldScene immediate, arrays, pair;
 
 } // namespace
 
@@ -45,6 +46,7 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
     std::memcpy(arrays.jewels, immediate.jewels, jewel_bytes);
     ASSERT_EQ(stars::init_field_gl(immediate), 0);
     arrays.sparkle_texture = immediate.sparkle_texture;
+    const stars::Viewport whole = {0, 0, width, height};
     stars::reshape_field(0, 0, width, height);
 
     stars::SeededRandom random_a(11), random_b(11);
@@ -53,7 +55,7 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
         SCOPED_TRACE(testing::Message() << fps << " fps");
         draw_field_immediate(immediate, fps, random_a);
         const auto expected = read_back();
-        stars::draw_field(arrays, fps, random_b);
+        stars::draw_fields(arrays, &whole, 1, fps, random_b);
         const auto drawn = read_back();
         int differing = 0, worst = 0, lit = 0;
         for (size_t i = 0; i < expected.size(); ++i) {
@@ -69,6 +71,27 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
             << "the jewels moved differently";
     }
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing must be left disabled after the field";
+
+    // Two views side by side: each draws a field of its own.
+    ASSERT_EQ(stars::init_field(pair, seed), 0);
+    ASSERT_EQ(stars::add_fields(pair, 2, seed), 0);
+    pair.sparkle_texture = immediate.sparkle_texture;
+    for (int n = 0; n < 70; ++n)
+        for (int field : {0, 1})
+            stars::step_field(pair.jewels + field * stars::jewel_count, 70.0f, seed, pair.corners);
+    const stars::Viewport halves[] = {{0, 0, width / 2, height}, {width / 2, 0, width / 2, height}};
+    stars::draw_fields(pair, halves, 2, 0.0f, random_b);
+    const auto pixels = read_back();
+    int lit[2] = {}, same = 0;
+    for (size_t i = 0; i < pixels.size(); i += 3) {
+        const int right = i / 3 % width >= width / 2,
+                  bright = pixels[i] + pixels[i + 1] + pixels[i + 2] > 24;
+        lit[right] += bright;
+        same += right && bright && std::memcmp(&pixels[i], &pixels[i - width / 2 * 3], 3) == 0;
+    }
+    EXPECT_TRUE(lit[0] > width * height / 200 && lit[1] > width * height / 200)
+        << "too little drawn in a view: " << lit[0] << ", " << lit[1];
+    EXPECT_LT(same, lit[1] / 2) << "the views mirror one field";
     stars::free_field_gl(immediate);
     close_view(view);
 }
