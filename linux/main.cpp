@@ -34,6 +34,7 @@ struct Module {
     GlxView view;
     int64_t delay_ns = 0;
     stars::FieldScene scene;
+    stars::FieldViews views = {};
     stars::FrameRate rate;
     MonotonicCounter counter;
     bool show_fps = false;
@@ -74,7 +75,7 @@ void install_signal_handlers() {
 }
 
 void reshape(Module& module) {
-    stars::reshape_field(0, 0, module.view.width, module.view.height);
+    module.views = stars::whole_client(module.view.width, module.view.height);
     stars::restart_frame_rate(module.rate, module.counter);
 }
 
@@ -123,13 +124,8 @@ void handle_event(Module& module, XEvent& event) {
 }
 
 void draw_frame(Module& module, stars::SeededRandom& random) {
-    stars::draw_field(module.scene, module.rate.fps, random);
-    // fps is 0 until the first measurement: no figure to show yet.
-    if (module.show_fps && module.rate.fps != 0.0f && module.view.glyph_base != 0)
-        stars::draw_fps_overlay(module.rate.fps, module.view.width, module.view.height,
-                                module.view.glyph_base);
-    glFinish();
-    stars::count_frame(module.rate, module.counter);
+    stars::draw_scene_frame(module.scene, module.views, module.rate, module.counter, random,
+                            module.show_fps ? module.view.glyph_base : 0);
     glXSwapBuffers(module.view.display, module.view.window);
 }
 

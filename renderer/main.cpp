@@ -4,11 +4,6 @@
 
 #include <ctime>
 
-RendererState renderer;
-stars::FieldScene scene;
-PerformanceCounter performance_counter;
-CrtRandom crt_random;
-
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(WNDCLASSEXA) == 48, "WNDCLASSEXA is 48 bytes");
 #endif
@@ -24,12 +19,12 @@ struct MonitorList {
 };
 
 // Runs until WM_QUIT and gives its code.
-WPARAM run_loop() {
+WPARAM run_loop(Renderer& renderer) {
     MSG message = {};
     renderer.running = true;
     while (renderer.running) {
         if (renderer.active)
-            draw_frame();
+            draw_frame(renderer);
         else
             WaitMessage();
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -72,9 +67,9 @@ bool lay_out_screen(stars::ScreenLayout& layout) {
     return true;
 }
 
-void tear_down() {
+void tear_down(Renderer& renderer) {
     if (renderer.context_current)
-        stars::free_field_gl(scene);
+        stars::free_field_gl(renderer.scene);
     wglMakeCurrent(nullptr, nullptr);
     renderer.context_current = false;
     if (renderer.dc)
@@ -90,9 +85,10 @@ void tear_down() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    renderer.show_fps = true;
+    // Static: the scene's frame arrays are too large for the stack.
+    static Renderer renderer;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (stars::init_field(scene, crt_random) != 0) {
+    if (stars::init_field(renderer.scene, renderer.random) != 0) {
         report_error("gl_data");
         return 0;
     }
@@ -121,7 +117,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                 return 0;
             }
             // Short of memory the monitors beyond the fields made stay black.
-            if (stars::add_fields(scene, renderer.layout.fields.count, crt_random) != 0)
+            if (stars::add_fields(renderer.scene, renderer.layout.fields.count, renderer.random) !=
+                0)
                 report_error("add_fields");
             const stars::ScreenRect& all = renderer.layout.window;
             x = all.left;
@@ -131,17 +128,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
             style = WS_POPUP;
         }
         // The views until the window's first WM_SIZE.
-        set_views(renderer.fullscreen ? renderer.layout.fields
-                                      : stars::whole_client(width, height));
+        renderer.views =
+            renderer.fullscreen ? renderer.layout.fields : stars::whole_client(width, height);
         renderer.window = CreateWindowExA(0, class_name, window_title, style, x, y, width, height,
-                                          nullptr, nullptr, instance, nullptr);
+                                          nullptr, nullptr, instance, &renderer);
         if (!renderer.window) {
             report_error("CreateWindowEx");
             return 0;
         }
         ShowWindow(renderer.window, show);
-        WPARAM code = run_loop();
-        tear_down();
+        WPARAM code = run_loop(renderer);
+        tear_down(renderer);
         if (!renderer.switch_mode)
             return static_cast<int>(code);
     }

@@ -5,6 +5,7 @@
 #include "field_arrays.h"
 #include "jewel_field.h"
 #include "screen_layout.h"
+#include "stopwatch.h"
 
 namespace stars {
 
@@ -41,6 +42,12 @@ void draw_field(FieldScene& scene, float fps, RandomSource& random);
 // field in the viewport already set.
 void draw_fields(FieldScene& scene, const Viewport* views, int count, float fps,
                  RandomSource& random);
+
+// One frame as every front end draws it: draw_fields over the views, the overlay at the
+// primary view's top right once a rate has been measured (none while overlay_glyphs is 0),
+// glFinish and the frame count. The front end then swaps.
+void draw_scene_frame(FieldScene& scene, const FieldViews& views, FrameRate& rate, Counter& counter,
+                      RandomSource& random, unsigned overlay_glyphs);
 
 // The frame rate as "%5.1f fps" in half-strength white at the top right of a view of the
 // given size, from glyph display lists indexed by character code from glyph_list_base.

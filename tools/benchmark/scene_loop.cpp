@@ -17,30 +17,27 @@
 #include <cstdio>
 #include <vector>
 
-RendererState renderer;
-stars::FieldScene scene;
-PerformanceCounter performance_counter;
-CrtRandom crt_random;
-
 namespace {
+
+Renderer renderer;
 
 BenchWindow bench;
 
 bool scene_frame() {
-    stars::draw_field(scene, renderer.rate.fps, crt_random);
+    stars::draw_field(renderer.scene, renderer.rate.fps, renderer.random);
     glFinish();
     return true;
 }
 
 bool swap_frame() {
-    stars::draw_field(scene, renderer.rate.fps, crt_random);
+    stars::draw_field(renderer.scene, renderer.rate.fps, renderer.random);
     glFinish();
     SwapBuffers(bench.dc);
     return true;
 }
 
 bool whole_frame() {
-    draw_frame();
+    draw_frame(renderer);
     return pump_bench_messages();
 }
 
@@ -58,7 +55,7 @@ bool overlay_only() {
 }
 
 bool measurement_only() {
-    stars::count_frame(spare_rate, performance_counter);
+    stars::count_frame(spare_rate, renderer.counter);
     return true;
 }
 
@@ -78,22 +75,22 @@ double median(std::vector<double> v) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
-    if (stars::init_field(scene, crt_random) != 0 ||
+    if (stars::init_field(renderer.scene, renderer.random) != 0 ||
         !open_bench_window(instance, "scene loop", bench))
         return 1;
     renderer.context_current = true;
     renderer.dc = bench.dc;
     renderer.views = stars::whole_client(bench.width, bench.height);
     renderer.font_list_base = make_overlay_font(bench.dc);
-    if (stars::init_field_gl(scene) != 0)
+    if (stars::init_field_gl(renderer.scene) != 0)
         return 1;
-    resize_view();
+    stars::restart_frame_rate(renderer.rate, renderer.counter);
     // A fresh field arrives as one wave and costs more to fill: age it by 20 s first.
     renderer.rate.fps = 70.0f;
     stars::SeededRandom random(1);
     for (int n = 0; n < 20 * 70; ++n)
         for (int i = 0; i < stars::jewel_count; ++i)
-            stars::step_jewel(scene.jewels[i], renderer.rate.fps, random);
+            stars::step_jewel(renderer.scene.jewels[i], renderer.rate.fps, random);
 
     // Short slices in triples, every other triple run backwards, so that the three kinds
     // of each triple see nearly the same field; shares are taken triple by triple.
