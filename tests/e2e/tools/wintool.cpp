@@ -1,8 +1,8 @@
 // Acts in the Wine prefix as a user, Windows, a browser or the renderer would, for the
 // end-to-end tests. Arguments are wide, so Japanese titles survive any code page; settings
 // values go in and out as hexadecimal bytes.
-#include "preview_form.h"
-#include "program.h"
+#include "preview_form_win32.h"
+#include "program_win32.h"
 #include "settings_file.h"
 #include "wide_text.h"
 
@@ -225,14 +225,14 @@ int main() {
     }
     if (verb == L"load") {
         BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
-        std::printf("kind=%d repeat=%d file=", s.BgmKind, s.BgmRepeatTrack);
-        for (unsigned char b : s.BgmFile)
+        std::printf("kind=%d repeat=%d file=", static_cast<int>(s.kind), s.repeatTrack);
+        for (unsigned char b : s.file)
             std::printf("%02x", b);
         std::printf(" acp=%u\n", GetACP());
         return 0;
     }
     if (verb == L"write" && argc > 5) {
-        BgmSettings s{static_cast<int16_t>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
+        BgmSettings s{static_cast<MusicKind>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
                       Bytes(argv[5])};
         return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
     }
