@@ -39,7 +39,7 @@ template <typename MusicSettings>
 std::string MusicHead(std::string_view line, MusicSettings& settings) {
     std::string head(line);
     char* rest = head.data();
-    settings.kind = static_cast<MusicKind>(std::strtol(rest, &rest, 10));
+    settings.kind = static_cast<decltype(settings.kind)>(std::strtol(rest, &rest, 10));
     settings.repeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
     return *rest == ' ' ? rest + 1 : rest;
 }

@@ -11,8 +11,7 @@ constexpr Surface D = Surface::Dialog;
 constexpr Surface P = Surface::Panel;
 
 constexpr std::array<Placement, static_cast<int>(Ctl::Count)> kPlaces{{
-#define CONTROL(name, testName, surface, left, top, width, height)                                 \
-    {surface, {left, top, width, height}},
+#define CONTROL(name, surface, left, top, width, height) {surface, {left, top, width, height}},
 #include "dialog_layout.def"
 #undef CONTROL
 }};

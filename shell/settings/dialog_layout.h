@@ -10,7 +10,7 @@
 namespace orvanne {
 
 enum class Ctl {
-#define CONTROL(name, testName, surface, left, top, width, height) name,
+#define CONTROL(name, surface, left, top, width, height) name,
 #include "dialog_layout.def"
 #undef CONTROL
     Count
