@@ -1,4 +1,4 @@
-// The saver's entry (module Vellis_B): refuses a second copy, reads the command line and
+// The saver's entry: refuses a second copy, reads the command line and
 // hands over to the form it asks for.
 #include "command_line.h"
 #include "file_access.h"
