@@ -26,6 +26,9 @@ std::string Recased(std::string_view key, bool swap) {
 void CheckConversions(const std::string& text) {
     std::optional<int64_t> number = AsInteger(text, INT64_MIN, INT64_MAX);
     if (number) {
+        Require(std::count_if(text.begin(), text.end(),
+                              [](char c) { return c >= '0' && c <= '9'; }) <= 18,
+                "a number has at most 18 digits");
         Require(SameValue(*number, text) && SameValue(text, *number),
                 "a number text is its number");
         Require(AsInteger(*AsText(*number), INT64_MIN, INT64_MAX) == number &&

@@ -39,8 +39,8 @@ template <typename MusicSettings>
 std::string MusicHead(std::string_view line, MusicSettings& settings) {
     std::string head(line);
     char* rest = head.data();
-    settings.BgmKind = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    settings.BgmRepeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
+    settings.kind = static_cast<decltype(settings.kind)>(std::strtol(rest, &rest, 10));
+    settings.repeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
     return *rest == ' ' ? rest + 1 : rest;
 }
 

@@ -53,10 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (port.answers.empty())
         return 0;
     BgmSettings settings;
-    settings.BgmFile = MusicHead(port.answers[port.next++], settings);
+    settings.file = MusicHead(port.answers[port.next++], settings);
     Bgm bgm(port, settings);
     MusicTimers timers = StartMusic(bgm, settings);
-    bool cdWatching = timers.cd_watch;
+    bool cdWatching = timers.cdWatch;
     port.Recent();
     for (int tick = 0; tick < 64 && port.next < port.answers.size(); ++tick) {
         if (cdWatching) {
@@ -65,11 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::vector<std::string> sent = port.Recent();
             bool stopped = port.replies["status cdaudio mode"].rfind("stopped", 0) == 0;
             std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
-            bool onTrack = settings.BgmRepeatTrack == 0 || track == settings.BgmRepeatTrack;
-            if (cdWatching && !stopped && onTrack)
-                Require(!AnyPlay(sent), "a CD playing what it should is left alone");
+            bool onTrack = settings.repeatTrack == 0 || track == settings.repeatTrack;
+            Require(AnyPlay(sent) == (cdWatching && (stopped || !onTrack)),
+                    "a watched CD is played exactly when it stopped or left its track");
         }
-        if (timers.mp3_repeat) {
+        if (timers.mp3Repeat) {
             bgm.Mp3KeepPlaying();
             std::vector<std::string> sent = port.Recent();
             bool playing = port.replies["status MP3Play mode"].rfind("playing", 0) == 0;
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (cdWatching)
         Require(sent.size() >= 2 && sent[0] == "stop cdaudio" && sent[1] == "close cdaudio",
                 "the end closes a watched CD");
-    if (timers.mp3_repeat)
+    if (timers.mp3Repeat)
         Require(!sent.empty() && sent.back() == "close MP3Play", "the end closes the MP3");
     return 0;
 }

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BgmSettings s;
     std::string rest = MusicHead(input.substr(0, first), s);
     rlim_t cap = std::strtoul(rest.c_str(), nullptr, 10) % 65536;
-    s.BgmFile = input.substr(first + 1, second == input.npos ? input.npos : second - first - 1);
+    s.file = input.substr(first + 1, second == input.npos ? input.npos : second - first - 1);
 
     // A memory-backed folder, as every save syncs to the disk.
     char pattern[] = "/dev/shm/orvanne-fuzz-XXXXXX";
@@ -70,12 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         BgmSettings back = LoadSettings(path, [](const std::string&) { return true; });
         // Paths a dialog can give: no line break, NUL, blank or quote, at most 255 bytes.
         bool plainFile =
-            s.BgmFile.size() <= kIniValueLimit &&
-            s.BgmFile.find_first_of(std::string_view("\r\0 \t\f\v\"'", 8)) == std::string::npos;
+            s.file.size() <= kIniValueLimit &&
+            s.file.find_first_of(std::string_view("\r\0 \t\f\v\"'", 8)) == std::string::npos;
         // Kind 2 without a file reads as none.
-        Require(back.BgmRepeatTrack == s.BgmRepeatTrack &&
-                    back.BgmKind == (s.BgmKind == 2 && back.BgmFile.empty() ? 0 : s.BgmKind) &&
-                    (!plainFile || back.BgmFile == s.BgmFile),
+        Require(back.repeatTrack == s.repeatTrack &&
+                    back.kind == (s.kind == MusicKind::File && back.file.empty() ? MusicKind::None
+                                                                                 : s.kind) &&
+                    (!plainFile || back.file == s.file),
                 "the saved settings read back");
     }
     std::filesystem::remove_all(folder);

@@ -9,9 +9,9 @@ namespace orvanne {
 namespace {
 
 struct Line {
-    size_t begin;       // first byte
-    size_t content_end; // end of the text, before the line break
-    size_t end;         // one past the line break
+    size_t begin;      // first byte
+    size_t contentEnd; // end of the text, before the line break
+    size_t end;        // one past the line break
 };
 
 // CR, LF and CR LF each end a line, as the platform's private-profile reader has it.
@@ -106,7 +106,7 @@ bool FindSection(std::string_view text, const std::vector<Line>& lines, std::str
     first = last = lines.size();
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string_view content =
-            text.substr(lines[i].begin, lines[i].content_end - lines[i].begin);
+            text.substr(lines[i].begin, lines[i].contentEnd - lines[i].begin);
         std::string_view name;
         if (!SectionName(content, name))
             continue;
@@ -123,7 +123,7 @@ bool FindSection(std::string_view text, const std::vector<Line>& lines, std::str
 }
 
 std::string_view Content(std::string_view text, const Line& line) {
-    return text.substr(line.begin, line.content_end - line.begin);
+    return text.substr(line.begin, line.contentEnd - line.begin);
 }
 
 std::string_view OneLine(std::string_view value) {
@@ -190,7 +190,7 @@ std::string IniSet(std::string_view text, std::string_view section, std::string_
             continue;
         out.assign(text.substr(0, lines[i].begin + valueStart));
         out.append(value);
-        out.append(text.substr(lines[i].content_end));
+        out.append(text.substr(lines[i].contentEnd));
         return out;
     }
     // A new key goes after the section's last non-blank line, before any blank separator.
@@ -209,9 +209,10 @@ std::string IniSet(std::string_view text, std::string_view section, std::string_
 }
 
 std::string SettingsText(std::string_view text, const BgmSettings& s) {
-    std::string out = IniSet(text, kSettingsSection, kKeyBgmKind, std::to_string(s.BgmKind));
-    out = IniSet(out, kSettingsSection, kKeyBgmRepeat, std::to_string(s.BgmRepeatTrack));
-    return IniSet(out, kSettingsSection, kKeyBgmFile, s.BgmFile);
+    std::string out =
+        IniSet(text, kSettingsSection, kKeyBgmKind, std::to_string(static_cast<int16_t>(s.kind)));
+    out = IniSet(out, kSettingsSection, kKeyBgmRepeat, std::to_string(s.repeatTrack));
+    return IniSet(out, kSettingsSection, kKeyBgmFile, s.file);
 }
 
 SettingsFileOps PlatformFileOps() {
@@ -236,14 +237,14 @@ BgmSettings LoadSettings(const std::string& path,
     ReadFileBytes(path, text);
     BgmSettings s;
     if (std::optional<int16_t> kind = FloorToInt16(IniGet(text, kSettingsSection, kKeyBgmKind)))
-        s.BgmKind = *kind;
+        s.kind = static_cast<MusicKind>(*kind);
     if (std::optional<int16_t> track = FloorToInt16(IniGet(text, kSettingsSection, kKeyBgmRepeat)))
-        s.BgmRepeatTrack = *track;
-    s.BgmFile = IniGet(text, kSettingsSection, kKeyBgmFile);
-    if (!s.BgmFile.empty() && !musicFileExists(s.BgmFile))
-        s.BgmFile.clear();
-    if (s.BgmFile.empty() && s.BgmKind == 2)
-        s.BgmKind = 0;
+        s.repeatTrack = *track;
+    s.file = IniGet(text, kSettingsSection, kKeyBgmFile);
+    if (!s.file.empty() && !musicFileExists(s.file))
+        s.file.clear();
+    if (s.file.empty() && s.kind == MusicKind::File)
+        s.kind = MusicKind::None;
     return s;
 }
 

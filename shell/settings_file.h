@@ -20,11 +20,15 @@ inline constexpr char kKeyBgmFile[] = "BGM\xCC\xA7\xB2\xD9";
 // Longest value a read returns, in bytes.
 inline constexpr size_t kIniValueLimit = 255;
 
+// What plays during a run; the settings file stores the number. A stored number outside
+// the three is kept as it is and plays nothing.
+enum class MusicKind : int16_t { None = 0, AudioCd = 1, File = 2 };
+
 // The shell-wide music settings.
 struct BgmSettings {
-    int16_t BgmKind = 0;        // 0 none, 1 audio CD, 2 MP3 or WAV file
-    int16_t BgmRepeatTrack = 0; // audio-CD track to repeat, 0 none
-    std::string BgmFile;        // full path in code page 932, empty for none
+    MusicKind kind = MusicKind::None;
+    int16_t repeatTrack = 0; // audio-CD track to repeat, 0 none
+    std::string file;        // full path in code page 932, empty for none
 };
 
 // folder + "\Orvanne.ini" (folder as the platform reports it, in UTF-8).

@@ -9,7 +9,7 @@ namespace orvanne {
 
 struct ShellState {
     BgmSettings bgm;             // filled by LoadSettings, changed by the settings dialog
-    int32_t CursorShowCount = 0; // what ShowCursor returned when run mode hid the cursor
+    int32_t cursorShowCount = 0; // what ShowCursor returned when run mode hid the cursor
 };
 
 extern ShellState shell;

@@ -3,8 +3,6 @@
 // 932 bytes.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <string_view>
 
@@ -12,7 +10,7 @@ namespace orvanne {
 
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view text);
-std::wstring AnsiToWide(std::string_view bytes, UINT codePage = 932);
-std::string WideToAnsi(std::wstring_view text, UINT codePage = 932);
+std::wstring AnsiToWide(std::string_view bytes, unsigned codePage = 932);
+std::string WideToAnsi(std::wstring_view text, unsigned codePage = 932);
 
 } // namespace orvanne

@@ -55,8 +55,8 @@ struct FaceGradient {
     GradientVertex vertex[2];
     // GRADIENT_RECT naming: vertex 1 upper-left, vertex 0 lower-right. Rows still take
     // their colours from the vertices' positions, so vertex 0 colours the top row.
-    uint32_t upper_left = 1;
-    uint32_t lower_right = 0;
+    uint32_t upperLeft = 1;
+    uint32_t lowerRight = 0;
 };
 
 // White over the tint #C6C5D7, or the reverse. Vertex 0 at the top-left pixel, vertex 1 at

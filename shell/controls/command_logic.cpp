@@ -22,9 +22,9 @@ constexpr char kCaptionReadDefault[] = "Command1";
 void CommandLogic::DrawButton(Skin skin) {
     // State 4 (and 0) keeps the direction the previous painting left.
     if (state_ == kStateNormal || state_ == kStateSelected)
-        gradientReversed_ = kFalse;
+        gradientReversed_ = false;
     else if (state_ == kStateHighLight)
-        gradientReversed_ = kTrue;
+        gradientReversed_ = true;
     painted_ = skin;
     view_.PaintFace();
 }
@@ -64,7 +64,7 @@ void CommandLogic::MouseMove() {
         state_ = kStateHighLight;
         DrawButton(Skin::HighLight);
     }
-    if (state_ == kStateSelected && mouseHeld_ == kFalse) {
+    if (state_ == kStateSelected && !mouseHeld_) {
         state_ = kStateHighLightSelect;
         DrawButton(Skin::HighLightSelect);
     }
@@ -108,7 +108,7 @@ void CommandLogic::MouseDown(int16_t button) {
     if (enabled_ == kFalse || button != kLeftButton)
         return;
     DrawButton(Skin::Pressed);
-    mouseHeld_ = kTrue;
+    mouseHeld_ = true;
 }
 
 void CommandLogic::MouseUp(int16_t button) {
@@ -119,7 +119,7 @@ void CommandLogic::MouseUp(int16_t button) {
             DrawButton(Skin::Normal);
         else if (state_ == kStateHighLightSelect)
             DrawButton(Skin::HighLightSelect);
-        mouseHeld_ = kFalse;
+        mouseHeld_ = false;
     }
     // Any button; exactly true, not merely non-zero.
     if (state_ != kStateSelected && enabled_ == kTrue)

@@ -25,7 +25,7 @@ enum : uint8_t {
 // Mouse buttons as the handlers number them.
 enum : int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
-// 16-bit Booleans.
+// The host's 16-bit Booleans, as Enabled takes and stores them.
 constexpr int16_t kTrue = -1;
 constexpr int16_t kFalse = 0;
 
@@ -75,7 +75,7 @@ class CommandLogic {
     uint8_t State() const { return state_; }
     bool TimerOn() const { return timerOn_; }
     Skin PaintedSkin() const { return painted_; }
-    bool GradientReversed() const { return gradientReversed_ != kFalse; }
+    bool GradientReversed() const { return gradientReversed_; }
     bool CaptionEnabled() const { return captionEnabled_; }
     uint32_t CaptionColour() const { return colour_; }
 
@@ -87,8 +87,9 @@ class CommandLogic {
 
     CommandView& view_;
     uint8_t state_ = kStateUninitialised;
-    int16_t mouseHeld_ = kFalse;
-    int16_t gradientReversed_ = kFalse;
+    bool mouseHeld_ = false;
+    bool gradientReversed_ = false;
+    // As the host reads and stores it: only exactly kTrue raises Click.
     int16_t enabled_ = kFalse;
     uint8_t firstRun_ = 0;
     bool timerOn_ = false;

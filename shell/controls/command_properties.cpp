@@ -16,6 +16,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Any 18 digits fit in 64 bits, so the sum below cannot overflow; longer numbers are refused.
+constexpr size_t kMaxDigits = 18;
+
 // A whole decimal integer, blanks allowed around it.
 std::optional<int64_t> ParseInteger(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
@@ -27,7 +30,7 @@ std::optional<int64_t> ParseInteger(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty() || text.size() > 18)
+    if (text.empty() || text.size() > kMaxDigits)
         return std::nullopt;
     int64_t value = 0;
     for (char c : text) {

@@ -97,7 +97,7 @@ void Bgm::CdWatch() {
     port_.Send("status cdaudio mode", &mode, kCdModeCapacity);
     bool stopped = mode.substr(0, 7) == "stopped";
 
-    int16_t repeat = settings_.BgmRepeatTrack;
+    int16_t repeat = settings_.repeatTrack;
     if (repeat != 0) {
         std::optional<double> current = ParseNumber(track);
         if (!current) {
@@ -119,7 +119,7 @@ void Bgm::CdClose() {
 }
 
 void Bgm::Mp3Open() {
-    std::string command = "open \"" + settings_.BgmFile + "\" type MPEGVideo Alias MP3Play";
+    std::string command = "open \"" + settings_.file + "\" type MPEGVideo Alias MP3Play";
     if (port_.Send(command, nullptr, 0) == 0)
         port_.Send("play MP3Play", nullptr, 0);
 }
@@ -145,7 +145,7 @@ void Bgm::Mp3Close() {
 void Bgm::WavePlay() {
     if (port_.WaveOutDeviceCount() <= 0)
         return;
-    port_.PlayWave(&settings_.BgmFile, kSndAsync | kSndLoop);
+    port_.PlayWave(&settings_.file, kSndAsync | kSndLoop);
 }
 
 void Bgm::WaveStop() {

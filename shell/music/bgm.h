@@ -1,4 +1,4 @@
-// The background music (module Vellis_BGM): audio CD and MP3 through MCI command strings,
+// The background music: audio CD and MP3 through MCI command strings,
 // WAV through looped wave playback. Every failure is silent.
 #pragma once
 

@@ -1,6 +1,6 @@
 #include "mci_port_win32.h"
 
-#include "forms.h"
+#include "forms_win32.h"
 
 #include <mmsystem.h>
 

@@ -4,17 +4,17 @@ namespace orvanne {
 
 MusicTimers StartMusic(Bgm& bgm, const BgmSettings& settings) {
     MusicTimers timers;
-    if (settings.BgmKind == 1) {
+    if (settings.kind == MusicKind::AudioCd) {
         bgm.CdOpen();
-        timers.cd_watch = true;
+        timers.cdWatch = true;
     }
-    if (settings.BgmKind == 2) {
-        MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
+    if (settings.kind == MusicKind::File) {
+        MusicFileKind kind = MusicFileKindOf(settings.file);
         if (kind == MusicFileKind::Wav)
             bgm.WavePlay();
         if (kind == MusicFileKind::Mp3) {
             bgm.Mp3Open();
-            timers.mp3_repeat = true;
+            timers.mp3Repeat = true;
         }
     }
     return timers;
@@ -23,8 +23,8 @@ MusicTimers StartMusic(Bgm& bgm, const BgmSettings& settings) {
 void StopMusic(Bgm& bgm, const BgmSettings& settings, bool cdWatching) {
     if (cdWatching)
         bgm.CdClose();
-    if (settings.BgmKind == 2) {
-        MusicFileKind kind = MusicFileKindOf(settings.BgmFile);
+    if (settings.kind == MusicKind::File) {
+        MusicFileKind kind = MusicFileKindOf(settings.file);
         if (kind == MusicFileKind::Wav)
             bgm.WaveStop();
         if (kind == MusicFileKind::Mp3)

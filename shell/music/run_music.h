@@ -7,8 +7,8 @@
 namespace orvanne {
 
 struct MusicTimers {
-    bool mp3_repeat = false; // Timer1, 1000 ms: Mp3KeepPlaying
-    bool cd_watch = false;   // Timer2, 200 ms: CdWatch
+    bool mp3Repeat = false; // 1000 ms: Mp3KeepPlaying
+    bool cdWatch = false;   // 200 ms: CdWatch
 };
 
 // At load: opens the CD, loops a WAV, or opens and plays an MP3. Any other kind or file

@@ -11,14 +11,13 @@ constexpr Surface D = Surface::Dialog;
 constexpr Surface P = Surface::Panel;
 
 constexpr std::array<Placement, static_cast<int>(Ctl::Count)> kPlaces{{
-#define CONTROL(name, test_name, surface, left, top, width, height)                                \
-    {surface, {left, top, width, height}},
+#define CONTROL(name, surface, left, top, width, height) {surface, {left, top, width, height}},
 #include "dialog_layout.def"
 #undef CONTROL
 }};
 
-constexpr std::array<Ctl, 6> kFocusOrder{Ctl::PicC,   Ctl::BgmRepeat, Ctl::CmdBgm,
-                                         Ctl::CmdSet, Ctl::CmdCan,    Ctl::CmdEtc};
+constexpr std::array<Ctl, 6> kFocusOrder{Ctl::MusicPanel, Ctl::RepeatBox,    Ctl::FileButton,
+                                         Ctl::SaveButton, Ctl::CancelButton, Ctl::OtherWorksButton};
 
 } // namespace
 
@@ -26,13 +25,13 @@ const Placement& PlaceOf(Ctl control) {
     return kPlaces[static_cast<int>(control)];
 }
 
-Ctl MarkOf(int kind) {
-    static constexpr std::array<Ctl, 3> marks{Ctl::ImgBgm0, Ctl::ImgBgm1, Ctl::ImgBgm2};
+Ctl MarkOf(MusicKind kind) {
+    static constexpr std::array<Ctl, 3> marks{Ctl::NoMusicMark, Ctl::CdMark, Ctl::FileMark};
     return marks[static_cast<std::size_t>(kind)];
 }
 
-Ctl LabelOf(int kind) {
-    static constexpr std::array<Ctl, 3> labels{Ctl::LblBgm0, Ctl::LblBgm1, Ctl::LblBgm2};
+Ctl LabelOf(MusicKind kind) {
+    static constexpr std::array<Ctl, 3> labels{Ctl::NoMusicLabel, Ctl::CdLabel, Ctl::FileLabel};
     return labels[static_cast<std::size_t>(kind)];
 }
 
@@ -45,15 +44,15 @@ int FontPixels(double points, int dpi) {
     return static_cast<int>(std::lround(points * dpi / 72.0));
 }
 
-Point DialogPosition(int screen_width, int screen_height, int window_width, int window_height,
+Point DialogPosition(int screenWidth, int screenHeight, int windowWidth, int windowHeight,
                      int dpi) {
     // Integer division truncates toward zero, also for a window larger than the screen.
-    int left = (PixelsToTwips(screen_width, dpi) - PixelsToTwips(window_width, dpi)) / 2;
-    int top = (PixelsToTwips(screen_height, dpi) - PixelsToTwips(window_height, dpi)) / 3;
+    int left = (PixelsToTwips(screenWidth, dpi) - PixelsToTwips(windowWidth, dpi)) / 2;
+    int top = (PixelsToTwips(screenHeight, dpi) - PixelsToTwips(windowHeight, dpi)) / 3;
     return {TwipsToPixels(left, dpi), TwipsToPixels(top, dpi)};
 }
 
-Ctl NextFocus(Ctl current, bool backwards, const std::function<bool(Ctl)>& can_focus) {
+Ctl NextFocus(Ctl current, bool backwards, const std::function<bool(Ctl)>& canFocus) {
     const int n = static_cast<int>(kFocusOrder.size());
     int at = -1;
     for (int i = 0; i < n; ++i) {
@@ -64,7 +63,7 @@ Ctl NextFocus(Ctl current, bool backwards, const std::function<bool(Ctl)>& can_f
         at = backwards ? 0 : n - 1;
     for (int step = 1; step <= n; ++step) {
         int i = ((at + (backwards ? -step : step)) % n + n) % n;
-        if (can_focus(kFocusOrder[i]))
+        if (canFocus(kFocusOrder[i]))
             return kFocusOrder[i];
     }
     return current;

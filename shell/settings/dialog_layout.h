@@ -5,11 +5,12 @@
 #include <functional>
 
 #include "command_geometry.h"
+#include "settings_file.h"
 
 namespace orvanne {
 
 enum class Ctl {
-#define CONTROL(name, test_name, surface, left, top, width, height) name,
+#define CONTROL(name, surface, left, top, width, height) name,
 #include "dialog_layout.def"
 #undef CONTROL
     Count
@@ -34,9 +35,9 @@ constexpr int kClientHeightTwips = 3780;
 
 const Placement& PlaceOf(Ctl control);
 
-// The mark and the label of music kind 0, 1 or 2.
-Ctl MarkOf(int kind);
-Ctl LabelOf(int kind);
+// The mark and the label of a music kind.
+Ctl MarkOf(MusicKind kind);
+Ctl LabelOf(MusicKind kind);
 
 // Converted as the Command buttons convert theirs (TwipsToPixels), so that everything
 // lines up at any resolution.
@@ -50,11 +51,10 @@ int FontPixels(double points, int dpi);
 struct Point {
     int x, y;
 };
-Point DialogPosition(int screen_width, int screen_height, int window_width, int window_height,
-                     int dpi);
+Point DialogPosition(int screenWidth, int screenHeight, int windowWidth, int windowHeight, int dpi);
 
 // The control that Tab (or Shift+Tab) moves to from current, skipping those that cannot
 // take the focus now. From a control outside the order it starts at either end.
-Ctl NextFocus(Ctl current, bool backwards, const std::function<bool(Ctl)>& can_focus);
+Ctl NextFocus(Ctl current, bool backwards, const std::function<bool(Ctl)>& canFocus);
 
 } // namespace orvanne

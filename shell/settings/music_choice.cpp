@@ -4,13 +4,13 @@
 
 namespace orvanne {
 
-KindView ViewOfKind(int kind) {
+KindView ViewOfKind(MusicKind kind) {
     switch (kind) {
-    case 0:
+    case MusicKind::None:
         return {0, false, false};
-    case 1:
+    case MusicKind::AudioCd:
         return {1, true, false};
-    case 2:
+    case MusicKind::File:
         return {2, false, true};
     default:
         return {-1, false, false};

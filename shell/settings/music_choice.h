@@ -6,15 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "settings_file.h"
+
 namespace orvanne {
 
 // Which mark is on and which of the two dependent controls is usable.
 struct KindView {
     int mark; // 0..2, or -1 for a stored kind the dialog has no mark for
-    bool repeat_enabled;
-    bool file_enabled;
+    bool repeatEnabled;
+    bool fileEnabled;
 };
-KindView ViewOfKind(int kind);
+KindView ViewOfKind(MusicKind kind);
 
 // A track number as the repeat box shows it: digits only, and nothing for 0.
 std::string TrackText(int track);

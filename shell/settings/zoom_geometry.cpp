@@ -22,8 +22,8 @@ ScreenRect ZoomRectAt(ZoomPoint point) {
     return {point.x, point.y, point.x, point.y};
 }
 
-ZoomPoint ZoomPointFromCursor(ZoomPoint previous, bool read_ok, int32_t x, int32_t y) {
-    if (!read_ok)
+ZoomPoint ZoomPointFromCursor(ZoomPoint previous, bool readOk, int32_t x, int32_t y) {
+    if (!readOk)
         return {};
     ZoomPoint next = previous;
     if (FitsInt16(x))
@@ -43,9 +43,9 @@ ScreenRect ZoomFrame(const ScreenRect& from, const ScreenRect& to, int frame, in
             Between(from.bottom, to.bottom, frame, frames)};
 }
 
-ScreenRect CaptionStrip(const ScreenRect& frame, int32_t caption_height) {
+ScreenRect CaptionStrip(const ScreenRect& frame, int32_t captionHeight) {
     ScreenRect strip = frame;
-    int64_t bottom = static_cast<int64_t>(frame.top) + std::max<int32_t>(caption_height, 0);
+    int64_t bottom = static_cast<int64_t>(frame.top) + std::max<int32_t>(captionHeight, 0);
     strip.bottom = static_cast<int32_t>(std::min<int64_t>(bottom, frame.bottom));
     return strip;
 }

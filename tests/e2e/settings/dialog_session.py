@@ -1,13 +1,9 @@
-"""The settings dialog as it opens: window, controls, shadings, buttons, text and icon under
-code pages 1252 and 932; the picture kept when minimised; the buttons under pointer
-and focus; the stored kind; the focus order; Enter and Esc meaning nothing; the home page.
-Then choosing and saving: each mouse button on marks and labels, the bytes Cmd_Set writes,
-the close box and Cmd_Can writing nothing, and the file picker under both code pages."""
+"""The settings dialog under code pages 1252 and 932: how it opens and looks, its buttons,
+focus and keys, and what choosing, saving, cancelling and the file picker leave behind."""
 
 import os
 import pathlib
 import shutil
-import sys
 import time
 
 import harness
@@ -16,9 +12,24 @@ import dialog_driver as d
 from renderer_checks import wait_for
 import saver
 
-sys.path.insert(0, os.path.join(harness.SOURCE_DIR, "assets", "skins"))
-from make_skins import (FACE_BOTTOM, FACE_TOP, FRAMED, OUTLINE, PRESSED_RING0,  # noqa: E402
-                        PRESSED_ROWS, mix, rgb)
+
+def rgb(text):
+    return tuple(int(text[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def mix(a, b, t):
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+# The button's fixed colours: the face runs from white to the tint; each resting skin has an
+# outline and band rows 2, 3, 21 and 22.
+FACE_TOP, FACE_BOTTOM, OUTLINE = rgb("FFFFFF"), rgb("C6C5D7"), rgb("003C74")
+FRAMED = {"normal": (OUTLINE, "F3F3EE F3F3EE E2DFD6 D6D0C5"),
+          "highlight": (OUTLINE, "FFF0CF FDD889 F8B330 E59700"),
+          "selected": (OUTLINE, "CEE7FF CEE7FF 6982EE 6982EE"),
+          "disable": (rgb("C9C7BA"), "F5F4EA " * 4)}
+# Pressed: ring 0, and the middle of band rows 3 and 21.
+PRESSED_RING0, PRESSED_ROW3, PRESSED_ROW21 = rgb("ECE9D8"), rgb("D1CCC1"), rgb("F2F1EE")
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_EX_APPWINDOW = 0x00020000, 0x00010000, 0x00040000
@@ -47,8 +58,7 @@ def check_window(s):
 
 
 def check_places(s, origin):
-    """Each control where the layout table puts it at 96 dpi; panel controls from 2 pixels
-    inside the panel's sunken edge."""
+    """Each control in place at 96 dpi; panel controls from inside the panel's 2-pixel edge."""
     found = d.controls(s)
     panel = found["Pic_C"]["rect"]
     for name, surface, *twips in d.LAYOUT:
@@ -69,8 +79,8 @@ def check_places(s, origin):
 
 
 def check_shading(img, label, x, top, height, tint):
-    """A shaded column: tint(0) at the top, tint(220) halfway, rows 1 and height - 1 alike
-    (not so when painted for another height)."""
+    """tint(0) at the top, tint(220) halfway, rows 1 and height - 1 alike (not so when painted
+    for another height)."""
     rows = [img.pixel(x, top + y) for y in (0, height // 2, 1, height - 1)]
     check(rows[:2] == [tint(0), tint(220)] and rows[2] == rows[3] == tint(rows[2][0] - rows[0][0]),
           f"{label}: rows 0, {height // 2}, 1 and {height - 1} are {rows}: no shading")
@@ -123,18 +133,17 @@ def minimise_and_restore(s, origin):
 
 
 def check_button(img, what, name, rect, skin, tint_on_top):
-    """The skin's frame rows at the middle column (from the top or, negative, the bottom) and
-    its side outline; the gradient left of the caption: white on top and the tint at the
-    bottom, or (tint_on_top) the other way round."""
+    """The skin's frame rows at the middle column (negative: from the bottom), its side outline,
+    and unless tint_on_top is None the face gradient beside the caption."""
     x, y, right, bottom = rect
     h = bottom - y
     if skin == "pressed":
         side, outline = 2, OUTLINE
-        colours = (PRESSED_RING0, OUTLINE, PRESSED_ROWS[3][0], PRESSED_ROWS[21][0], OUTLINE)
+        colours = (PRESSED_RING0, OUTLINE, PRESSED_ROW3, PRESSED_ROW21, OUTLINE)
         rows = dict(zip((0, 2, 3, -4, -3), colours))
     else:
-        side, outline = 1, FRAMED[skin]["outline"]
-        colours = (outline, *map(rgb, FRAMED[skin]["rows"]), outline)
+        side, outline = 1, FRAMED[skin][0]
+        colours = (outline, *map(rgb, FRAMED[skin][1].split()), outline)
         rows = dict(zip((1, 2, 3, -4, -3, -2), colours))
     want = {(x + (right - x) // 2, y + r % h): c for r, c in rows.items()}
     want[(x + side, y + h // 2)] = outline
@@ -147,8 +156,8 @@ def check_button(img, what, name, rect, skin, tint_on_top):
 
 
 def button_states(s, p, found):
-    """The skins and gradients of the Command buttons as the pointer, a held button and the
-    focus come and go; a press dragged off, or begun beside the button, is no click."""
+    """Skins as the pointer, a held button and the focus come and go; a press dragged off, or
+    begun beside the button, is no click."""
     def hover(name, dy=0):
         # Wine: a pointer back at the very point where it left brings no WM_MOUSEMOVE.
         r = found[name]["rect"]
@@ -180,8 +189,8 @@ def button_states(s, p, found):
 
 
 def open_kind(s, folder, kind, repeat, music, env=None):
-    """Opens the dialog on a stored kind other than 2: its mark alone on, the first focus on
-    the panel, the repeat box usable for kind 1 alone, the file button unusable."""
+    """The dialog on a stored kind other than 2: its mark alone on, focus on the panel, the
+    repeat box usable for kind 1 alone, the file button unusable."""
     p = d.open_dialog(s, folder, env, (kind, repeat, music))
     check(d.focus(s) == "Pic_C", f"stored kind {kind}: first focus on {d.focus(s)}")
     check(d.marks(s, f"kind{kind}") == d.only_mark(kind), f"stored kind {kind}: wrong marks")
@@ -233,8 +242,8 @@ def shown_file(s):
 
 
 def pick(s, typed):
-    """Types a path into the picker and takes it with Enter. xdotool types characters outside
-    the keyboard map by remapping a key, which can race: typed again until the field holds it."""
+    """Types a path into the picker and takes it with Enter; typed again until the field holds
+    it, as xdotool remaps a key for characters outside the keymap, which can race."""
     d.click(s, "Cmd_BGM")
     check(d.picker(s, "wait", 5), "Cmd_BGM opened no picker")
     time.sleep(0.5)

@@ -1,7 +1,6 @@
-"""Music from the settings file to the speaker, through a PulseAudio null sink whose
-monitor is recorded: a WAV loops, an MP3 plays again soon after it ends, the music stops
-with the run; the real renderer's Tab switches do not end the run (which alone stops the
-music) and Esc ends it; with no CD drive the CD watch stops at its first look."""
+"""Music through a recorded PulseAudio null sink: a WAV loops, an MP3 plays again soon after
+it ends, both stop with the run; the real renderer's Tab switches do not end the run and Esc
+does; with no CD drive the CD watch stops at its first look."""
 
 import array
 import os

@@ -1,8 +1,6 @@
-"""The saver shell with a stand-in renderer: the hidden run form, the second-copy refusal,
-every way the renderer can end, not start or never show a window; without a renderer the
-not-found message in both code pages, none for a preview; the settings file under code
-pages 1252 and 932, files only the platform's side can get wrong, a save in place and a save
-on a full disk."""
+"""The saver shell with a stand-in renderer: the run form, the second-copy refusal, every
+way the renderer can end or fail; the not-found message; the settings file under code pages
+1252 and 932, written in place and on a full disk."""
 
 import os
 import pathlib

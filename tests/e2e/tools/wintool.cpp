@@ -1,8 +1,8 @@
 // Acts in the Wine prefix as a user, Windows, a browser or the renderer would, for the
 // end-to-end tests. Arguments are wide, so Japanese titles survive any code page; settings
 // values go in and out as hexadecimal bytes.
-#include "preview_form.h"
-#include "program.h"
+#include "preview_form_win32.h"
+#include "program_win32.h"
 #include "settings_file.h"
 #include "wide_text.h"
 
@@ -56,16 +56,8 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
                 IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
                 w.bottom, c.right, c.bottom, origin.x, origin.y);
-    if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
-        LRESULT count = SendMessageW(h, CB_GETCOUNT, 0, 0);
-        std::printf(" items=%ld list=", static_cast<long>(count));
-        for (LRESULT i = 0; i < count; ++i) {
-            wchar_t item[64] = L"";
-            if (SendMessageW(h, CB_GETLBTEXTLEN, i, 0) < 64)
-                SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-            std::printf("%s%s", i ? "|" : "", WideToUtf8(item).c_str());
-        }
-    }
+    if (lstrcmpiA(cls.c_str(), "ComboBox") == 0)
+        std::printf(" items=%ld", static_cast<long>(SendMessageW(h, CB_GETCOUNT, 0, 0)));
     wchar_t text[1024] = L"";
     SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
@@ -225,14 +217,14 @@ int main() {
     }
     if (verb == L"load") {
         BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
-        std::printf("kind=%d repeat=%d file=", s.BgmKind, s.BgmRepeatTrack);
-        for (unsigned char b : s.BgmFile)
+        std::printf("kind=%d repeat=%d file=", static_cast<int>(s.kind), s.repeatTrack);
+        for (unsigned char b : s.file)
             std::printf("%02x", b);
         std::printf(" acp=%u\n", GetACP());
         return 0;
     }
     if (verb == L"write" && argc > 5) {
-        BgmSettings s{static_cast<int16_t>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
+        BgmSettings s{static_cast<MusicKind>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
                       Bytes(argv[5])};
         return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
     }
@@ -256,10 +248,6 @@ int main() {
                             nullptr);
     } else if (verb == L"syscommand") {
         SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else if (verb == L"move" && argc > 4) {
-        // Puts the window over another, to cover part of it.
-        SetWindowPos(h, HWND_TOPMOST, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
-                     SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
         return 2;
     }

@@ -1,5 +1,5 @@
-"""The shipped skin pictures are what the generator draws from its colour tables, and the
-drawing puts each table colour where the button's frame shows it."""
+"""The shipped skin pictures are current with their generator and show the button's fixed
+frame colours where the frame lies."""
 
 import pathlib
 import struct
@@ -7,66 +7,86 @@ import sys
 
 SKINS_DIR = pathlib.Path(__file__).parent / "../../../assets/skins"
 sys.path.insert(0, str(SKINS_DIR))
-import make_skins as g  # noqa: E402
+import make_skins  # noqa: E402
 
-W, H = g.W, g.H
-pictures = {name: draw() for name, draw in g.SKINS.items()}
-failures = ["stale pictures: run assets/skins/make_skins.py"] if g.main(["--check"]) else []
-# What Windows reads: a 24-bit BMP of W x H, rows bottom-up, blue first.
-data = (SKINS_DIR / "normal.bmp").read_bytes()
-if (struct.unpack_from("<2s8xI4xiiHH", data) != (b"BM", 54, W, H, 1, 24)
-        or data[66:69][::-1] != bytes(pictures["normal"][H - 1][4])):
-    failures.append("normal.bmp is no bottom-up 24-bit BMP of its picture")
-if pictures["highlightselect"] != pictures["highlight"]:
-    failures.append("highlightselect is not highlight")
+W, H = 64, 25
+OUTLINE = "#003C74"
+# Ring 0: top and bottom alternate along the row.
+BACK = {"top": ("#E0DCC9", "#DCD6C2"), "left": "#E2DECB", "bottom": ("#F8F7F0", "#FAFAF6"),
+        "right": "#F0EEE0"}
+GREY = "#ECE9D8"
+# Outline, rows 2 3 21 22, then columns 2 3 60 61 as top and bottom of their ramps.
+FRAMED = {
+    "normal": (BACK, OUTLINE, "F3F3EE F3F3EE E2DFD6 D6D0C5",
+               "FDFDFC ECEBE6 FDFDFC EBEBE5 FBFBFA E4E2DA F6F4F2 E0DDD4"),
+    "highlight": (BACK, OUTLINE, "FFF0CF FDD889 F8B330 E59700",
+                  "FEDF9A F9B435 FCD279 F8B535 FCD279 F8B535 FDE09B F8B435"),
+    "selected": (BACK, OUTLINE, "CEE7FF CEE7FF 6982EE 6982EE",
+                 "B7D0F4 8BADE4 B8D1F4 8BADE4 B1CCF2 8BAFE5 B1CCF2 8BAFE5"),
+    "disable": ({"top": (GREY,) * 2, "left": GREY, "bottom": (GREY,) * 2, "right": GREY},
+                "#C9C7BA", "F5F4EA " * 4, "F5F4EA " * 8),
+}
+FRAMED["highlightselect"] = FRAMED["highlight"]
+NORMAL_TOP_LEFT = ("E9E7D5 E4DFCE E1DDCA E0DCC9", "E4DFCE E6E1D0 7A95A8 255783",
+                   "E2DECB 7A95A8 557DA2 C0CFDD", "E2DECB 255783 BFCEDC FEFEFE")
+
+
+def rgb(text):
+    return tuple(int(text.lstrip("#")[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def picture(name):
+    """Rows top-down of (r, g, b), from a bottom-up 24-bit BMP of W x H."""
+    data = (SKINS_DIR / f"{name}.bmp").read_bytes()
+    if struct.unpack_from("<2s8xI4xiiHH", data) != (b"BM", 54, W, H, 1, 24):
+        failures.append(f"{name}.bmp is no bottom-up 24-bit BMP of {W} x {H}")
+    rows = [data[54 + 3 * W * y:54 + 3 * W * (y + 1)] for y in range(H)][::-1]
+    return [[tuple(row[3 * x:3 * x + 3][::-1]) for x in range(W)] for row in rows]
 
 
 def near(a, b, slack=2):
     return all(abs(x - y) <= slack for x, y in zip(a, b))
 
 
-# (skin, x, y, colour): the frame's rings, bands and band ramps, left to right and top down.
-probes = [("normal", x, y, c) for y, row in enumerate(g.NORMAL_TOP_LEFT) for x, c in enumerate(row)]
-for name, skin in g.FRAMED.items():
-    bg, outline = skin["background"], skin["outline"]
+failures = ["stale pictures: run assets/skins/make_skins.py"] if make_skins.main(["--check"]) else []
+pictures = {name: picture(name) for name in (*FRAMED, "pressed")}
+# (skin, x, y, colour): rings, bands and band ramps.
+probes = [("normal", x, y, c) for y, row in enumerate(NORMAL_TOP_LEFT)
+          for x, c in enumerate(row.split())]
+for name, (bg, outline, rows, columns) in FRAMED.items():
     for x in (4, 30, 59):
-        rows = (0, 1, 2, 3, H - 4, H - 3, H - 2, H - 1)
-        colours = (bg["top"][x % 2], outline, *skin["rows"], outline, bg["bottom"][x % 2])
-        probes += [(name, x, y, c) for y, c in zip(rows, colours)]
+        colours = (bg["top"][x % 2], outline, *rows.split(), outline, bg["bottom"][x % 2])
+        probes += [(name, x, y, c) for y, c in zip((0, 1, 2, 3, H - 4, H - 3, H - 2, H - 1),
+                                                   colours)]
     for x, c in ((0, bg["left"]), (W - 1, bg["right"]), (1, outline), (W - 2, outline)):
         probes += [(name, x, y, c) for y in (4, 12, 20)]
-    for x, (top, bottom) in zip((2, 3, W - 4, W - 3), skin["columns"]):
-        probes += [(name, x, 4, top), (name, x, H - 5, bottom)]
-    # Rounded corners: no outline in the corner pixel or at (1, 1), nearly outline at (1, 3)
-    # and (3, 1), and (2, 1) between outline and background.
+    ramps = columns.split()
+    for i, x in enumerate((2, 3, W - 4, W - 3)):
+        probes += [(name, x, 4, ramps[2 * i]), (name, x, H - 5, ramps[2 * i + 1])]
+    # Rounded corners: no outline in the corner pixel or at (1, 1), nearly outline at (1, 3).
     for cx, cy in ((0, 0), (W - 1, 0), (0, H - 1), (W - 1, H - 1)):
         def at(dx, dy):
             return pictures[name][cy - dy if cy else dy][cx - dx if cx else dx]
-        blend, back = at(2, 1), at(0, 1)
-        if (near(at(0, 0), outline, 16) or near(at(1, 1), outline, 16)
-                or not near(at(3, 1), outline, 48) or not near(at(1, 3), outline, 48)
-                or any((b - o) * (k - b) <= 0 for b, o, k in zip(blend, outline, back) if o != k)):
+        if (near(at(0, 0), rgb(outline), 16) or near(at(1, 1), rgb(outline), 16)
+                or not near(at(3, 1), rgb(outline), 48) or not near(at(1, 3), rgb(outline), 48)):
             failures.append(f"{name} corner {cx},{cy} is not rounded off")
 
 # Pressed: the resting frame one pixel further in, on a plain ring.
-bg, ring0 = g.BACKGROUND, g.PRESSED_RING0
-probes += [("pressed", x, y, ring0) for x in (0, 10, 40, W - 1) for y in (0, H - 1)]
-for x, c in ((0, ring0), (W - 1, ring0), (1, bg["left"]), (W - 2, bg["right"]), (2, g.OUTLINE),
-             (W - 3, g.OUTLINE)):
+probes += [("pressed", x, y, GREY) for x in (0, 10, 40, W - 1) for y in (0, H - 1)]
+for x, c in ((0, GREY), (W - 1, GREY), (1, BACK["left"]), (W - 2, BACK["right"]), (2, OUTLINE),
+             (W - 3, OUTLINE)):
     probes += [("pressed", x, y, c) for y in (5, 12, 19)]
 for x in (10, 30, 50):
-    for y, c in ((1, bg["top"][x % 2]), (2, g.OUTLINE), (H - 3, g.OUTLINE),
-                 (H - 2, bg["bottom"][x % 2])):
-        probes.append(("pressed", x, y, c))
-for y, (middle, end) in g.PRESSED_ROWS.items():
+    probes += [("pressed", x, y, c) for y, c in ((1, BACK["top"][x % 2]), (2, OUTLINE),
+                                                  (H - 3, OUTLINE), (H - 2, BACK["bottom"][x % 2]))]
+for y, middle, end in ((3, "D1CCC1", "9DA8AC"), (21, "F2F1EE", "CAD3DA")):
     probes += [("pressed", 10, y, middle), ("pressed", 4, y, end), ("pressed", W - 5, y, end)]
-for x, stops in g.PRESSED_COLUMNS.items():
-    probes += [("pressed", x, y, c) for y, c in zip((4, 12, 20), stops)]
+for x, stops in ((3, "A0ABB1 D7D4CB BCC5C7"), (60, "A9B5BD E4E3DC C4CED2")):
+    probes += [("pressed", x, y, c) for y, c in zip((4, 12, 20), stops.split())]
 
 for name, x, y, want in probes:
-    want = g.rgb(want) if isinstance(want, str) else want
-    if not near(pictures[name][y][x], want):
-        failures.append(f"{name} ({x},{y}) is {pictures[name][y][x]}, want {want}")
+    if not near(pictures[name][y][x], rgb(want)):
+        failures.append(f"{name} ({x},{y}) is {pictures[name][y][x]}, want {rgb(want)}")
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)

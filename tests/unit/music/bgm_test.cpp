@@ -84,7 +84,7 @@ TEST_F(BgmTest, CdWatchTicks) {
         {30, "1", "playing", noTrack, true, "a track beyond the disc is tried"},
     };
     for (const Tick& t : ticks) {
-        settings.BgmRepeatTrack = t.repeat;
+        settings.repeatTrack = t.repeat;
         port.On(kTrack, {{0, t.track}});
         port.On(kMode, {{0, t.mode}});
         bgm.CdWatch();
@@ -106,7 +106,7 @@ TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
 }
 
 TEST_F(BgmTest, Mp3PlaysOnlyOnceOpenAndAgainFromTheStartWhenNotPlaying) {
-    settings.BgmFile = "C:\\bad.mp3";
+    settings.file = "C:\\bad.mp3";
     port.On("open \"C:\\bad.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});
     bgm.Mp3Open();
     EXPECT_EQ(port.Recent().size(), 1u) << "no play after a failed open";
@@ -149,10 +149,9 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         SCOPED_TRACE(std::to_string(c.kind) + " " + c.file);
         port = ScriptedPort();
         port.waveDevices = c.waveDevices;
-        settings = BgmSettings{c.kind, 0, c.file};
+        settings = BgmSettings{static_cast<MusicKind>(c.kind), 0, c.file};
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_TRUE(timers.mp3_repeat == c.timers.mp3_repeat &&
-                    timers.cd_watch == c.timers.cd_watch);
+        EXPECT_TRUE(timers.mp3Repeat == c.timers.mp3Repeat && timers.cdWatch == c.timers.cdWatch);
         EXPECT_EQ(port.Recent(), c.start);
         StopMusic(bgm, settings, c.watched);
         EXPECT_EQ(port.Recent(), c.end);

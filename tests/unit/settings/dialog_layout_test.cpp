@@ -19,11 +19,11 @@ TEST(DialogLayout, AWindowLargerThanTheScreenStillCentres) {
 
 // The order itself is walked end to end; these are the cases a walk does not reach.
 TEST(DialogLayout, TabSkipsWhatCannotTakeTheFocus) {
-    std::set<Ctl> off = {Ctl::BgmRepeat, Ctl::CmdBgm};
+    std::set<Ctl> off = {Ctl::RepeatBox, Ctl::FileButton};
     auto can = [&](Ctl c) { return off.count(c) == 0; };
-    EXPECT_EQ(NextFocus(Ctl::PicC, false, can), Ctl::CmdSet);
-    EXPECT_EQ(NextFocus(Ctl::CmdSet, true, can), Ctl::PicC);
-    EXPECT_EQ(NextFocus(Ctl::LblFname, false, can), Ctl::PicC) << "from outside: the first";
-    EXPECT_EQ(NextFocus(Ctl::LblFname, true, can), Ctl::CmdEtc) << "backwards: the last";
-    EXPECT_EQ(NextFocus(Ctl::CmdSet, false, [](Ctl) { return false; }), Ctl::CmdSet);
+    EXPECT_EQ(NextFocus(Ctl::MusicPanel, false, can), Ctl::SaveButton);
+    EXPECT_EQ(NextFocus(Ctl::SaveButton, true, can), Ctl::MusicPanel);
+    EXPECT_EQ(NextFocus(Ctl::FileName, false, can), Ctl::MusicPanel) << "from outside: the first";
+    EXPECT_EQ(NextFocus(Ctl::FileName, true, can), Ctl::OtherWorksButton) << "backwards: the last";
+    EXPECT_EQ(NextFocus(Ctl::SaveButton, false, [](Ctl) { return false; }), Ctl::SaveButton);
 }

@@ -13,4 +13,8 @@ TEST(MusicChoice, TrackTextAndBack) {
         EXPECT_EQ(TrackFromText(text), track) << "text \"" << text << "\"";
     EXPECT_EQ(TrackText(0), "") << "no track, no text";
     EXPECT_EQ(TrackText(-3), "-3");
+    const std::vector<std::string> entries = RepeatEntries();
+    EXPECT_TRUE(entries.size() == 31 && entries[0] == "" && entries[1] == "1" &&
+                entries[30] == "30")
+        << "the empty entry, then 1 to 30";
 }

@@ -7,6 +7,7 @@ using namespace orvanne;
 TEST(CommandLine, ArgumentTextFollowsTheProgramName) {
     // A name that no blank or closing quote ends takes the whole line.
     const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Orvanne\\Orvanne.scr\" /s", "/s"}, // as Windows starts a saver
         {"C:\\Savers\\Orvanne.scr/c", ""},
         {"\"unclosed /s", ""},
     };

@@ -99,11 +99,11 @@ TEST(SettingsFile, WritingKeepsEveryOtherByte) {
 }
 
 TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
-    ASSERT_TRUE(SaveSettings(path_, BgmSettings{2, 0, "C:\\M\\a.mp3"}));
+    ASSERT_TRUE(SaveSettings(path_, BgmSettings{MusicKind::File, 0, "C:\\M\\a.mp3"}));
     EXPECT_EQ(Read(), Keys("2", "0", "C:\\M\\a.mp3")) << "from scratch, in the dialog's order";
 
     Write("; mine\r\n[Section]\r\n" + kFile + "=old\r\n" + kKind + "=0\r\n");
-    ASSERT_TRUE(SaveSettings(path_, BgmSettings{5, -2, ""}));
+    ASSERT_TRUE(SaveSettings(path_, BgmSettings{MusicKind{5}, -2, ""}));
     const std::string saved =
         "; mine\r\n[Section]\r\n" + kFile + "=\r\n" + kKind + "=5\r\n" + kRepeat + "=-2\r\n";
     EXPECT_EQ(Read(), saved)
@@ -112,9 +112,10 @@ TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
 
     SettingsFileOps unreadable = PlatformFileOps();
     unreadable.read = [](const std::string&, std::string&) { return false; };
-    EXPECT_FALSE(SaveSettings(path_, BgmSettings{1, 0, ""}, unreadable));
+    EXPECT_FALSE(SaveSettings(path_, BgmSettings{MusicKind::AudioCd, 0, ""}, unreadable));
     EXPECT_EQ(Read(), saved) << "a file that could not be read would lose its other lines";
-    EXPECT_FALSE(SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{1, 0, ""}));
+    EXPECT_FALSE(
+        SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{MusicKind::AudioCd, 0, ""}));
 }
 
 // Unreadable (its other keys cannot be kept) or read-only, the file is left alone; in a
@@ -136,7 +137,7 @@ TEST_F(SettingsFileTest, PermissionsDecideBetweenRefusingAndWritingInPlace) {
         Write(old);
         ASSERT_EQ(chmod(path_.c_str(), c.file), 0);
         ASSERT_EQ(chmod(folder_.c_str(), c.folder), 0);
-        const BgmSettings s{2, 7, c.music};
+        const BgmSettings s{MusicKind::File, 7, c.music};
         EXPECT_EQ(SaveSettings(path_, s), c.saved) << std::oct << c.file << " in " << c.folder;
         ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
         EXPECT_EQ(Read(), c.saved ? SettingsText(old, s) : old)
@@ -163,7 +164,7 @@ TEST_F(SettingsFileTest, LoadsNumbersAndChecksTheMusicFile) {
     for (const auto& c : cases) {
         Write(Keys(c.kind, c.repeat, c.file));
         BgmSettings s = LoadSettings(path_, [&](const std::string& p) { return p == japanese; });
-        EXPECT_EQ(std::tie(s.BgmKind, s.BgmRepeatTrack, s.BgmFile),
+        EXPECT_EQ(std::make_tuple(int16_t(s.kind), s.repeatTrack, s.file),
                   std::tie(c.wantKind, c.wantRepeat, c.wantFile))
             << "kind \"" << c.kind << "\", repeat \"" << c.repeat << "\", file " << c.file;
     }

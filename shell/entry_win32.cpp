@@ -1,12 +1,12 @@
-// The saver's entry (module Vellis_B): refuses a second copy, reads the command line and
+// The saver's entry: refuses a second copy, reads the command line and
 // hands over to the form it asks for.
 #include "command_line.h"
 #include "file_access.h"
-#include "forms.h"
-#include "preview_form.h"
-#include "program.h"
-#include "run_form.h"
-#include "settings_dialog.h"
+#include "forms_win32.h"
+#include "preview_form_win32.h"
+#include "program_win32.h"
+#include "run_form_win32.h"
+#include "settings_dialog_win32.h"
 #include "shell_state.h"
 
 namespace orvanne {
@@ -48,7 +48,7 @@ void Main() {
 
     bool hideCursor = HidesCursor(args);
     if (hideCursor)
-        shell.CursorShowCount = ShowCursor(FALSE);
+        shell.cursorShowCount = ShowCursor(FALSE);
     StartRunForm(hideCursor);
 }
 

@@ -1,4 +1,4 @@
-#include "program.h"
+#include "program_win32.h"
 
 #include "command_line.h"
 #include "file_access.h"

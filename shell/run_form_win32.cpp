@@ -1,9 +1,9 @@
-#include "run_form.h"
+#include "run_form_win32.h"
 
 #include "bgm.h"
-#include "forms.h"
+#include "forms_win32.h"
 #include "mci_port_win32.h"
-#include "program.h"
+#include "program_win32.h"
 #include "renderer_watch.h"
 #include "run_music.h"
 #include "shell_state.h"
@@ -23,7 +23,7 @@ class RunForm : public forms::Form {
     void Load();
 
   private:
-    enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2, kTimer3 };
+    enum TimerId : UINT_PTR { kMp3RepeatTimer = 1, kCdWatchTimer, kRendererWatchTimer };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
@@ -34,12 +34,12 @@ class RunForm : public forms::Form {
 
     WinMciPort port_;
     Bgm bgm_;
-    // Timer1: starts the MP3 again once it has played to its end.
-    forms::Timer timer1_{*this, kTimer1, 1000};
-    // Timer2: keeps the audio CD playing its track; stops once the CD cannot be used.
-    forms::Timer timer2_{*this, kTimer2, 200};
-    // Timer3: looks for the renderer's window; the run ends once it has gone.
-    forms::Timer timer3_{*this, kTimer3, 50};
+    // Starts the MP3 again once it has played to its end.
+    forms::Timer mp3RepeatTimer_{*this, kMp3RepeatTimer, 1000};
+    // Keeps the audio CD playing its track; stops once the CD cannot be used.
+    forms::Timer cdWatchTimer_{*this, kCdWatchTimer, 200};
+    // Looks for the renderer's window; the run ends once it has gone.
+    forms::Timer rendererWatchTimer_{*this, kRendererWatchTimer, 50};
     // Empty until the renderer has been started: a tick while the music starts finds none.
     std::optional<RendererWatch> watch_;
     HANDLE renderer_ = nullptr;
@@ -49,10 +49,10 @@ class RunForm : public forms::Form {
 void RunForm::Load() {
     if (!Create(kRunFormCaption, WS_OVERLAPPED, WS_EX_TOOLWINDOW, 0, 0, 0, 0))
         EndProgram();
-    timer3_.SetEnabled(true);
+    rendererWatchTimer_.SetEnabled(true);
     MusicTimers timers = StartMusic(bgm_, shell.bgm);
-    timer1_.SetEnabled(timers.mp3_repeat);
-    timer2_.SetEnabled(timers.cd_watch);
+    mp3RepeatTimer_.SetEnabled(timers.mp3Repeat);
+    cdWatchTimer_.SetEnabled(timers.cdWatch);
     StartRenderer();
 }
 
@@ -88,19 +88,19 @@ LRESULT RunForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RunForm::OnTimer(UINT_PTR id) {
     switch (id) {
-    case kTimer1:
+    case kMp3RepeatTimer:
         bgm_.Mp3KeepPlaying();
         break;
-    case kTimer2:
+    case kCdWatchTimer:
         bgm_.CdWatch();
-        timer2_.SetEnabled(bgm_.CdKeepWatching());
+        cdWatchTimer_.SetEnabled(bgm_.CdKeepWatching());
         break;
-    case kTimer3: {
+    case kRendererWatchTimer: {
         if (!watch_)
             break;
         bool found = FindWindowW(nullptr, kRendererCaption) != nullptr;
         if (watch_->RunIsOver(found, RendererRunning(), GetTickCount())) {
-            timer3_.SetEnabled(false);
+            rendererWatchTimer_.SetEnabled(false);
             QueryUnload();
         }
         break;
@@ -109,12 +109,12 @@ void RunForm::OnTimer(UINT_PTR id) {
 }
 
 void RunForm::QueryUnload() {
-    bool cdWatching = timer2_.Enabled();
-    timer2_.SetEnabled(false);
+    bool cdWatching = cdWatchTimer_.Enabled();
+    cdWatchTimer_.SetEnabled(false);
     StopMusic(bgm_, shell.bgm, cdWatching);
     // The count kept from the hide is -1 for a plainly visible cursor: nonzero shows.
     if (cursorHidden_)
-        shell.CursorShowCount = ShowCursor(shell.CursorShowCount != 0);
+        shell.cursorShowCount = ShowCursor(shell.cursorShowCount != 0);
     EndProgram();
 }
 

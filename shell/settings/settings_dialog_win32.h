@@ -1,4 +1,4 @@
-// The settings dialog "<Orvanne>" (Vellis_P), in which the user chooses the music.
+// The settings dialog "<Orvanne>", in which the user chooses the music.
 #pragma once
 
 #include "settings_file.h"

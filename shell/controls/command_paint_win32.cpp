@@ -1,8 +1,8 @@
-#include "command_paint.h"
+#include "command_paint_win32.h"
 
 #include "command_geometry.h"
 #include "command_skins_rc.h"
-#include "forms.h"
+#include "forms_win32.h"
 
 namespace orvanne {
 
@@ -20,7 +20,7 @@ void DrawGradient(HDC dc, int x, int y, int width, int height, bool reversed) {
         v[i].Green = g.vertex[i].green;
         v[i].Blue = g.vertex[i].blue;
     }
-    GRADIENT_RECT rect = {g.upper_left, g.lower_right};
+    GRADIENT_RECT rect = {g.upperLeft, g.lowerRight};
     GradientFill(dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
@@ -52,7 +52,7 @@ void DrawCaption(HDC dc, int x, int y, int width, int height, const CommandLook&
     // Captions are Shift-JIS whatever the system's code page is.
     std::wstring text = AnsiToWide(look.caption);
     const int length = static_cast<int>(text.size());
-    if (look.caption_enabled) {
+    if (look.captionEnabled) {
         SetTextColor(dc, look.colour);
         DrawTextW(dc, text.data(), length, &box, format);
     } else {
@@ -90,7 +90,7 @@ void PaintCommandFace(HDC dc, const RECT& rect, const CommandLook& look,
     if (width <= 0 || height <= 0)
         return;
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-    DrawGradient(dc, x, y, width, height, look.gradient_reversed);
+    DrawGradient(dc, x, y, width, height, look.gradientReversed);
     if (HBITMAP picture = skins.picture[static_cast<int>(look.skin)])
         DrawFrame(dc, x, y, width, height, picture);
     DrawCaption(dc, x, y, width, height, look);

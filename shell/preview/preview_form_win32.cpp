@@ -1,9 +1,9 @@
-#include "preview_form.h"
+#include "preview_form_win32.h"
 
 #include <cstdlib>
 #include <memory>
 
-#include "forms.h"
+#include "forms_win32.h"
 #include "preview_form_rc.h"
 #include "preview_geometry.h"
 
@@ -33,7 +33,7 @@ void PaintPicture(HDC dc, const RECT& area, HBITMAP picture) {
     FillRect(dc, &below, black);
 }
 
-// Img_Prev: a picture control that never scales its picture.
+// A picture control that never scales its picture.
 class PictureControl : public forms::Form {
   public:
     ~PictureControl() override { Destroy(); }
@@ -75,7 +75,7 @@ class PictureControl : public forms::Form {
     HBITMAP picture_ = nullptr;
 };
 
-// Vellis_R: black, holding only Img_Prev.
+// Black, holding only the still.
 class PreviewForm : public forms::Form {
   public:
     ~PreviewForm() override {
@@ -92,9 +92,9 @@ class PreviewForm : public forms::Form {
                                                  MAKEINTRESOURCEW(IDB_PREVIEW_STILL), IMAGE_BITMAP,
                                                  0, 0, LR_CREATEDIBSECTION));
         SIZE size = PictureSize(still_);
-        Img_Prev.SetPicture(still_);
-        return Img_Prev.Create("Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, size.cx, size.cy,
-                               hwnd());
+        stillPicture_.SetPicture(still_);
+        return stillPicture_.Create("Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, size.cx, size.cy,
+                                    hwnd());
     }
 
     // Turns the form into a child filling the host, then shows it. Fails when the host has
@@ -110,7 +110,7 @@ class PreviewForm : public forms::Form {
                                              TwipsPerPixel(forms::ScreenDpi(LOGPIXELSX)),
                                              TwipsPerPixel(forms::ScreenDpi(LOGPIXELSY)));
         MoveWindow(hwnd(), 0, 0, layout.width, layout.height, FALSE);
-        MoveWindow(Img_Prev.hwnd(), 0, 0, layout.width, layout.height, FALSE);
+        MoveWindow(stillPicture_.hwnd(), 0, 0, layout.width, layout.height, FALSE);
         // Not activated: the display settings keep the keyboard.
         ShowWindow(hwnd(), SW_SHOWNA);
         return true;
@@ -125,7 +125,7 @@ class PreviewForm : public forms::Form {
             Destroy();
             return 0;
         case WM_DESTROY:
-            Form_Unload();
+            CloseLater();
             return 0;
         }
         return forms::Form::OnMessage(message, wParam, lParam);
@@ -139,29 +139,26 @@ class PreviewForm : public forms::Form {
         return 1;
     }
 
-    void Form_Unload() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
+    void CloseLater() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
     HBITMAP still_ = nullptr;
-    PictureControl Img_Prev;
+    PictureControl stillPicture_;
 };
 
-struct PreviewState {
-    std::unique_ptr<PreviewForm> Vellis_R;
-};
-
-PreviewState state;
+// The one preview form of the process.
+std::unique_ptr<PreviewForm> preview;
 
 } // namespace
 
 bool ShowPreview(HWND host) {
-    state.Vellis_R.reset();
+    preview.reset();
     // The desktop passes as a window, but a still over the whole screen would never end.
     if (!host || !IsWindow(host) || host == GetDesktopWindow())
         return false;
     auto form = std::make_unique<PreviewForm>();
     if (!form->Load() || !form->SetUp(host))
         return false;
-    state.Vellis_R = std::move(form);
+    preview = std::move(form);
     return true;
 }
 

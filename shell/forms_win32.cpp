@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "forms_win32.h"
 
 namespace orvanne::forms {
 namespace {

@@ -1,4 +1,4 @@
-#include "label_font.h"
+#include "label_font_win32.h"
 
 #include <vector>
 

@@ -9,7 +9,7 @@
 namespace orvanne {
 
 // Twips per screen pixel at the given dots per inch (15 at 96); 15 for a dpi of 0 or less.
-double TwipsPerPixel(int dots_per_inch);
+double TwipsPerPixel(int dotsPerInch);
 
 // The form and its picture control both get this pixel size, at (0, 0) of the host.
 struct PreviewLayout {
@@ -18,7 +18,6 @@ struct PreviewLayout {
 };
 
 // The preview's size for a host rectangle (as GetWindowRect gives it).
-PreviewLayout LayoutPreview(const ScreenRect& host, double twips_per_pixel_x,
-                            double twips_per_pixel_y);
+PreviewLayout LayoutPreview(const ScreenRect& host, double twipsPerPixelX, double twipsPerPixelY);
 
 } // namespace orvanne

@@ -1,4 +1,4 @@
-#include "dialog_widgets.h"
+#include "dialog_widgets_win32.h"
 
 #include <vector>
 

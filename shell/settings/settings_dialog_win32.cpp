@@ -1,4 +1,4 @@
-#include "settings_dialog.h"
+#include "settings_dialog_win32.h"
 
 #include <windows.h>
 
@@ -6,16 +6,16 @@
 
 #include <array>
 
-#include "command_button.h"
+#include "command_button_win32.h"
 #include "dialog_layout.h"
-#include "dialog_widgets.h"
-#include "file_picker.h"
-#include "forms.h"
-#include "label_font.h"
+#include "dialog_widgets_win32.h"
+#include "file_picker_win32.h"
+#include "forms_win32.h"
+#include "label_font_win32.h"
 #include "music_choice.h"
 #include "orvanne_version.h"
 #include "settings_resources.h"
-#include "zoom.h"
+#include "zoom_win32.h"
 
 namespace orvanne {
 
@@ -77,15 +77,15 @@ class SettingsDialog : public forms::Form {
   private:
     bool CreateWindowAndControls();
     void CreateControls();
-    void CreateKindRow(int kind);
+    void CreateKindRow(MusicKind kind);
     void CreateRepeatBox();
     RECT PixelPlace(Ctl control) const;
     CommandPlacement ButtonPlace(Ctl control) const;
     HWND WindowOf(Ctl control) const;
 
     void PrepareButtons(bool initialise, bool enable);
-    void ShowKind(int kind);
-    void ChooseKind(int kind);
+    void ShowKind(MusicKind kind);
+    void ChooseKind(MusicKind kind);
     void ChooseFile();
     void Save();
     void OpenHomePage();
@@ -105,7 +105,8 @@ class SettingsDialog : public forms::Form {
     std::array<Picture, 3> marks_;
     std::array<Picture, 2> stock_; // the unselected and the selected mark
     HWND repeat_ = nullptr;
-    HWND cmdBgm_ = nullptr, cmdEtc_ = nullptr, cmdSet_ = nullptr, cmdCan_ = nullptr;
+    HWND fileButton_ = nullptr, otherWorksButton_ = nullptr, saveButton_ = nullptr,
+         cancelButton_ = nullptr;
     HFONT labelFont_ = nullptr, panelFont_ = nullptr;
     FontDesc buttonFont_ = DefaultCaptionFont();
     HICON icon_ = nullptr, smallIcon_ = nullptr;
@@ -139,18 +140,18 @@ CommandPlacement SettingsDialog::ButtonPlace(Ctl control) const {
 
 HWND SettingsDialog::WindowOf(Ctl control) const {
     switch (control) {
-    case Ctl::PicC:
+    case Ctl::MusicPanel:
         return panel_.hwnd();
-    case Ctl::BgmRepeat:
+    case Ctl::RepeatBox:
         return repeat_;
-    case Ctl::CmdBgm:
-        return cmdBgm_;
-    case Ctl::CmdEtc:
-        return cmdEtc_;
-    case Ctl::CmdSet:
-        return cmdSet_;
-    case Ctl::CmdCan:
-        return cmdCan_;
+    case Ctl::FileButton:
+        return fileButton_;
+    case Ctl::OtherWorksButton:
+        return otherWorksButton_;
+    case Ctl::SaveButton:
+        return saveButton_;
+    case Ctl::CancelButton:
+        return cancelButton_;
     default:
         return nullptr;
     }
@@ -190,25 +191,26 @@ bool SettingsDialog::CreateWindowAndControls() {
 }
 
 // A music kind's mark and label; a press of any mouse button on either chooses the kind.
-void SettingsDialog::CreateKindRow(int kind) {
+void SettingsDialog::CreateKindRow(MusicKind kind) {
     HWND p = panel_.hwnd();
-    marks_[kind].Create(p, IdOf(MarkOf(kind)), PixelPlace(MarkOf(kind)));
-    marks_[kind].onPress = [this, kind] { ChooseKind(kind); };
-    Label& label = kindLabels_[kind];
+    const auto row = static_cast<std::size_t>(kind);
+    marks_[row].Create(p, IdOf(MarkOf(kind)), PixelPlace(MarkOf(kind)));
+    marks_[row].onPress = [this, kind] { ChooseKind(kind); };
+    Label& label = kindLabels_[row];
     label.Create(p, IdOf(LabelOf(kind)), PixelPlace(LabelOf(kind)), labelFont_);
-    label.SetText(Utf8ToWide(kKindTexts[kind]));
+    label.SetText(Utf8ToWide(kKindTexts[row]));
     label.SizeToText();
     label.onPress = [this, kind] { ChooseKind(kind); };
 }
 
 void SettingsDialog::CreateRepeatBox() {
-    RECT box = PixelPlace(Ctl::BgmRepeat);
+    RECT box = PixelPlace(Ctl::RepeatBox);
     // The height given is the field's and the list's together.
     repeat_ = CreateWindowExW(
         0, L"COMBOBOX", L"",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
         box.top, box.right - box.left, TwipsToPixels(3000, dpi_), panel_.hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(Ctl::BgmRepeat))),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(Ctl::RepeatBox))),
         GetModuleHandleW(nullptr), nullptr);
     if (!repeat_)
         return;
@@ -224,47 +226,50 @@ void SettingsDialog::CreateRepeatBox() {
 }
 
 void SettingsDialog::CreateControls() {
-    RECT panel = PixelPlace(Ctl::PicC);
-    panel_.Create(hwnd(), IdOf(Ctl::PicC), panel, PixelPlace(Ctl::Shape3));
+    RECT panel = PixelPlace(Ctl::MusicPanel);
+    panel_.Create(hwnd(), IdOf(Ctl::MusicPanel), panel, PixelPlace(Ctl::HeadingFrame));
     HWND p = panel_.hwnd();
 
-    heading_.Create(p, IdOf(Ctl::LblHeading), PixelPlace(Ctl::LblHeading), labelFont_);
+    heading_.Create(p, IdOf(Ctl::Heading), PixelPlace(Ctl::Heading), labelFont_);
     heading_.SetCentred(true);
     heading_.SetText(Utf8ToWide(kHeading));
 
     // In the layout's order: the CD row with the repeat box, then no music, then the file.
-    CreateKindRow(1);
+    CreateKindRow(MusicKind::AudioCd);
     CreateRepeatBox();
-    repeatLabel_.Create(p, IdOf(Ctl::LblRepeat), PixelPlace(Ctl::LblRepeat), labelFont_);
+    repeatLabel_.Create(p, IdOf(Ctl::RepeatLabel), PixelPlace(Ctl::RepeatLabel), labelFont_);
     repeatLabel_.SetText(Utf8ToWide(kRepeatText));
     repeatLabel_.SizeToText();
-    CreateKindRow(0);
-    CreateKindRow(2);
+    CreateKindRow(MusicKind::None);
+    CreateKindRow(MusicKind::File);
 
-    cmdBgm_ = CreateCommand(p, ButtonPlace(Ctl::CmdBgm), kFileCaption, buttonFont_);
-    fileLabel_.Create(p, IdOf(Ctl::LblFname), PixelPlace(Ctl::LblFname), labelFont_);
+    fileButton_ = CreateCommand(p, ButtonPlace(Ctl::FileButton), kFileCaption, buttonFont_);
+    fileLabel_.Create(p, IdOf(Ctl::FileName), PixelPlace(Ctl::FileName), labelFont_);
     fileLabel_.SetBorder(true);
     fileLabel_.SetWrapping(true);
 
-    credit_.Create(hwnd(), IdOf(Ctl::LblCredit), PixelPlace(Ctl::LblCredit), labelFont_);
+    credit_.Create(hwnd(), IdOf(Ctl::Credit), PixelPlace(Ctl::Credit), labelFont_);
     credit_.SetColour(RGB(255, 255, 255));
     credit_.SetText(Utf8ToWide(kCredit));
     credit_.SizeToText();
 
-    cmdEtc_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdEtc), Cp932(kEtcCaption), buttonFont_);
-    cmdSet_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdSet), Cp932(kSetCaption), buttonFont_);
-    cmdCan_ = CreateCommand(hwnd(), ButtonPlace(Ctl::CmdCan), Cp932(kCanCaption), buttonFont_);
+    otherWorksButton_ =
+        CreateCommand(hwnd(), ButtonPlace(Ctl::OtherWorksButton), Cp932(kEtcCaption), buttonFont_);
+    saveButton_ =
+        CreateCommand(hwnd(), ButtonPlace(Ctl::SaveButton), Cp932(kSetCaption), buttonFont_);
+    cancelButton_ =
+        CreateCommand(hwnd(), ButtonPlace(Ctl::CancelButton), Cp932(kCanCaption), buttonFont_);
 
     // The stock pictures the marks take theirs from, placed outside the client area.
-    stock_[0].Create(hwnd(), IdOf(Ctl::ImgRa0), PixelPlace(Ctl::ImgRa0));
+    stock_[0].Create(hwnd(), IdOf(Ctl::MarkOffStock), PixelPlace(Ctl::MarkOffStock));
     stock_[0].SetBitmap(markOff_);
-    stock_[1].Create(hwnd(), IdOf(Ctl::ImgRa1), PixelPlace(Ctl::ImgRa1));
+    stock_[1].Create(hwnd(), IdOf(Ctl::MarkOnStock), PixelPlace(Ctl::MarkOnStock));
     stock_[1].SetBitmap(markOn_);
 }
 
 // Visits the form's Command buttons in control order.
 void SettingsDialog::PrepareButtons(bool initialise, bool enable) {
-    for (HWND button : {cmdBgm_, cmdEtc_, cmdSet_, cmdCan_}) {
+    for (HWND button : {fileButton_, otherWorksButton_, saveButton_, cancelButton_}) {
         if (!button)
             continue;
         if (initialise)
@@ -285,11 +290,11 @@ bool SettingsDialog::Load() {
     SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     PrepareButtons(true, true);
-    ShowKind(settings_.BgmKind);
-    SetWindowTextW(repeat_, Utf8ToWide(TrackText(settings_.BgmRepeatTrack)).c_str());
+    ShowKind(settings_.kind);
+    SetWindowTextW(repeat_, Utf8ToWide(TrackText(settings_.repeatTrack)).c_str());
     for (const std::string& entry : RepeatEntries())
         SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
-    fileLabel_.SetText(AnsiToWide(settings_.BgmFile, 932));
+    fileLabel_.SetText(AnsiToWide(settings_.file, 932));
 
     RememberCursorPoint();
     ZoomFromCursor(hwnd());
@@ -298,18 +303,18 @@ bool SettingsDialog::Load() {
 }
 
 // The marks as radio buttons, and the one dependent control the kind can use.
-void SettingsDialog::ShowKind(int kind) {
+void SettingsDialog::ShowKind(MusicKind kind) {
     KindView view = ViewOfKind(kind);
     for (Picture& mark : marks_)
         mark.SetBitmap(stock_[0].Bitmap());
     if (view.mark >= 0)
         marks_[view.mark].SetBitmap(stock_[1].Bitmap());
-    EnableWindow(repeat_, view.repeat_enabled);
-    CommandSetEnabled(cmdBgm_, view.file_enabled);
+    EnableWindow(repeat_, view.repeatEnabled);
+    CommandSetEnabled(fileButton_, view.fileEnabled);
 }
 
-void SettingsDialog::ChooseKind(int kind) {
-    settings_.BgmKind = static_cast<int16_t>(kind);
+void SettingsDialog::ChooseKind(MusicKind kind) {
+    settings_.kind = kind;
     ShowKind(kind);
 }
 
@@ -323,7 +328,7 @@ void SettingsDialog::ChooseFile() {
     }
     if (result != PickResult::Chosen)
         return;
-    settings_.BgmFile = path;
+    settings_.file = path;
     fileLabel_.SetText(AnsiToWide(path, 932));
 }
 
@@ -331,7 +336,7 @@ void SettingsDialog::Save() {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(repeat_)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(repeat_, &text[0], static_cast<int>(text.size()))));
-    settings_.BgmRepeatTrack = TrackFromText(WideToUtf8(text));
+    settings_.repeatTrack = TrackFromText(WideToUtf8(text));
     // A save that fails is not reported; the file then keeps its old bytes.
     SaveSettings(settingsPath_, settings_);
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -350,13 +355,13 @@ void SettingsDialog::Unload() {
 }
 
 void SettingsDialog::OnCommand(int id) {
-    if (id == IdOf(Ctl::CmdBgm))
+    if (id == IdOf(Ctl::FileButton))
         ChooseFile();
-    else if (id == IdOf(Ctl::CmdSet))
+    else if (id == IdOf(Ctl::SaveButton))
         Save();
-    else if (id == IdOf(Ctl::CmdCan))
+    else if (id == IdOf(Ctl::CancelButton))
         PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-    else if (id == IdOf(Ctl::CmdEtc))
+    else if (id == IdOf(Ctl::OtherWorksButton))
         OpenHomePage();
 }
 
@@ -375,10 +380,11 @@ void SettingsDialog::OnActivate(bool active) {
 void SettingsDialog::MoveFocus(bool backwards) {
     HWND focus = GetFocus();
     Ctl current = Ctl::Count;
-    for (Ctl c : {Ctl::PicC, Ctl::BgmRepeat, Ctl::CmdBgm, Ctl::CmdSet, Ctl::CmdCan, Ctl::CmdEtc}) {
+    for (Ctl c : {Ctl::MusicPanel, Ctl::RepeatBox, Ctl::FileButton, Ctl::SaveButton,
+                  Ctl::CancelButton, Ctl::OtherWorksButton}) {
         HWND w = WindowOf(c);
         // The panel holds others, so only a direct hit counts for it.
-        if (w && (w == focus || (c != Ctl::PicC && IsChild(w, focus))))
+        if (w && (w == focus || (c != Ctl::MusicPanel && IsChild(w, focus))))
             current = c;
     }
     Ctl next = NextFocus(current, backwards, [this](Ctl c) {

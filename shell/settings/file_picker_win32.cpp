@@ -1,10 +1,10 @@
-#include "file_picker.h"
+#include "file_picker_win32.h"
 
 #include <commdlg.h>
 
 #include <cstddef>
 
-#include "forms.h"
+#include "forms_win32.h"
 
 namespace orvanne {
 

@@ -1,11 +1,11 @@
-#include "zoom.h"
+#include "zoom_win32.h"
 
 namespace orvanne {
 namespace {
 
 struct ZoomState {
-    int16_t CursorX = 0; // the zoom point in screen pixels
-    int16_t CursorY = 0;
+    int16_t cursorX = 0; // the zoom point in screen pixels
+    int16_t cursorY = 0;
 };
 ZoomState state;
 
@@ -84,19 +84,19 @@ ScreenRect WindowRect(HWND window) {
 ZoomPoint RememberCursorPoint() {
     POINT p{};
     BOOL ok = GetCursorPos(&p);
-    ZoomPoint next = ZoomPointFromCursor({state.CursorX, state.CursorY}, ok != FALSE,
+    ZoomPoint next = ZoomPointFromCursor({state.cursorX, state.cursorY}, ok != FALSE,
                                          static_cast<int32_t>(p.x), static_cast<int32_t>(p.y));
-    state.CursorX = next.x;
-    state.CursorY = next.y;
+    state.cursorX = next.x;
+    state.cursorY = next.y;
     return next;
 }
 
 void ZoomFromCursor(HWND window) {
-    Animate(window, ZoomRectAt({state.CursorX, state.CursorY}), WindowRect(window));
+    Animate(window, ZoomRectAt({state.cursorX, state.cursorY}), WindowRect(window));
 }
 
 void ZoomToCursor(HWND window) {
-    Animate(window, WindowRect(window), ZoomRectAt({state.CursorX, state.CursorY}));
+    Animate(window, WindowRect(window), ZoomRectAt({state.cursorX, state.cursorY}));
 }
 
 } // namespace orvanne

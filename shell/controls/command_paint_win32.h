@@ -20,11 +20,11 @@ void LoadCommandSkins(HINSTANCE instance, CommandSkins& skins);
 
 struct CommandLook {
     Skin skin = Skin::Normal;
-    bool gradient_reversed = false;
+    bool gradientReversed = false;
     std::string caption;
     HFONT font = nullptr;
     COLORREF colour = 0;
-    bool caption_enabled = true;
+    bool captionEnabled = true;
     int dpi = 96; // vertical, for the caption's placement
 };
 

@@ -1,4 +1,4 @@
-// The hidden run form (Vellis_S): starts the music and the renderer, keeps the music going
+// The hidden run form: starts the music and the renderer, keeps the music going
 // and ends the program when the renderer's window has gone.
 #pragma once
 

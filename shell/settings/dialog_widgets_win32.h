@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "forms.h"
+#include "forms_win32.h"
 #include "shading.h"
 
 namespace orvanne {

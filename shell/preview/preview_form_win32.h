@@ -1,5 +1,5 @@
 #pragma once
-// The preview form Vellis_R: the still of the jewel field inside the display settings'
+// The preview form: the still of the jewel field inside the display settings'
 // little monitor, as a child window of the host the system names.
 
 #include <windows.h>

@@ -1,9 +1,11 @@
 #include "wide_text.h"
 
+#include <windows.h>
+
 namespace orvanne {
 namespace {
 
-std::wstring ToWide(std::string_view bytes, UINT codePage) {
+std::wstring ToWide(std::string_view bytes, unsigned codePage) {
     if (bytes.empty())
         return std::wstring();
     int size = static_cast<int>(bytes.size());
@@ -14,7 +16,7 @@ std::wstring ToWide(std::string_view bytes, UINT codePage) {
     return text;
 }
 
-std::string FromWide(std::wstring_view text, UINT codePage) {
+std::string FromWide(std::wstring_view text, unsigned codePage) {
     if (text.empty())
         return std::string();
     int size = static_cast<int>(text.size());
@@ -33,10 +35,10 @@ std::wstring Utf8ToWide(std::string_view utf8) {
 std::string WideToUtf8(std::wstring_view text) {
     return FromWide(text, CP_UTF8);
 }
-std::wstring AnsiToWide(std::string_view bytes, UINT codePage) {
+std::wstring AnsiToWide(std::string_view bytes, unsigned codePage) {
     return ToWide(bytes, codePage);
 }
-std::string WideToAnsi(std::wstring_view text, UINT codePage) {
+std::string WideToAnsi(std::wstring_view text, unsigned codePage) {
     return FromWide(text, codePage);
 }
 

@@ -1,4 +1,4 @@
-#include "command_button.h"
+#include "command_button_win32.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 
 #include "command_geometry.h"
 #include "command_logic.h"
-#include "command_paint.h"
-#include "forms.h"
+#include "command_paint_win32.h"
+#include "forms_win32.h"
 
 namespace orvanne {
 
@@ -121,11 +121,11 @@ HFONT CommandWindow::CaptionFont() {
 void CommandWindow::Draw(HDC dc, const RECT& rect) {
     CommandLook look;
     look.skin = logic_.PaintedSkin();
-    look.gradient_reversed = logic_.GradientReversed();
+    look.gradientReversed = logic_.GradientReversed();
     look.caption = logic_.Caption();
     look.font = CaptionFont();
     look.colour = logic_.CaptionColour();
-    look.caption_enabled = logic_.CaptionEnabled();
+    look.captionEnabled = logic_.CaptionEnabled();
     look.dpi = dpiY_;
     PaintCommandFace(dc, rect, look, state.skins);
 }
