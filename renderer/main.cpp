@@ -1,6 +1,7 @@
 // Program entry: the window cycle (full screen, then windowed after Tab, and back), the
 // message loop that draws frames back to back, and teardown.
 #include "renderer.h"
+#include "renderer_identity.h"
 
 #include <ctime>
 
@@ -11,7 +12,6 @@ static_assert(sizeof(WNDCLASSEXA) == 48, "WNDCLASSEXA is 48 bytes");
 namespace {
 
 const char class_name[] = "opengl demo";
-const char window_title[] = "Vellis_VC";
 
 struct MonitorList {
     stars::Monitor monitors[stars::max_monitors];
@@ -130,8 +130,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         // The views until the window's first WM_SIZE.
         renderer.views =
             renderer.fullscreen ? renderer.layout.fields : stars::whole_client(width, height);
-        renderer.window = CreateWindowExA(0, class_name, window_title, style, x, y, width, height,
-                                          nullptr, nullptr, instance, &renderer);
+        renderer.window = CreateWindowExA(0, class_name, stars::kRendererWindowTitle, style, x, y,
+                                          width, height, nullptr, nullptr, instance, &renderer);
         if (!renderer.window) {
             report_error("CreateWindowEx");
             return 0;

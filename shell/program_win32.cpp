@@ -1,4 +1,5 @@
 #include "program_win32.h"
+#include "renderer_identity.h"
 
 #include "command_line.h"
 #include "file_access.h"
@@ -44,7 +45,7 @@ std::string SettingsPath() {
 }
 
 std::string RendererPath() {
-    return ProgramFolder() + "\\" + kRendererFileName;
+    return ProgramFolder() + "\\" + stars::kRendererFileName;
 }
 
 bool MusicFileExists(const std::string& cp932Path) {

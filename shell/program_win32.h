@@ -9,8 +9,6 @@
 
 namespace orvanne {
 
-inline constexpr char kRendererFileName[] = "Orvanne.dll";
-
 // Ends the process at once; no handler of the shell runs after it.
 [[noreturn]] void EndProgram();
 

@@ -4,6 +4,7 @@
 #include "forms_win32.h"
 #include "mci_port_win32.h"
 #include "program_win32.h"
+#include "renderer_identity.h"
 #include "renderer_watch.h"
 #include "run_music.h"
 #include "shell_state.h"
@@ -12,8 +13,6 @@
 
 namespace orvanne {
 namespace {
-
-const wchar_t kRendererCaption[] = L"Vellis_VC";
 
 class RunForm : public forms::Form {
   public:
@@ -98,7 +97,7 @@ void RunForm::OnTimer(UINT_PTR id) {
     case kRendererWatchTimer: {
         if (!watch_)
             break;
-        bool found = FindWindowW(nullptr, kRendererCaption) != nullptr;
+        bool found = FindWindowA(nullptr, stars::kRendererWindowTitle) != nullptr;
         if (watch_->RunIsOver(found, RendererRunning(), GetTickCount())) {
             rendererWatchTimer_.SetEnabled(false);
             QueryUnload();
