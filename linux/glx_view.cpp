@@ -1,6 +1,8 @@
 #include "glx_view.h"
 #include "fps_overlay.h"
 
+#include <X11/extensions/Xrandr.h>
+
 namespace {
 
 const int own_width = 1024;
@@ -79,6 +81,23 @@ void make_glyphs(GlxView& view) {
     XFreeFont(view.display, font);
 }
 
+// The root window's monitors as RandR 1.5 lists them; without it, one monitor over all.
+stars::ScreenLayout root_layout(Display* display, Window root, int width, int height) {
+    stars::Monitor monitors[stars::max_monitors];
+    int count = 0, listed = 0, unused = 0, major = 0, minor = 0;
+    XRRMonitorInfo* info = nullptr;
+    if (XRRQueryExtension(display, &unused, &unused) && XRRQueryVersion(display, &major, &minor) &&
+        (major > 1 || minor >= 5))
+        info = XRRGetMonitors(display, root, True, &listed);
+    for (int i = 0; i < listed && count < stars::max_monitors; ++i)
+        monitors[count++] = {
+            {info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height},
+            info[i].primary != 0};
+    if (info)
+        XRRFreeMonitors(info);
+    return stars::full_screen_layout(monitors, count, {0, 0, width, height});
+}
+
 } // namespace
 
 const char* open_view(GlxView& view, const stars::ModuleOptions& options) {
@@ -107,6 +126,9 @@ const char* open_view(GlxView& view, const stars::ModuleOptions& options) {
         view.width = attributes.width;
         view.height = attributes.height;
         view.mapped = attributes.map_state != IsUnmapped;
+        view.per_monitor = options.target == stars::DrawTarget::root_window;
+        if (view.per_monitor)
+            view.layout = root_layout(display, view.window, view.width, view.height);
         // Only structure events: keys and buttons stay the daemon's.
         XSelectInput(display, view.window, StructureNotifyMask);
         visual = visual_of(display, attributes);

@@ -7,6 +7,7 @@
 #include <GL/glx.h>
 
 #include "module_options.h"
+#include "screen_layout.h"
 
 struct GlxView {
     Display* display = nullptr;
@@ -19,7 +20,9 @@ struct GlxView {
     int width = 0;
     int height = 0;
     bool mapped = true;
-    unsigned glyph_base = 0; // 0 when no font could be loaded: the overlay is left out
+    unsigned glyph_base = 0;  // 0 when no font could be loaded: the overlay is left out
+    bool per_monitor = false; // the root window: a field on each of its monitors
+    stars::ScreenLayout layout = {};
 };
 
 // Connects, finds or makes the window and makes a context current on it. Gives null on

@@ -75,7 +75,9 @@ void install_signal_handlers() {
 }
 
 void reshape(Module& module) {
-    module.views = stars::whole_client(module.view.width, module.view.height);
+    const GlxView& view = module.view;
+    module.views = view.per_monitor ? stars::full_screen_views(view.layout, view.width, view.height)
+                                    : stars::whole_client(view.width, view.height);
     stars::restart_frame_rate(module.rate, module.counter);
 }
 
@@ -184,6 +186,9 @@ int main(int argc, char** argv) {
     const char* failed = open_view(module.view, options);
     if (!failed && stars::init_field_gl(module.scene) != 0)
         failed = "init_field_gl";
+    // Short of memory the monitors beyond the fields made stay black.
+    if (!failed && stars::add_fields(module.scene, module.view.layout.fields.count, random) != 0)
+        std::fputs("orvanne: fields for every monitor: out of memory\n", stderr);
     if (failed || x_failed) {
         std::fprintf(stderr, "orvanne: %s failed\n", failed ? failed : "X setup");
         close_view(module.view);

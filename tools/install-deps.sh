@@ -6,7 +6,7 @@ packages=(
     wine wine64 xvfb xdotool x11-utils x11-xserver-utils imagemagick
     pulseaudio pulseaudio-utils sox libsox-fmt-mp3
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    fonts-ipafont-gothic libx11-dev libxdamage-dev libgl-dev libglu1-mesa-dev xauth
+    fonts-ipafont-gothic libx11-dev libxrandr-dev libxdamage-dev libgl-dev libglu1-mesa-dev xauth
     xscreensaver xscreensaver-gl lintian dpkg-dev
     locales clang clang-format libclang-rt-14-dev
     nsis zip icoutils 7zip osslsigncode openssl
