@@ -63,7 +63,7 @@ void keep_empty_glyph_advances(const XFontStruct* font, unsigned list_base) {
         const XCharStruct& glyph =
             font->per_char ? font->per_char[c - font->min_char_or_byte2] : font->max_bounds;
         if (glyph.rbearing <= glyph.lbearing || glyph.ascent + glyph.descent <= 0)
-            stars::record_blank_glyph(list_base + c, glyph.width, 0.0f);
+            orvanne::record_blank_glyph(list_base + c, glyph.width, 0.0f);
     }
 }
 
@@ -82,25 +82,25 @@ void make_glyphs(GlxView& view) {
 }
 
 // The root window's monitors as RandR 1.5 lists them; without it, one monitor over all.
-stars::ScreenLayout root_layout(Display* display, Window root, int width, int height) {
-    stars::Monitor monitors[stars::max_monitors];
+orvanne::ScreenLayout root_layout(Display* display, Window root, int width, int height) {
+    orvanne::Monitor monitors[orvanne::max_monitors];
     int count = 0, listed = 0, unused = 0, major = 0, minor = 0;
     XRRMonitorInfo* info = nullptr;
     if (XRRQueryExtension(display, &unused, &unused) && XRRQueryVersion(display, &major, &minor) &&
         (major > 1 || minor >= 5))
         info = XRRGetMonitors(display, root, True, &listed);
-    for (int i = 0; i < listed && count < stars::max_monitors; ++i)
+    for (int i = 0; i < listed && count < orvanne::max_monitors; ++i)
         monitors[count++] = {
             {info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height},
             info[i].primary != 0};
     if (info)
         XRRFreeMonitors(info);
-    return stars::full_screen_layout(monitors, count, {0, 0, width, height});
+    return orvanne::full_screen_layout(monitors, count, {0, 0, width, height});
 }
 
 } // namespace
 
-const char* open_view(GlxView& view, const stars::ModuleOptions& options) {
+const char* open_view(GlxView& view, const orvanne::ModuleOptions& options) {
     view.display = XOpenDisplay(options.display);
     if (!view.display)
         return "XOpenDisplay";
@@ -111,13 +111,13 @@ const char* open_view(GlxView& view, const stars::ModuleOptions& options) {
         return "glXQueryExtension";
 
     XVisualInfo* visual = nullptr;
-    if (options.target == stars::DrawTarget::own_window) {
+    if (options.target == orvanne::DrawTarget::own_window) {
         visual = choose_own_visual(display);
         if (!visual)
             return "glXChooseVisual";
         make_own_window(view, visual);
     } else {
-        view.window = options.target == stars::DrawTarget::root_window
+        view.window = options.target == orvanne::DrawTarget::root_window
                           ? DefaultRootWindow(display)
                           : static_cast<Window>(options.window_id);
         XWindowAttributes attributes;
@@ -126,7 +126,7 @@ const char* open_view(GlxView& view, const stars::ModuleOptions& options) {
         view.width = attributes.width;
         view.height = attributes.height;
         view.mapped = attributes.map_state != IsUnmapped;
-        view.per_monitor = options.target == stars::DrawTarget::root_window;
+        view.per_monitor = options.target == orvanne::DrawTarget::root_window;
         if (view.per_monitor)
             view.layout = root_layout(display, view.window, view.width, view.height);
         // Only structure events: keys and buttons stay the daemon's.

@@ -22,12 +22,12 @@ struct GlxView {
     bool mapped = true;
     unsigned glyph_base = 0;  // 0 when no font could be loaded: the overlay is left out
     bool per_monitor = false; // the root window: a field on each of its monitors
-    stars::ScreenLayout layout = {};
+    orvanne::ScreenLayout layout = {};
 };
 
 // Connects, finds or makes the window and makes a context current on it. Gives null on
 // success, else the failed step; what was set up stays in view for close_view.
-const char* open_view(GlxView& view, const stars::ModuleOptions& options);
+const char* open_view(GlxView& view, const orvanne::ModuleOptions& options);
 
 // Releases the context, the glyphs and a window of its own, then the connection.
 void close_view(GlxView& view);

@@ -20,7 +20,7 @@
 
 namespace {
 
-class MonotonicCounter : public stars::Counter {
+class MonotonicCounter : public orvanne::Counter {
   public:
     int64_t now() override {
         timespec time;
@@ -33,9 +33,9 @@ class MonotonicCounter : public stars::Counter {
 struct Module {
     GlxView view;
     int64_t delay_ns = 0;
-    stars::FieldScene scene;
-    stars::FieldViews views = {};
-    stars::FrameRate rate;
+    orvanne::FieldScene scene;
+    orvanne::FieldViews views = {};
+    orvanne::FrameRate rate;
     MonotonicCounter counter;
     bool show_fps = false;
     bool ended = false;
@@ -76,9 +76,10 @@ void install_signal_handlers() {
 
 void reshape(Module& module) {
     const GlxView& view = module.view;
-    module.views = view.per_monitor ? stars::full_screen_views(view.layout, view.width, view.height)
-                                    : stars::whole_client(view.width, view.height);
-    stars::restart_frame_rate(module.rate, module.counter);
+    module.views = view.per_monitor
+                       ? orvanne::full_screen_views(view.layout, view.width, view.height)
+                       : orvanne::whole_client(view.width, view.height);
+    orvanne::restart_frame_rate(module.rate, module.counter);
 }
 
 void on_configure(Module& module, const XConfigureEvent& event) {
@@ -125,9 +126,9 @@ void handle_event(Module& module, XEvent& event) {
     }
 }
 
-void draw_frame(Module& module, stars::SeededRandom& random) {
-    stars::draw_scene_frame(module.scene, module.views, module.rate, module.counter, random,
-                            module.show_fps ? module.view.glyph_base : 0);
+void draw_frame(Module& module, orvanne::SeededRandom& random) {
+    orvanne::draw_scene_frame(module.scene, module.views, module.rate, module.counter, random,
+                              module.show_fps ? module.view.glyph_base : 0);
     glXSwapBuffers(module.view.display, module.view.window);
 }
 
@@ -138,7 +139,7 @@ void wait_for_events(Display* display, int64_t ns) {
     ppoll(&connection, 1, &timeout, nullptr);
 }
 
-void run(Module& module, stars::SeededRandom& random) {
+void run(Module& module, orvanne::SeededRandom& random) {
     Display* display = module.view.display;
     int64_t next_frame = module.counter.now();
     while (!stop_signal && !module.ended && !window_lost && !x_failed) {
@@ -164,14 +165,14 @@ void run(Module& module, stars::SeededRandom& random) {
 } // namespace
 
 int main(int argc, char** argv) {
-    stars::ModuleOptions options;
-    if (const char* error =
-            stars::parse_module_options(argc, argv, std::getenv("XSCREENSAVER_WINDOW"), options)) {
-        std::fprintf(stderr, "orvanne: %s\n%s", error, stars::module_usage);
+    orvanne::ModuleOptions options;
+    if (const char* error = orvanne::parse_module_options(
+            argc, argv, std::getenv("XSCREENSAVER_WINDOW"), options)) {
+        std::fprintf(stderr, "orvanne: %s\n%s", error, orvanne::module_usage);
         return 1;
     }
     if (options.help) {
-        std::fputs(stars::module_usage, stdout);
+        std::fputs(orvanne::module_usage, stdout);
         return 0;
     }
     install_signal_handlers();
@@ -180,28 +181,28 @@ int main(int argc, char** argv) {
     static Module module;
     module.show_fps = options.show_fps;
     module.delay_ns = static_cast<int64_t>(options.delay_us) * 1000;
-    stars::SeededRandom random(static_cast<uint32_t>(std::time(nullptr)));
-    if (stars::init_field(module.scene, random) != 0)
+    orvanne::SeededRandom random(static_cast<uint32_t>(std::time(nullptr)));
+    if (orvanne::init_field(module.scene, random) != 0)
         return 1;
     const char* failed = open_view(module.view, options);
-    if (!failed && stars::init_field_gl(module.scene) != 0)
+    if (!failed && orvanne::init_field_gl(module.scene) != 0)
         failed = "init_field_gl";
     // Short of memory the monitors beyond the fields made stay black.
-    if (!failed && stars::add_fields(module.scene, module.view.layout.fields.count, random) != 0)
+    if (!failed && orvanne::add_fields(module.scene, module.view.layout.fields.count, random) != 0)
         std::fputs("orvanne: fields for every monitor: out of memory\n", stderr);
     if (failed || x_failed) {
         std::fprintf(stderr, "orvanne: %s failed\n", failed ? failed : "X setup");
         close_view(module.view);
-        stars::free_field(module.scene);
+        orvanne::free_field(module.scene);
         return 1;
     }
     drawn_window = module.view.window;
     reshape(module);
     run(module, random);
 
-    stars::free_field_gl(module.scene);
+    orvanne::free_field_gl(module.scene);
     close_view(module.view);
-    stars::free_field(module.scene);
+    orvanne::free_field(module.scene);
     if (x_failed)
         return 1;
     // The daemon takes an end by its own signal as normal and an exit after it as a fault.

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace stars {
+namespace orvanne {
 
 const char module_usage[] =
     "usage: orvanne [options]\n"
@@ -187,4 +187,4 @@ const char* parse_module_options(int argc, const char* const* argv, const char* 
     return nullptr;
 }
 
-} // namespace stars
+} // namespace orvanne

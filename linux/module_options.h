@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace stars {
+namespace orvanne {
 
 enum class DrawTarget {
     own_window,   // a 1024x768 window of the module's own
@@ -41,4 +41,4 @@ const char* parse_module_options(int argc, const char* const* argv, const char* 
 // What --help prints.
 extern const char module_usage[];
 
-} // namespace stars
+} // namespace orvanne

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace stars {
+namespace orvanne {
 
 enum InputKind : int32_t {
     input_button_press = 0,
@@ -19,4 +19,4 @@ int32_t mouse_move_code(uint64_t key_state);
 // Whether the overlay is shown after an input: only a released Space flips it.
 bool overlay_after_input(bool show_fps, int32_t kind, int32_t code);
 
-} // namespace stars
+} // namespace orvanne

@@ -14,7 +14,7 @@ namespace {
 const char class_name[] = "opengl demo";
 
 struct MonitorList {
-    stars::Monitor monitors[stars::max_monitors];
+    orvanne::Monitor monitors[orvanne::max_monitors];
     int count = 0;
 };
 
@@ -44,7 +44,7 @@ BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     const bool primary = GetMonitorInfoA(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY);
-    if (list->count < stars::max_monitors)
+    if (list->count < orvanne::max_monitors)
         list->monitors[list->count++] = {{rect->left, rect->top, rect->right, rect->bottom},
                                          primary};
     return TRUE;
@@ -53,23 +53,23 @@ BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
 // A field on every monitor, the window over them all. Without a monitor list the screen's
 // origin and HORZRES x VERTRES stand for the one monitor. False when the screen cannot be
 // read.
-bool lay_out_screen(stars::ScreenLayout& layout) {
+bool lay_out_screen(orvanne::ScreenLayout& layout) {
     HDC screen = GetDC(nullptr);
     if (!screen)
         return false;
-    const stars::ScreenRect fallback = {0, 0, GetDeviceCaps(screen, HORZRES),
-                                        GetDeviceCaps(screen, VERTRES)};
+    const orvanne::ScreenRect fallback = {0, 0, GetDeviceCaps(screen, HORZRES),
+                                          GetDeviceCaps(screen, VERTRES)};
     ReleaseDC(nullptr, screen);
     MonitorList list;
     // On failure the list stays as far as it got: at worst the fallback alone.
     EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&list));
-    layout = stars::full_screen_layout(list.monitors, list.count, fallback);
+    layout = orvanne::full_screen_layout(list.monitors, list.count, fallback);
     return true;
 }
 
 void tear_down(Renderer& renderer) {
     if (renderer.context_current)
-        stars::free_field_gl(renderer.scene);
+        orvanne::free_field_gl(renderer.scene);
     wglMakeCurrent(nullptr, nullptr);
     renderer.context_current = false;
     if (renderer.dc)
@@ -88,7 +88,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     // Static: the scene's frame arrays are too large for the stack.
     static Renderer renderer;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (stars::init_field(renderer.scene, renderer.random) != 0) {
+    if (orvanne::init_field(renderer.scene, renderer.random) != 0) {
         report_error("gl_data");
         return 0;
     }
@@ -117,10 +117,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                 return 0;
             }
             // Short of memory the monitors beyond the fields made stay black.
-            if (stars::add_fields(renderer.scene, renderer.layout.fields.count, renderer.random) !=
-                0)
+            if (orvanne::add_fields(renderer.scene, renderer.layout.fields.count,
+                                    renderer.random) != 0)
                 report_error("add_fields");
-            const stars::ScreenRect& all = renderer.layout.window;
+            const orvanne::ScreenRect& all = renderer.layout.window;
             x = all.left;
             y = all.top;
             width = all.right - all.left;
@@ -129,8 +129,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         }
         // The views until the window's first WM_SIZE.
         renderer.views =
-            renderer.fullscreen ? renderer.layout.fields : stars::whole_client(width, height);
-        renderer.window = CreateWindowExA(0, class_name, stars::kRendererWindowTitle, style, x, y,
+            renderer.fullscreen ? renderer.layout.fields : orvanne::whole_client(width, height);
+        renderer.window = CreateWindowExA(0, class_name, orvanne::kRendererWindowTitle, style, x, y,
                                           width, height, nullptr, nullptr, instance, &renderer);
         if (!renderer.window) {
             report_error("CreateWindowEx");

@@ -10,7 +10,7 @@ void keep_empty_glyph_advances(HDC dc, GLuint list_base, int count) {
         GLYPHMETRICS metrics;
         // Non-zero: drawn pixels, or no outline to be had (GDI_ERROR).
         if (GetGlyphOutlineA(dc, c, GGO_BITMAP, &metrics, 0, nullptr, &identity) == 0)
-            stars::record_blank_glyph(list_base + c, metrics.gmCellIncX, metrics.gmCellIncY);
+            orvanne::record_blank_glyph(list_base + c, metrics.gmCellIncX, metrics.gmCellIncY);
     }
 }
 

@@ -12,7 +12,7 @@
 #include "stopwatch.h"
 
 // The performance counter behind the frame-rate stopwatch.
-class PerformanceCounter : public stars::Counter {
+class PerformanceCounter : public orvanne::Counter {
   public:
     int64_t now() override {
         LARGE_INTEGER value;
@@ -27,18 +27,18 @@ class PerformanceCounter : public stars::Counter {
 };
 
 // mingw's rand(), on both builds, gives 0..32767: the range the jewel reset expects.
-static_assert(RAND_MAX == stars::random_max, "rand() must give 0..32767");
+static_assert(RAND_MAX == orvanne::random_max, "rand() must give 0..32767");
 
-class CrtRandom : public stars::RandomSource {
+class CrtRandom : public orvanne::RandomSource {
   public:
     int next() override { return std::rand(); }
 };
 
 struct Renderer {
-    stars::FieldScene scene;         // kept across windows
-    stars::FieldViews views = {};    // where the fields go in the client
-    stars::ScreenLayout layout = {}; // of the full-screen window
-    stars::FrameRate rate;
+    orvanne::FieldScene scene;         // kept across windows
+    orvanne::FieldViews views = {};    // where the fields go in the client
+    orvanne::ScreenLayout layout = {}; // of the full-screen window
+    orvanne::FrameRate rate;
     PerformanceCounter counter;
     CrtRandom random;
     bool active = false;

@@ -2,9 +2,9 @@
 // which the shell watches to know the renderer still runs.
 #pragma once
 
-namespace stars {
+namespace orvanne {
 
 inline constexpr char kRendererFileName[] = "Orvanne.dll";
 inline constexpr char kRendererWindowTitle[] = "Vellis_VC";
 
-} // namespace stars
+} // namespace orvanne

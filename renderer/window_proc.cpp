@@ -14,10 +14,10 @@ const char* make_context(Renderer& renderer, HWND window) {
 
     // Glyphs are only the overlay's; the scene runs without them.
     renderer.font_list_base = make_overlay_font(renderer.dc);
-    if (stars::init_field_gl(renderer.scene) != 0)
+    if (orvanne::init_field_gl(renderer.scene) != 0)
         return "gl_init";
     ShowCursor(FALSE);
-    stars::restart_frame_rate(renderer.rate, renderer.counter);
+    orvanne::restart_frame_rate(renderer.rate, renderer.counter);
     return nullptr;
 }
 
@@ -35,14 +35,15 @@ LRESULT on_size(Renderer& renderer, WPARAM kind, LPARAM size) {
     else if (kind == SIZE_MINIMIZED)
         renderer.active = false;
     const int32_t width = LOWORD(size), height = HIWORD(size);
-    renderer.views = renderer.fullscreen ? stars::full_screen_views(renderer.layout, width, height)
-                                         : stars::whole_client(width, height);
-    stars::restart_frame_rate(renderer.rate, renderer.counter);
+    renderer.views = renderer.fullscreen
+                         ? orvanne::full_screen_views(renderer.layout, width, height)
+                         : orvanne::whole_client(width, height);
+    orvanne::restart_frame_rate(renderer.rate, renderer.counter);
     return 0;
 }
 
 LRESULT on_input(Renderer& renderer, int32_t kind, int32_t code) {
-    renderer.show_fps = stars::overlay_after_input(renderer.show_fps, kind, code);
+    renderer.show_fps = orvanne::overlay_after_input(renderer.show_fps, kind, code);
     return 0;
 }
 
@@ -53,7 +54,7 @@ LRESULT on_key_up(Renderer& renderer, WPARAM key) {
     } else if (key == VK_ESCAPE) {
         PostQuitMessage(1);
     } else {
-        on_input(renderer, stars::input_key_release, static_cast<int32_t>(key));
+        on_input(renderer, orvanne::input_key_release, static_cast<int32_t>(key));
     }
     return 0;
 }
@@ -98,15 +99,15 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
     case WM_KEYUP:
         return on_key_up(*renderer, wparam);
     case WM_MOUSEMOVE:
-        return on_input(*renderer, stars::input_mouse_move, stars::mouse_move_code(wparam));
+        return on_input(*renderer, orvanne::input_mouse_move, orvanne::mouse_move_code(wparam));
     case WM_LBUTTONDOWN:
-        return on_input(*renderer, stars::input_button_press, 0);
+        return on_input(*renderer, orvanne::input_button_press, 0);
     case WM_RBUTTONDOWN:
-        return on_input(*renderer, stars::input_button_press, 1);
+        return on_input(*renderer, orvanne::input_button_press, 1);
     case WM_LBUTTONUP:
-        return on_input(*renderer, stars::input_button_release, 0);
+        return on_input(*renderer, orvanne::input_button_release, 0);
     case WM_RBUTTONUP:
-        return on_input(*renderer, stars::input_button_release, 1);
+        return on_input(*renderer, orvanne::input_button_release, 1);
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace stars {
+namespace orvanne {
 
 void place_corners(const Placement& p, Corner* corners) {
     constexpr float half = 0.2f;
@@ -31,4 +31,4 @@ void step_field(Jewel* jewels, float fps, RandomSource& random, Corner* corners)
         place_corners(step_jewel(jewels[i], fps, random), corners + i * corners_per_jewel);
 }
 
-} // namespace stars
+} // namespace orvanne

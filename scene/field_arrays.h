@@ -4,7 +4,7 @@
 
 #include "jewel_field.h"
 
-namespace stars {
+namespace orvanne {
 
 // One corner as GL reads it from the interleaved arrays: position, texture coordinates,
 // colour (alpha unclamped).
@@ -32,4 +32,4 @@ void place_corners(const Placement& p, Corner* corners);
 // square to corners[4 * i ...].
 void step_field(Jewel* jewels, float fps, RandomSource& random, Corner* corners);
 
-} // namespace stars
+} // namespace orvanne

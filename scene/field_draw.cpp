@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace stars {
+namespace orvanne {
 
 void draw_fields(FieldScene& scene, const Viewport* views, int count, float fps,
                  RandomSource& random) {
@@ -38,4 +38,4 @@ void draw_field(FieldScene& scene, float fps, RandomSource& random) {
     draw_fields(scene, nullptr, 1, fps, random);
 }
 
-} // namespace stars
+} // namespace orvanne

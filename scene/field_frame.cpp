@@ -1,7 +1,7 @@
 #include "field_scene.h"
 #include "gl_headers.h"
 
-namespace stars {
+namespace orvanne {
 
 void draw_scene_frame(FieldScene& scene, const FieldViews& views, FrameRate& rate, Counter& counter,
                       RandomSource& random, unsigned overlay_glyphs) {
@@ -16,4 +16,4 @@ void draw_scene_frame(FieldScene& scene, const FieldViews& views, FrameRate& rat
     count_frame(rate, counter);
 }
 
-} // namespace stars
+} // namespace orvanne

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace stars {
+namespace orvanne {
 
 namespace {
 
@@ -82,4 +82,4 @@ void reshape_field(int x, int y, int width, int height) {
     }
 }
 
-} // namespace stars
+} // namespace orvanne

@@ -7,7 +7,7 @@
 #include "screen_layout.h"
 #include "stopwatch.h"
 
-namespace stars {
+namespace orvanne {
 
 // The fields, one per view, kept across windows and contexts; they share the texture and
 // the turn.
@@ -53,4 +53,4 @@ void draw_scene_frame(FieldScene& scene, const FieldViews& views, FrameRate& rat
 // given size, from glyph display lists indexed by character code from glyph_list_base.
 void draw_fps_overlay(float fps, int view_width, int view_height, unsigned glyph_list_base);
 
-} // namespace stars
+} // namespace orvanne

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace stars {
+namespace orvanne {
 
 void draw_fps_overlay(float fps, int view_width, int view_height, unsigned glyph_list_base) {
     char text[32];
@@ -37,4 +37,4 @@ void record_blank_glyph(unsigned list, float advance_x, float advance_y) {
     glEndList();
 }
 
-} // namespace stars
+} // namespace orvanne

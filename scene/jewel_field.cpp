@@ -1,6 +1,6 @@
 #include "jewel_field.h"
 
-namespace stars {
+namespace orvanne {
 
 int SeededRandom::next() {
     state_ = state_ * 214013u + 2531011u;
@@ -54,4 +54,4 @@ float step_scene_angle(float angle, float fps) {
     return fps != 0.0f ? angle + 40.0f / fps : angle;
 }
 
-} // namespace stars
+} // namespace orvanne

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace stars {
+namespace orvanne {
 
 // One glint: where it is on its path, where the path goes, its own turn and colour.
 struct Jewel {
@@ -68,4 +68,4 @@ Placement step_jewel(Jewel& jewel, float fps, RandomSource& random);
 // The field's turn after one frame: 40 degrees a second, unchanged while fps is 0.
 float step_scene_angle(float angle, float fps);
 
-} // namespace stars
+} // namespace orvanne

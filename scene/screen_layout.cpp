@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace stars {
+namespace orvanne {
 
 namespace {
 
@@ -66,4 +66,4 @@ FieldViews full_screen_views(const ScreenLayout& layout, int32_t client_width,
     return layout.fields;
 }
 
-} // namespace stars
+} // namespace orvanne

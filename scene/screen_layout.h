@@ -4,15 +4,9 @@
 
 #include <cstdint>
 
-namespace stars {
+#include "screen_rect.h"
 
-// Screen coordinates; right and bottom are outside.
-struct ScreenRect {
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
-};
+namespace orvanne {
 
 struct Monitor {
     ScreenRect rect;
@@ -55,4 +49,4 @@ FieldViews whole_client(int32_t width, int32_t height);
 FieldViews full_screen_views(const ScreenLayout& layout, int32_t client_width,
                              int32_t client_height);
 
-} // namespace stars
+} // namespace orvanne

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace stars {
+namespace orvanne {
 
 uint8_t sparkle_texel(int row, int column) {
     // The single-precision pi, widened: the texel values depend on it.
@@ -29,4 +29,4 @@ void fill_sparkle(uint8_t* rgb) {
     }
 }
 
-} // namespace stars
+} // namespace orvanne

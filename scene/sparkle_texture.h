@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace stars {
+namespace orvanne {
 
 constexpr int sparkle_size = 128;
 constexpr int sparkle_bytes = sparkle_size * sparkle_size * 3;
@@ -15,4 +15,4 @@ uint8_t sparkle_texel(int row, int column);
 // and blue bytes.
 void fill_sparkle(uint8_t* rgb);
 
-} // namespace stars
+} // namespace orvanne

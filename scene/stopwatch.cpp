@@ -1,6 +1,6 @@
 #include "stopwatch.h"
 
-namespace stars {
+namespace orvanne {
 
 float stopwatch_read(Stopwatch& watch, bool restart, Counter& counter) {
     int64_t now = counter.now();
@@ -30,4 +30,4 @@ void count_frame(FrameRate& rate, Counter& counter) {
     }
 }
 
-} // namespace stars
+} // namespace orvanne

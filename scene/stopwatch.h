@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace stars {
+namespace orvanne {
 
 class Counter {
   public:
@@ -36,4 +36,4 @@ void restart_frame_rate(FrameRate& rate, Counter& counter);
 // frames counted over the time elapsed and a new window starts.
 void count_frame(FrameRate& rate, Counter& counter);
 
-} // namespace stars
+} // namespace orvanne

@@ -45,7 +45,7 @@ std::string SettingsPath() {
 }
 
 std::string RendererPath() {
-    return ProgramFolder() + "\\" + stars::kRendererFileName;
+    return ProgramFolder() + "\\" + orvanne::kRendererFileName;
 }
 
 bool MusicFileExists(const std::string& cp932Path) {

@@ -97,7 +97,7 @@ void RunForm::OnTimer(UINT_PTR id) {
     case kRendererWatchTimer: {
         if (!watch_)
             break;
-        bool found = FindWindowA(nullptr, stars::kRendererWindowTitle) != nullptr;
+        bool found = FindWindowA(nullptr, orvanne::kRendererWindowTitle) != nullptr;
         if (watch_->RunIsOver(found, RendererRunning(), GetTickCount())) {
             rendererWatchTimer_.SetEnabled(false);
             QueryUnload();

@@ -73,16 +73,16 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    stars::SeededRandom random(seed);
-    std::vector<stars::Jewel> jewels(stars::jewel_count);
-    for (stars::Jewel& j : jewels)
-        stars::reset_jewel(j, random);
+    orvanne::SeededRandom random(seed);
+    std::vector<orvanne::Jewel> jewels(orvanne::jewel_count);
+    for (orvanne::Jewel& j : jewels)
+        orvanne::reset_jewel(j, random);
     // Let the field fill the depth from far to near before taking the frame.
     float angle = 0.0f;
     for (int frame = 0; frame < static_cast<int>(seconds * kFps); ++frame) {
-        angle = stars::step_scene_angle(angle, kFps);
-        for (stars::Jewel& j : jewels)
-            stars::step_jewel(j, kFps, random);
+        angle = orvanne::step_scene_angle(angle, kFps);
+        for (orvanne::Jewel& j : jewels)
+            orvanne::step_jewel(j, kFps, random);
     }
 
     FloatImage image(kWidth * factor, kHeight * factor);

@@ -14,7 +14,7 @@ const float kFar = 100.0f;
 
 // Bilinear texel lookup with repeat wrapping, as GL_LINEAR samples the bound texture.
 float Sparkle(float s, float t) {
-    const int n = stars::sparkle_size;
+    const int n = orvanne::sparkle_size;
     float x = s * n - 0.5f;
     float y = t * n - 0.5f;
     int x0 = static_cast<int>(std::floor(x));
@@ -22,7 +22,7 @@ float Sparkle(float s, float t) {
     float fx = x - x0;
     float fy = y - y0;
     auto texel = [](int row, int column) {
-        return stars::sparkle_texel(((row % n) + n) % n, ((column % n) + n) % n) / 255.0f;
+        return orvanne::sparkle_texel(((row % n) + n) % n, ((column % n) + n) % n) / 255.0f;
     };
     float top = texel(y0, x0) * (1 - fx) + texel(y0, x0 + 1) * fx;
     float bottom = texel(y0 + 1, x0) * (1 - fx) + texel(y0 + 1, x0 + 1) * fx;
@@ -31,8 +31,8 @@ float Sparkle(float s, float t) {
 
 } // namespace
 
-void DrawJewel(FloatImage& image, const stars::Jewel& jewel, float scene_angle) {
-    stars::Placement p = stars::place_jewel(jewel);
+void DrawJewel(FloatImage& image, const orvanne::Jewel& jewel, float scene_angle) {
+    orvanne::Placement p = orvanne::place_jewel(jewel);
     float alpha = std::clamp(p.alpha, 0.0f, 1.0f);
     if (alpha <= 0.0f || -p.z < kNear || -p.z > kFar)
         return;
@@ -83,7 +83,7 @@ void DrawJewel(FloatImage& image, const stars::Jewel& jewel, float scene_angle) 
     }
 }
 
-void DrawField(FloatImage& image, const stars::Jewel* jewels, int count, float scene_angle) {
+void DrawField(FloatImage& image, const orvanne::Jewel* jewels, int count, float scene_angle) {
     std::fill(image.rgb.begin(), image.rgb.end(), 0.0f);
     for (int i = 0; i < count; ++i)
         DrawJewel(image, jewels[i], scene_angle);

@@ -20,10 +20,10 @@ struct FloatImage {
 };
 
 // Adds one jewel's square at its placement, turned by the field's angle plus its own spin.
-void DrawJewel(FloatImage& image, const stars::Jewel& jewel, float scene_angle);
+void DrawJewel(FloatImage& image, const orvanne::Jewel& jewel, float scene_angle);
 
 // Draws a whole frame: black, then every jewel in table order.
-void DrawField(FloatImage& image, const stars::Jewel* jewels, int count, float scene_angle);
+void DrawField(FloatImage& image, const orvanne::Jewel* jewels, int count, float scene_angle);
 
 // Box-filters the image down by a whole factor and clamps to bytes, rows from the top.
 std::vector<uint8_t> ShrinkToBytes(const FloatImage& image, int factor);

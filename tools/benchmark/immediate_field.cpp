@@ -1,15 +1,15 @@
 #include "immediate_field.h"
 #include "gl_headers.h"
 
-void draw_field_immediate(stars::FieldScene& scene, float fps, stars::RandomSource& random) {
+void draw_field_immediate(orvanne::FieldScene& scene, float fps, orvanne::RandomSource& random) {
     glClear(GL_COLOR_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glRotatef(scene.scene_angle, 0.0f, 0.0f, 1.0f);
-    scene.scene_angle = stars::step_scene_angle(scene.scene_angle, fps);
+    scene.scene_angle = orvanne::step_scene_angle(scene.scene_angle, fps);
     glEnable(GL_TEXTURE_2D);
-    for (int i = 0; i < stars::jewel_count; ++i) {
-        stars::Placement p = stars::step_jewel(scene.jewels[i], fps, random);
+    for (int i = 0; i < orvanne::jewel_count; ++i) {
+        orvanne::Placement p = orvanne::step_jewel(scene.jewels[i], fps, random);
         glColor4f(p.red, p.green, p.blue, p.alpha);
         glPushMatrix();
         glRotatef(p.spin, 0.0f, 0.0f, 1.0f);

@@ -4,5 +4,5 @@
 
 #include "field_scene.h"
 
-// Same state changes and motion as stars::draw_field.
-void draw_field_immediate(stars::FieldScene& scene, float fps, stars::RandomSource& random);
+// Same state changes and motion as orvanne::draw_field.
+void draw_field_immediate(orvanne::FieldScene& scene, float fps, orvanne::RandomSource& random);

@@ -3,8 +3,8 @@
 // measured on one monitor: the first view alone is drawn.
 #include "immediate_field.h"
 
-void stars::draw_fields(FieldScene& scene, const Viewport* views, int, float fps,
-                        RandomSource& random) {
+void orvanne::draw_fields(FieldScene& scene, const Viewport* views, int, float fps,
+                          RandomSource& random) {
     reshape_field(views[0].x, views[0].y, views[0].width, views[0].height);
     draw_field_immediate(scene, fps, random);
 }

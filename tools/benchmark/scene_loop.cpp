@@ -24,13 +24,13 @@ Renderer renderer;
 BenchWindow bench;
 
 bool scene_frame() {
-    stars::draw_field(renderer.scene, renderer.rate.fps, renderer.random);
+    orvanne::draw_field(renderer.scene, renderer.rate.fps, renderer.random);
     glFinish();
     return true;
 }
 
 bool swap_frame() {
-    stars::draw_field(renderer.scene, renderer.rate.fps, renderer.random);
+    orvanne::draw_field(renderer.scene, renderer.rate.fps, renderer.random);
     glFinish();
     SwapBuffers(bench.dc);
     return true;
@@ -41,7 +41,7 @@ bool whole_frame() {
     return pump_bench_messages();
 }
 
-stars::FrameRate spare_rate;
+orvanne::FrameRate spare_rate;
 
 bool finish_only() {
     glFinish();
@@ -49,13 +49,13 @@ bool finish_only() {
 }
 
 bool overlay_only() {
-    stars::draw_fps_overlay(87.5f, bench.width, bench.height, renderer.font_list_base);
+    orvanne::draw_fps_overlay(87.5f, bench.width, bench.height, renderer.font_list_base);
     glFinish();
     return true;
 }
 
 bool measurement_only() {
-    stars::count_frame(spare_rate, renderer.counter);
+    orvanne::count_frame(spare_rate, renderer.counter);
     return true;
 }
 
@@ -75,22 +75,22 @@ double median(std::vector<double> v) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
-    if (stars::init_field(renderer.scene, renderer.random) != 0 ||
+    if (orvanne::init_field(renderer.scene, renderer.random) != 0 ||
         !open_bench_window(instance, "scene loop", bench))
         return 1;
     renderer.context_current = true;
     renderer.dc = bench.dc;
-    renderer.views = stars::whole_client(bench.width, bench.height);
+    renderer.views = orvanne::whole_client(bench.width, bench.height);
     renderer.font_list_base = make_overlay_font(bench.dc);
-    if (stars::init_field_gl(renderer.scene) != 0)
+    if (orvanne::init_field_gl(renderer.scene) != 0)
         return 1;
-    stars::restart_frame_rate(renderer.rate, renderer.counter);
+    orvanne::restart_frame_rate(renderer.rate, renderer.counter);
     // A fresh field arrives as one wave and costs more to fill: age it by 20 s first.
     renderer.rate.fps = 70.0f;
-    stars::SeededRandom random(1);
+    orvanne::SeededRandom random(1);
     for (int n = 0; n < 20 * 70; ++n)
-        for (int i = 0; i < stars::jewel_count; ++i)
-            stars::step_jewel(renderer.scene.jewels[i], renderer.rate.fps, random);
+        for (int i = 0; i < orvanne::jewel_count; ++i)
+            orvanne::step_jewel(renderer.scene.jewels[i], renderer.rate.fps, random);
 
     // Short slices in triples, every other triple run backwards, so that the three kinds
     // of each triple see nearly the same field; shares are taken triple by triple.

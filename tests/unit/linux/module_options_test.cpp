@@ -4,11 +4,11 @@
 
 #include <vector>
 
-using stars::DrawTarget;
+using orvanne::DrawTarget;
 
-const char* Parse(std::vector<const char*> args, const char* env, stars::ModuleOptions& options) {
+const char* Parse(std::vector<const char*> args, const char* env, orvanne::ModuleOptions& options) {
     args.insert(args.begin(), "orvanne");
-    return stars::parse_module_options(static_cast<int>(args.size()), args.data(), env, options);
+    return orvanne::parse_module_options(static_cast<int>(args.size()), args.data(), env, options);
 }
 
 // The daemon's programs line passes --root and names its own window in the environment;
@@ -20,7 +20,7 @@ TEST(ModuleOptions, ChoosesTheWindowAsTheDaemonExpects) {
         DrawTarget target;
         uint32_t id;
         bool fps;
-        uint32_t delay = stars::default_delay_us;
+        uint32_t delay = orvanne::default_delay_us;
     } cases[] = {
         {{}, nullptr, DrawTarget::own_window, 0, false},
         // A line copied from a stock module: its options read, the ones that mean nothing
@@ -49,20 +49,20 @@ TEST(ModuleOptions, ChoosesTheWindowAsTheDaemonExpects) {
         {{"--window-id", "0123"}, nullptr, DrawTarget::given_window, 123, false},
     };
     for (const auto& c : cases) {
-        stars::ModuleOptions o;
+        orvanne::ModuleOptions o;
         EXPECT_EQ(Parse(c.args, c.env, o), nullptr);
         EXPECT_TRUE(o.target == c.target && o.window_id == c.id && o.show_fps == c.fps &&
                     o.delay_us == c.delay && !o.help)
             << c.args.size() << " arguments, window " << (c.env ? c.env : "unset");
     }
-    stars::ModuleOptions o;
+    orvanne::ModuleOptions o;
     EXPECT_EQ(Parse({"-display", ":7", "--help", "--bogus"}, nullptr, o), nullptr);
     EXPECT_TRUE(o.help);
     EXPECT_STREQ(o.display, ":7");
 }
 
 TEST(ModuleOptions, RefusesWhatItCannotUse) {
-    stars::ModuleOptions o;
+    orvanne::ModuleOptions o;
     for (const char* bad : {"", "0", "0x", "0x0", "-5", "+5", "12a", "0x1g", " 12", "4294967296",
                             "0x100000000", "99999999999999999999"})
         EXPECT_NE(Parse({"--window-id", bad}, nullptr, o), nullptr) << "took \"" << bad << "\"";

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace stars;
+using namespace orvanne;
 
 TEST(Input, OnlyAReleasedSpaceFlipsTheOverlay) {
     EXPECT_FALSE(overlay_after_input(true, input_key_release, 32));

@@ -17,7 +17,7 @@ namespace {
 // Drawn into the lower left of the module's 1024 x 768 window.
 constexpr int width = 800;
 constexpr int height = 600;
-constexpr size_t jewel_bytes = sizeof(stars::Jewel) * stars::jewel_count;
+constexpr size_t jewel_bytes = sizeof(orvanne::Jewel) * orvanne::jewel_count;
 
 std::vector<unsigned char> read_back() {
     std::vector<unsigned char> pixels(width * height * 3);
@@ -28,34 +28,34 @@ std::vector<unsigned char> read_back() {
     return pixels;
 }
 
-stars::FieldScene immediate, arrays, pair;
+orvanne::FieldScene immediate, arrays, pair;
 
 } // namespace
 
 TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
     GlxView view;
-    const char* failed = open_view(view, stars::ModuleOptions{});
+    const char* failed = open_view(view, orvanne::ModuleOptions{});
     ASSERT_EQ(failed, nullptr) << failed << " failed";
 
     // An aged field, so that jewels are spread along their paths and some reset while drawn.
-    stars::SeededRandom seed(5);
-    ASSERT_EQ(stars::init_field(immediate, seed), 0);
+    orvanne::SeededRandom seed(5);
+    ASSERT_EQ(orvanne::init_field(immediate, seed), 0);
     for (int n = 0; n < 20 * 70; ++n)
-        stars::step_field(immediate.jewels, 70.0f, seed, immediate.corners);
-    ASSERT_EQ(stars::init_field(arrays, seed), 0);
+        orvanne::step_field(immediate.jewels, 70.0f, seed, immediate.corners);
+    ASSERT_EQ(orvanne::init_field(arrays, seed), 0);
     std::memcpy(arrays.jewels, immediate.jewels, jewel_bytes);
-    ASSERT_EQ(stars::init_field_gl(immediate), 0);
+    ASSERT_EQ(orvanne::init_field_gl(immediate), 0);
     arrays.sparkle_texture = immediate.sparkle_texture;
-    const stars::Viewport whole = {0, 0, width, height};
-    stars::reshape_field(0, 0, width, height);
+    const orvanne::Viewport whole = {0, 0, width, height};
+    orvanne::reshape_field(0, 0, width, height);
 
-    stars::SeededRandom random_a(11), random_b(11);
+    orvanne::SeededRandom random_a(11), random_b(11);
     // A still frame first, then rates from slow (long steps, many resets) to fast.
     for (float fps : {0.0f, 60.0f, 187.3f, 24.5f, 2.0f, 1.0f, 75.0f, 3.0f}) {
         SCOPED_TRACE(testing::Message() << fps << " fps");
         draw_field_immediate(immediate, fps, random_a);
         const auto expected = read_back();
-        stars::draw_fields(arrays, &whole, 1, fps, random_b);
+        orvanne::draw_fields(arrays, &whole, 1, fps, random_b);
         const auto drawn = read_back();
         int differing = 0, worst = 0, lit = 0;
         for (size_t i = 0; i < expected.size(); ++i) {
@@ -73,14 +73,16 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing must be left disabled after the field";
 
     // Two views side by side: each draws a field of its own.
-    ASSERT_EQ(stars::init_field(pair, seed), 0);
-    ASSERT_EQ(stars::add_fields(pair, 2, seed), 0);
+    ASSERT_EQ(orvanne::init_field(pair, seed), 0);
+    ASSERT_EQ(orvanne::add_fields(pair, 2, seed), 0);
     pair.sparkle_texture = immediate.sparkle_texture;
     for (int n = 0; n < 70; ++n)
         for (int field : {0, 1})
-            stars::step_field(pair.jewels + field * stars::jewel_count, 70.0f, seed, pair.corners);
-    const stars::Viewport halves[] = {{0, 0, width / 2, height}, {width / 2, 0, width / 2, height}};
-    stars::draw_fields(pair, halves, 2, 0.0f, random_b);
+            orvanne::step_field(pair.jewels + field * orvanne::jewel_count, 70.0f, seed,
+                                pair.corners);
+    const orvanne::Viewport halves[] = {{0, 0, width / 2, height},
+                                        {width / 2, 0, width / 2, height}};
+    orvanne::draw_fields(pair, halves, 2, 0.0f, random_b);
     const auto pixels = read_back();
     int lit[2] = {}, same = 0;
     for (size_t i = 0; i < pixels.size(); i += 3) {
@@ -92,6 +94,6 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
     EXPECT_TRUE(lit[0] > width * height / 200 && lit[1] > width * height / 200)
         << "too little drawn in a view: " << lit[0] << ", " << lit[1];
     EXPECT_LT(same, lit[1] / 2) << "the views mirror one field";
-    stars::free_field_gl(immediate);
+    orvanne::free_field_gl(immediate);
     close_view(view);
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-using namespace stars;
+using namespace orvanne;
 
 namespace {
 

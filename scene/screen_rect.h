@@ -1,5 +1,5 @@
-// A screen rectangle in pixels, laid out like the platform's RECT; kept free of the
-// platform so the geometry that uses it can be tested.
+// A screen rectangle in pixels, laid out like the platform's RECT (right and bottom are
+// outside); kept free of the platform so the geometry that uses it can be tested.
 #pragma once
 
 #include <cstdint>
