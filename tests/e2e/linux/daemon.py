@@ -120,10 +120,10 @@ def check_settings_program(s, home):
     check_field(s, "preview", box)
     check_overlay(s, "preview-plain", shown=False, right=box[2], top=y)
     s.x("xdotool", "mousemove", "914", "630", "click", "1", check_rc=True)  # "Settings..."
-    wait_for(lambda: s.x("xdotool", "search", "--onlyvisible", "--name", "Orvanne Settings"), 10,
-             "no settings dialog")
-    dialog = min(s.x("xdotool", "search", "--onlyvisible", "--name", "Orvanne Settings").split(),
-                 key=lambda wid: s.geometry(wid)[2])
+    def dialogs():
+        return s.x("xdotool", "search", "--onlyvisible", "--name", "Orvanne Settings").split()
+    wait_for(dialogs, 10, "no settings dialog")
+    dialog = min(dialogs(), key=lambda wid: s.geometry(wid)[2])
     s.x("xdotool", "windowmove", "--sync", dialog, "880", "600")
     s.click(dialog, 38, 118)  # "Show frame rate"
     wait_for(lambda: any("--fps" in arguments(p) for p in module_pids(s)), 10,
@@ -153,8 +153,7 @@ try:
         check(module_pids(s) == [pid], "the module should keep running while blanked")
         # Cycling ends it with SIGTERM and starts it anew; the daemon logs how it ended.
         s.x("xscreensaver-command", "-cycle", check_rc=True)
-        wait_for(lambda: daemon_said(place, f"child pid {pid} "), 5,
-                 "the daemon logged no end of the module")
+        wait_for(lambda: daemon_said(place, f"child pid {pid} "), 5, "no end of the module logged")
         ended = daemon_said(place, f"child pid {pid} ")[0]
         check("exited normally with SIGTERM" in ended, f"the daemon logged: {ended}")
         wait_for(lambda: module_pids(s), 5, "the daemon did not start the module again")
