@@ -1,9 +1,8 @@
-"""The release packages, then the 64-bit installer at work. Both builds' installers and
-archives hold the programs of their own build, and every program and installer carries its
-version resource; each program has exactly its own manifest. The installer runs in a fresh
-prefix, judged by what it leaves and its exit code: install, a folder that takes no file,
-reinstall and uninstall while the saver runs, reinstall over the user's settings, a move to
-another folder, an orphaned copy's uninstall and the last uninstall; the Start-menu entry."""
+"""The release packages: each build's installer and archive hold its own programs, each
+carrying its version and its own manifest. Then the 64-bit installer in a fresh prefix, judged
+by what it leaves and its exit code: install, a folder that takes no file, reinstall and
+uninstall while the saver runs, over the user's settings, into another folder, an orphaned
+copy's uninstall and the last uninstall."""
 
 import os
 import re
@@ -35,15 +34,12 @@ def pe_machine(data):
     return struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0]
 
 
-def resource(path, kind, name=None):
-    args = ["wrestool", "-x", "--raw", f"--type={kind}"] + ([f"--name={name}"] if name else [])
-    return subprocess.run(args + [path], stdout=subprocess.PIPE, check=True).stdout
-
-
-def resource_names(path, kind):
-    out = subprocess.run(["wrestool", "-l", f"--type={kind}", path], stdout=subprocess.PIPE,
-                         stderr=subprocess.DEVNULL).stdout.decode()
-    return re.findall(r"--name=(\S+)", out)
+def resource(path, kind, name=None, listing=False):
+    """The raw resource, or with listing the names of those of its kind."""
+    args = ["-l"] if listing else ["-x", "--raw"] + ([f"--name={name}"] if name else [])
+    out = subprocess.run(["wrestool", *args, f"--type={kind}", path], stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL).stdout
+    return re.findall(r"--name=(\S+)", out.decode()) if listing else out
 
 
 def check_version(path):
@@ -64,15 +60,15 @@ def check_program(path, machine):
     check(pe_machine(Path(path).read_bytes()) == machine, f"{path}: not for machine {machine:#x}")
     check_version(path)
     # One manifest, ours: a toolchain's default manifest would bring requestedExecutionLevel.
-    check(resource_names(path, 24) == ["1"], f"{path}: not exactly one manifest, id 1")
     manifest = resource(path, 24)
-    check(b"requestedExecutionLevel" not in manifest, f"{path}: requests an execution level")
+    check(resource(path, 24, listing=True) == ["1"] and b"requestedExecutionLevel" not in manifest,
+          f"{path}: not exactly one manifest, id 1, without an execution level")
     if path.endswith(".dll"):
         check(b">true/pm</dpiAware>" in manifest and b">PerMonitorV2," in manifest,
               f"{path}: not DPI aware per monitor:\n{manifest.decode()}")
     else:
         # The first icon group is the icon Explorer and the control panel show.
-        group = resource(path, 14, resource_names(path, 14)[0])
+        group = resource(path, 14, resource(path, 14, listing=True)[0])
         image = resource(path, 3, struct.unpack_from("<H", group, 6 + 12)[0])
         size, offset = struct.unpack_from("<II", ICON, 6 + 8)
         check(image == ICON[offset:offset + size], f"{path}: its first icon is not the program's")
@@ -80,6 +76,8 @@ def check_program(path, machine):
 
 def check_package(base, dist, machine):
     setup, archive = base + "-setup.exe", base + ".zip"
+    check(os.path.exists(setup) and os.path.exists(archive),
+          f"{setup} or .zip missing: cmake --build build --target package")
     programs = {name: Path(dist, name).read_bytes() for name in PROGRAMS}
     data = Path(setup).read_bytes()
     check(pe_machine(data) == machine and b"NullsoftInst" in data,
@@ -125,14 +123,6 @@ def registry(s, key):
     return dict(values) if r.returncode == 0 else None
 
 
-def uninstall(s, folder):
-    """The uninstaller copies itself away and returns at once: wait for its effects."""
-    settle(s, os.path.join(folder, "uninstall.exe"), "/S")
-    wait_for(lambda: not os.path.exists(os.path.join(folder, "uninstall.exe")), 30,
-             "the uninstaller is still there")
-    check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
-
-
 def shortcut(s, user):
     """The UTF-16 strings of the Start-menu entry (no desk.cpl here to run it), or None."""
     lnk = Path(s.prefix, "drive_c/users", user,
@@ -147,9 +137,9 @@ def check_installed(s, folder):
           f"the programs in {folder} are not the shipped ones")
     chosen = registry(s, DESKTOP).get("SCRNSAVE.EXE", "")
     unix = wine(s, "winepath", "-u", chosen).stdout.decode().strip()
-    check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr")),
-          f"SCRNSAVE.EXE is {chosen!r}, not the saver in {folder}")
-    check(registry(s, DESKTOP).get("ScreenSaveActive") == "1", "the saver is not made active")
+    check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr"))
+          and registry(s, DESKTOP).get("ScreenSaveActive") == "1",
+          f"SCRNSAVE.EXE is {chosen!r}, not the saver in {folder}, or the saver is not active")
     user = Path(folder).relative_to(Path(s.prefix, "drive_c/users")).parts[0]
     strings = shortcut(s, user) or ""
     check("rundll32.exe\n" in strings and f"desk.cpl,InstallScreenSaver {chosen}\n" in strings,
@@ -163,10 +153,7 @@ def contents(folder):
 for tag, (dist, machine) in BUILDS.items():
     for name in PROGRAMS:
         check_program(os.path.join(dist, name), machine)
-    base = os.path.join(PACKAGES, f"Orvanne-{VERSION}-{tag}")
-    check(os.path.exists(base + "-setup.exe") and os.path.exists(base + ".zip"),
-          f"{base}-setup.exe or .zip missing: cmake --build build --target package")
-    check_package(base, dist, machine)
+    check_package(os.path.join(PACKAGES, f"Orvanne-{VERSION}-{tag}"), dist, machine)
 
 with harness.Session() as s:
     settle(s, SETUP, "/S")
@@ -216,9 +203,9 @@ with harness.Session() as s:
 
     # Over an earlier install: the programs are replaced, the user's settings kept.
     Path(folder, "Orvanne.ini").write_bytes(SETTINGS)
-    check(settle(s, SETUP, "/S") == 0, "reinstall failed")
+    check(settle(s, SETUP, "/S") == 0 and Path(folder, "Orvanne.ini").read_bytes() == SETTINGS,
+          "reinstall failed or changed Orvanne.ini")
     check_installed(s, folder)
-    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "reinstall changed Orvanne.ini")
 
     # A copy an older installer left elsewhere, with no entry of its own.
     orphan = os.path.join(s.dir, "orphan")
@@ -232,19 +219,21 @@ with harness.Session() as s:
     check(settle(s, SETUP, "/S", "/D=" + place) == 0, f"install into {place} failed")
     check_installed(s, folder)
     check(os.listdir(earlier) == ["music.mp3"], f"the earlier copy left {os.listdir(earlier)}")
-    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS, "the settings did not move")
     chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
-    check("~" in chosen, f"SCRNSAVE.EXE is {chosen!r}, not the short path")
+    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS and "~" in chosen,
+          f"the settings did not move, or SCRNSAVE.EXE {chosen!r} is not the short path")
 
     # The orphan's uninstaller removes that copy only: the entry, the shortcut and the choice
     # of the installed one stay.
     settle(s, os.path.join(orphan, "uninstall.exe"), "/S")
     wait_for(lambda: not os.path.exists(orphan), 30, "the orphan copy is still there")
     check_installed(s, folder)
-    entry = registry(s, UNINSTALL) or {}
-    check(entry.get("InstallLocation") == place, f"the entry does not name {place}: {entry}")
+    check((registry(s, UNINSTALL) or {}).get("InstallLocation") == place,
+          f"the entry does not name {place}: {registry(s, UNINSTALL)}")
 
-    uninstall(s, folder)
-    check(not os.path.exists(folder), f"uninstall left {folder}")
+    # The uninstaller copies itself away and returns at once: wait for its effects.
+    settle(s, os.path.join(folder, "uninstall.exe"), "/S")
+    wait_for(lambda: not os.path.exists(folder), 30, f"uninstall left {folder}")
+    check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
     check("SCRNSAVE.EXE" not in registry(s, DESKTOP), "SCRNSAVE.EXE still names the removed saver")
     check(shortcut(s, user) is None, "uninstall left the Start-menu entry")

@@ -1,5 +1,6 @@
-"""The renderer: its field and overlay, input, minimised, Tab to a window and back, Esc and
-the system's close command; then a display without OpenGL: no context, a quiet end."""
+"""The renderer on a desktop of two monitors: a field of its own centred on each, black where
+no monitor is, the overlay on the primary only; input, minimised, Tab to a window and back,
+Esc and the system's close command; started by the shell; then a display without OpenGL."""
 
 import os
 import tempfile
@@ -7,11 +8,14 @@ import time
 
 import harness
 from harness import check
-from renderer_checks import check_field, check_overlay, wait_for
+from renderer_checks import check_field, check_overlay, wait_drawn, wait_for
 
 TITLE = "Vellis_VC"
 WS_POPUP, WS_OVERLAPPEDWINDOW = 0x80000000, 0x00CF0000
-FULL = (0, 0, 1280, 1024)
+# A primary 1280x1024 and a 1024x768 monitor to its left, lower down.
+MONITORS = ("P 1280/338x1024/270+1024+0 screen", "S 1024/270x768/203+0+128 none")
+PRIMARY, LEFT = (1024, 0, 2304, 1024), (0, 128, 1024, 896)  # on the X screen
+DESKTOP = (-1024, 0, 1280, 1024)  # the same two as the program sees them
 
 
 def still_running(p, what):
@@ -39,18 +43,29 @@ def window(s, size, style, what):
     return info
 
 
-def full_screen_and_input(s, p):
-    rect = window(s, FULL[2:], WS_POPUP, "the start")["rect"]
-    check(rect == FULL, f"the full-screen window is at {rect}, not {FULL}")
-    check_field(s, "field", FULL)
+def whole_desktop(s, what):
+    rect = window(s, (2304, 1024), WS_POPUP, what)["rect"]
+    check(rect == DESKTOP, f"after {what} the window is at {rect}, not {DESKTOP}")
+    for name, box in (("primary", PRIMARY), ("left", LEFT)):
+        wait_drawn(s, f"{what}-{name}", box)
+
+
+def fields_and_input(s, p):
+    whole_desktop(s, "start")
+    check_field(s, "primary", PRIMARY)
+    check_field(s, "left", LEFT, settle=0)
+    gaps = s.screenshot("gaps")
+    lit = sum(max(p) > 8 for box in ((0, 0, 1024, 128), (0, 896, 1024, 1024))
+              for p in gaps.region(*box, step=4))
+    check(lit == 0, f"{lit} lit pixels where no monitor is (shots/gaps.png)")
+    check_overlay(s, "no-overlay-left", shown=False, right=LEFT[2], top=LEFT[1])
     # Nothing but Esc, Tab and Space does anything. Wine: the system's saver and monitor-power
     # commands do nothing even when left unhandled, so sending them could not fail.
     s.key("a", "Return", "F1")
-    s.click(s.wait_window(TITLE), 600, 500)
-    s.click(s.wait_window(TITLE), 300, 200, button=3)
-    s.mouse_move(100, 100)
+    s.click(s.wait_window(TITLE), 1600, 500)
+    s.click(s.wait_window(TITLE), 1300, 200, button=3)
     still_running(p, "other keys and mouse input")
-    check_overlay(s, "overlay-after-input")
+    check_overlay(s, "overlay")
     s.key("space")
     time.sleep(0.4)
     check_overlay(s, "space-hid", shown=False)
@@ -64,16 +79,16 @@ def minimised_and_modes(s, p):
     used = cpu_seconds(p.pid) - before
     check(used < 0.1, f"a minimised renderer should wait, it used {used:.2f} s of CPU in 2 s")
     s.wintool("restore", TITLE)
-    check_field(s, "restored", FULL, settle=0.3)
+    check_field(s, "restored", PRIMARY, settle=0.3)
 
     s.key("Tab")
-    left, top, right, bottom = window(s, (1024, 768), WS_OVERLAPPEDWINDOW, "one Tab")["rect"]
-    check_field(s, "windowed", (max(left, 0) + 8, max(top, 0) + 30, right - 8, bottom - 8))
+    window(s, (1024, 768), WS_OVERLAPPEDWINDOW, "one Tab")
+    x, y, w, h = s.geometry(s.wait_window(TITLE))  # the frame, its caption drawn by Wine
+    check_field(s, "windowed", (x + 8, y + 30, x + w - 8, y + h - 8))
     # Keys need the focus; the new window is alone, but a click makes sure.
     s.click(s.wait_window(TITLE), 500, 400)
     s.key("Tab")
-    window(s, FULL[2:], WS_POPUP, "a second Tab")
-    check_field(s, "full-again", FULL, settle=0.3)
+    whole_desktop(s, "Tab back")
     s.x("xdotool", "keydown", "Escape")
     still_running(p, "Esc was pressed (not released)")
     s.x("xdotool", "keyup", "Escape")
@@ -87,17 +102,16 @@ def no_gl():
             code = s.wait_exit(s.start(s.dist("Orvanne.dll"), stderr=err), 20)
             err.seek(0)
             log = err.read().decode("utf-8", "replace")
-        # A fault would end it with an exception code.
-        check(code == 0, f"a failed context should end with code 0, got {code}\n{log[-2000:]}")
-        # Without GLX no pixel format can be had; the step's name reaches a debugger only.
-        check('OutputDebugStringA "ChoosePixelFormat"' in log,
-              f"expected the step ChoosePixelFormat to be reported:\n{log[-2000:]}")
+        # A fault would end it with an exception code; the step's name reaches a debugger only.
+        check(code == 0 and 'OutputDebugStringA "ChoosePixelFormat"' in log,
+              f"a failed context should end with code 0 naming ChoosePixelFormat, got {code}"
+              f"\n{log[-2000:]}")
 
 
 def main():
-    with harness.Session() as s:
+    with harness.Session(screen="2304x1024", monitors=MONITORS) as s:
         p = s.start(s.dist("Orvanne.dll"))
-        full_screen_and_input(s, p)
+        fields_and_input(s, p)
         minimised_and_modes(s, p)
         p = s.start(s.dist("Orvanne.dll"))
         s.wait_window(TITLE)
@@ -105,6 +119,13 @@ def main():
         time.sleep(0.3)
         s.wintool("syscommand", TITLE, "close")
         check(s.wait_exit(p, 10) == 1, f"SC_CLOSE should end it with code 1, got {p.returncode}")
+
+        p = s.start(os.path.join(s.install(), "Orvanne.scr"), "/s")
+        whole_desktop(s, "shell")
+        s.click(s.wait_window(TITLE), 1500, 500)
+        s.key("Escape")
+        s.wait_exit(p, 15)
+        check(s.window_info(TITLE) is None, "the renderer's window outlived the shell")
     no_gl()
 
 

@@ -62,9 +62,8 @@ def check_field(s, name, box, settle=3.0):
 
 
 def check_overlay(s, name, shown=True, right=None, top=0):
-    """The overlay's text at the top right (of the screen, or of a monitor whose right and
-    top edges are given), or none. Its pixels are half-strength grey and stay
-    while jewels are coloured and move; a near jewel can still hide or mimic part of it, so a
+    """The overlay's half-strength grey text at the top right of the screen (or of the box
+    whose right and top are given), or none. A near jewel can hide or mimic part of it, so a
     column counts when grey in two of three shots, and the look is taken up to three times."""
     for attempt in range(3):
         shots = [s.screenshot(f"{name}-{attempt}{n}") for n in range(3)]

