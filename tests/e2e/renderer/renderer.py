@@ -1,6 +1,7 @@
 """The renderer on a desktop of two monitors: a field of its own centred on each, black where
 no monitor is, the overlay on the primary only; input, minimised, Tab to a window and back,
-Esc and the system's close command; started by the shell; then a display without OpenGL."""
+Esc and the system's close command; started by the shell; the Linux module on its root
+window; then a display without OpenGL."""
 
 import os
 import tempfile
@@ -126,6 +127,13 @@ def main():
         s.key("Escape")
         s.wait_exit(p, 15)
         check(s.window_info(TITLE) is None, "the renderer's window outlived the shell")
+        # The Linux module on the same root window: a field centred on each RandR monitor.
+        if os.environ.get("ORVANNE_MODULE"):
+            p = s.start(os.environ["ORVANNE_MODULE"], "--root", "--delay", "0", native=True)
+            check_field(s, "module-primary", PRIMARY)
+            check_field(s, "module-left", LEFT, settle=0)
+            p.terminate()
+            p.wait(10)
     no_gl()
 
 
