@@ -1,5 +1,5 @@
 """The preview inside a host window: placement, its end with its host, refusals and what it
-shows; the settings dialog's zoom out of the remembered cursor point and back into it."""
+shows."""
 
 import os
 import subprocess
@@ -9,8 +9,7 @@ import time
 import harness
 from harness import check, fields
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "settings"))
-import dialog_driver as d  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shell"))
 import saver  # noqa: E402
 
 STILL = os.path.join(harness.SOURCE_DIR, "assets", "preview", "preview.bmp")
@@ -96,33 +95,12 @@ def check_picture(s):
         check(not wrong, f"{w}x{h}: {len(wrong)} pixels differ, first {wrong[:3]}")
 
 
-def check_dialog_zoom(s):
-    """/c opened with the cursor at (400, 300) zooms out of that point, and when Cmd_Can is
-    clicked (the cursor then on the button) back into the point remembered at the start."""
-    folder = saver.install(s, "saver")
-    watcher = s.start(s.tool("wintool.exe"), "zooms", "2", "40", stdout=subprocess.PIPE)
-    s.mouse_move(400, 300)
-    p = d.open_dialog(s, folder)
-    left, top, right, _ = d.window(s)["rect"]
-    d.click(s, "Cmd_Can")
-    d.wait_closed(s, p, "zoom")
-    lines = [fields(t) for t in watcher.communicate(timeout=60)[0].decode().splitlines()]
-    zooms = {z["zoom"]: z for z in lines if "zoom" in z}
-    for name, end in (("from", (left, top, right)), ("to", (400, 300, 400))):
-        z = zooms.get(name, {})
-        check(z.get("last", ())[:3] == end and int(z["frames"]) >= 5 and int(z["drawn"]) >= 1 and
-              z["left_over"] == "0" and 100 <= int(z["ms"]) <= 1000,
-              f"zoom {name}: {z}, expected at least 5 frames, painted, ending at {end} and "
-              "removed, in 100 to 1000 ms")
-
-
 def main():
     with harness.Session() as s:
         scr = os.path.join(s.install(), "Orvanne.scr")
         check_hosted(s, scr)
         check_refusals(s, scr)
         check_picture(s)
-        check_dialog_zoom(s)
 
 
 if __name__ == "__main__":

@@ -118,20 +118,6 @@ def check_picture(s, label, origin, found):
     check(violet >= 20, f"{label}: the caption shows no jewel icon ({violet} violet pixels)")
 
 
-def minimise_and_restore(s, origin):
-    """The same picture after the dialog was minimised and restored. (Wine keeps a covered
-    window's picture itself: uncovering it paints nothing of ours.)"""
-    def client():
-        return list(s.screenshot("restored").region(origin[0], origin[1], origin[0] + 479,
-                                                    origin[1] + 252))
-    first = client()
-    s.wintool("minimize", d.TITLE)
-    time.sleep(0.5)
-    s.wintool("restore", d.TITLE)
-    time.sleep(0.8)
-    check(client() == first, "the dialog looks different after being minimised and restored")
-
-
 def check_button(img, what, name, rect, skin, tint_on_top):
     """The skin's frame rows at the middle column (negative: from the bottom), its side outline,
     and unless tint_on_top is None the face gradient beside the caption."""
@@ -321,7 +307,6 @@ def main():
         origin = check_window(s)
         found = check_places(s, origin)
         check_picture(s, "default", origin, found)
-        minimise_and_restore(s, origin)
         button_states(s, p, found)
         keys_and_home_page(s, p, found)
         close_after_changes(s, p, folder, "close box")

@@ -1,10 +1,9 @@
 """The saver shell with a stand-in renderer: the run form, the second-copy refusal, every
 way the renderer can end or fail; the not-found message; the settings file under code pages
-1252 and 932, written in place and on a full disk."""
+1252 and 932, written in place."""
 
 import os
 import pathlib
-import subprocess
 
 import harness
 from harness import check
@@ -120,36 +119,6 @@ def settings_file(s, folder):
               sorted(os.listdir(folder)) == names,
               f"in place, {path!r}: the save returned {code}, the file holds {got!r}, files "
               f"came or went: {set(os.listdir(folder)) ^ set(names)}")
-    full_disk(s)
-
-
-def full_disk(s):
-    """On a full disk (a small tmpfs; mounting it needs root) a save one byte too big for the
-    old file's room fails, keeps every old byte and leaves no file beside it."""
-    full = pathlib.Path(s.dir, "full")
-    full.mkdir()
-    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", full],
-                      stderr=subprocess.DEVNULL).returncode != 0:
-        print("full disk: skipped, no tmpfs could be mounted")
-        return
-    try:
-        old = saver.ini_bytes(1, 3, b"C:\\a.mp3")
-        old += b";" + b"-" * (4096 - len(old) - 3) + b"\r\n"
-        (full / "Orvanne.ini").write_bytes(old)
-        with open(full / "filler", "wb", buffering=0) as f:
-            try:
-                while True:
-                    f.write(b"f" * 4096)
-            except OSError:
-                pass
-        code, _ = s.wintool("write", saver.windows_path(str(full / "Orvanne.ini")), 2, 3,
-                            b"C:\\b.mp3!".hex())
-        got = (full / "Orvanne.ini").read_bytes()
-        check(code == 1 and got == old and sorted(os.listdir(full)) == ["Orvanne.ini", "filler"],
-              f"full disk: the save returned {code}, the file changed: {got != old}, files "
-              f"{sorted(os.listdir(full))}")
-    finally:
-        subprocess.run(["umount", full])
 
 
 def main():

@@ -154,40 +154,6 @@ int Host(int w, int h, const wchar_t* title, bool show) {
     return RunUntilClosed();
 }
 
-// Per zoom another program shows: how long its strip was seen, in how many frames, in how
-// many of them the screen showed the caption colour, its last rectangle, and if it is left over.
-int WatchZooms(int zooms, int seconds) {
-    HDC screen = GetDC(nullptr);
-    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    for (int n = 0; n < zooms && GetTickCount() < end;) {
-        DWORD started = GetTickCount();
-        int frames = 0, drawn = 0;
-        RECT r{}, last{-1, -1, -1, -1};
-        for (HWND strip; (strip = FindWindowW(L"Vellis_Zoom", nullptr)) && IsWindowVisible(strip) &&
-                         GetWindowRect(strip, &r);
-             Sleep(1)) {
-            if (EqualRect(&r, &last))
-                continue;
-            last = r;
-            ++frames;
-            COLORREF middle = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-            drawn += middle == GetSysColor(COLOR_ACTIVECAPTION);
-        }
-        if (frames == 0) {
-            Sleep(1);
-            continue;
-        }
-        // Seen from outside, the strip is hidden a moment before it is destroyed.
-        Sleep(50);
-        std::printf("zoom=%s ms=%lu frames=%d drawn=%d left_over=%d last=%ld,%ld,%ld,%ld\n",
-                    ++n == 1 ? "from" : "to", GetTickCount() - started, frames, drawn,
-                    FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, last.left, last.top, last.right,
-                    last.bottom);
-        std::fflush(stdout);
-    }
-    return 0;
-}
-
 } // namespace
 
 int main() {
@@ -201,8 +167,6 @@ int main() {
     if ((verb == L"host" || verb == L"show") && argc > 3)
         return Host(_wtoi(argv[2]), _wtoi(argv[3]), argc > 4 ? argv[4] : L"Preview Host",
                     verb == L"show");
-    if (verb == L"zooms" && argc > 3)
-        return WatchZooms(_wtoi(argv[2]), _wtoi(argv[3]));
     if (verb == L"wait" || verb == L"gone")
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
     if (verb == L"record") {
