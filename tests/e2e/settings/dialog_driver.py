@@ -16,27 +16,15 @@ TITLE = "<Orvanne>"
 PICKER = "ﾌｧｲﾙを開く"
 
 # The dialog's controls: name, surface (D dialog, P panel) and place in twips (left, top,
-# width, height). A control's id is 1000 plus its row.
+# width, height). A control's id is 1000 plus its place in the list.
 LAYOUT = [(name, surface, *map(int, place)) for name, surface, *place in map(str.split, """
-Pic_C D 180 240 6795 2535
-Shape3 P 300 300 1695 315
-lbl15 P 300 360 1665 195
-Img_BGM1 P 300 840 195 195
-lbl_BGM1 P 540 840 645 195
-BGM_Repeat P 1380 780 615 300
-lbl14 P 2040 840 990 195
-Img_BGM0 P 300 1140 195 195
-lbl_BGM0 P 540 1140 345 195
-Img_BGM2 P 300 1440 195 195
-lbl_BGM2 P 540 1440 900 195
-Cmd_BGM P 540 1740 435 315
-lbl_Fname P 1020 1740 5355 435
-lbl7 D 180 2940 2475 195
-Cmd_Etc D 2880 3000 1875 375
-Cmd_Set D 4800 3000 1095 375
-Cmd_Can D 5940 3000 1035 375
-Img_Ra0 D 8040 300 180 180
-Img_Ra1 D 8040 600 180 180""".strip().splitlines())]
+Pic_C D 180 240 6795 2535; Shape3 P 300 300 1695 315; lbl15 P 300 360 1665 195
+Img_BGM1 P 300 840 195 195; lbl_BGM1 P 540 840 645 195; BGM_Repeat P 1380 780 615 300
+lbl14 P 2040 840 990 195; Img_BGM0 P 300 1140 195 195; lbl_BGM0 P 540 1140 345 195
+Img_BGM2 P 300 1440 195 195; lbl_BGM2 P 540 1440 900 195; Cmd_BGM P 540 1740 435 315
+lbl_Fname P 1020 1740 5355 435; lbl7 D 180 2940 2475 195; Cmd_Etc D 2880 3000 1875 375
+Cmd_Set D 4800 3000 1095 375; Cmd_Can D 5940 3000 1035 375; Img_Ra0 D 8040 300 180 180
+Img_Ra1 D 8040 600 180 180""".strip().replace("\n", ";").split(";"))]
 NAMES = [row[0] for row in LAYOUT]
 
 

@@ -1,6 +1,5 @@
 """Music through a recorded PulseAudio null sink: a WAV loops, an MP3 plays again soon after
-it ends, both stop with the run; the real renderer's Tab switches do not end the run and Esc
-does; with no CD drive the CD watch stops at its first look."""
+it ends, both stop with the run; with no CD drive the CD watch stops at its first look."""
 
 import array
 import os
@@ -12,7 +11,6 @@ import harness
 from harness import check
 import saver
 
-SWITCHES = 25
 RATE = 44100
 FRAME = 0.1  # seconds per loudness frame
 
@@ -80,25 +78,6 @@ def listen(s, pulse, folder, music, seconds, most_pause):
           f"{sum(loud[-10:])} of the 10 frames after the shell's end")
 
 
-def real_renderer(s):
-    """Tab released SWITCHES times in the renderer's window of the moment, then Esc."""
-    p = saver.run(s, saver.install(s, "real", renderer="real"), "/s")
-    windows = set()
-    for n in range(1, SWITCHES + 1):
-        wid = s.wait_window("Vellis_VC", 20)
-        windows.add(wid)
-        # The click makes sure of the focus; a key that arrives while the new window is
-        # still being set up is lost, so not every Tab makes a window.
-        s.click(wid, 300, 300)
-        s.key("Tab")
-        time.sleep(0.3)
-        check(p.poll() is None, f"the shell ended at Tab {n} while the renderer went on")
-    check(len(windows) > SWITCHES // 2, f"{len(windows)} renderer windows for {SWITCHES} Tabs")
-    s.click(s.wait_window("Vellis_VC", 5), 300, 300)
-    s.key("Escape")
-    saver.ended(p, "Esc released in the renderer")
-
-
 def cd_without_drive(s, folder):
     """One look, then the watch stops; nothing is closed at the end."""
     saver.write_ini(folder, saver.ini_bytes(1, 3, b""))
@@ -129,7 +108,6 @@ def main():
                             "sine", "440"], check=True)
             listen(s, pulse, folder, music, seconds, most_pause)
 
-        real_renderer(s)
         cd_without_drive(s, folder)
 
 

@@ -8,6 +8,8 @@ TEST(CommandLine, ArgumentTextFollowsTheProgramName) {
     // A name that no blank or closing quote ends takes the whole line.
     const std::pair<const char*, const char*> cases[] = {
         {"\"C:\\Program Files\\Orvanne\\Orvanne.scr\" /s", "/s"}, // as Windows starts a saver
+        {"\"C:\\\xE3\x83.scr\"\t /c", "/c"},
+        {"C:\\Savers\\Orvanne.scr \t/p 5", "/p 5"},
         {"C:\\Savers\\Orvanne.scr/c", ""},
         {"\"unclosed /s", ""},
     };
@@ -36,6 +38,7 @@ TEST(CommandLine, ArgumentsGiveModeHostAndRequest) {
         {"/a", 'A', 0, Request::Unserved},
         {"/", 0, 0, Request::Unserved},
         {"/é", 0, 0, Request::Unserved},
+        {"\xF0", 0, 0, Request::Unserved}, // a character cut off by the end
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ModeLetter(c.args), c.letter) << "arguments \"" << c.args << "\"";
