@@ -6,10 +6,6 @@ namespace orvanne {
 
 namespace {
 
-bool same(const ScreenRect& a, const ScreenRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // The monitors to draw on, in the order given.
 int kept_monitors(const Monitor* monitors, int count, Monitor* kept) {
     int n = 0;
@@ -18,7 +14,7 @@ int kept_monitors(const Monitor* monitors, int count, Monitor* kept) {
         if (r.right <= r.left || r.bottom <= r.top)
             continue;
         // A mirrored monitor listed twice would blend two fields into one picture.
-        if (std::any_of(kept, kept + n, [&](const Monitor& m) { return same(m.rect, r); }))
+        if (std::any_of(kept, kept + n, [&](const Monitor& m) { return m.rect == r; }))
             continue;
         kept[n++] = monitors[i];
     }
