@@ -1,8 +1,5 @@
-"""The release packages: each build's installer and archive hold its own programs, each
-carrying its version and its own manifest. Then the 64-bit installer in a fresh prefix, judged
-by what it leaves and its exit code: install, a folder that takes no file, reinstall and
-uninstall while the saver runs, over the user's settings, into another folder, an orphaned
-copy's uninstall and the last uninstall."""
+"""Each build's installer and archive hold its own programs with their version and manifest;
+then the 64-bit installer in a fresh prefix, judged by what it leaves and its exit code."""
 
 import os
 import re
@@ -30,6 +27,7 @@ UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanne"
 # Settings as the dialog writes them, code page 932 keys and all.
 SETTINGS = ("[Section]\r\nBGM区分=2\r\nBGMﾘﾋﾟｰﾄ=3\r\nBGMﾌｧｲﾙ=C:\\音楽\\曲.mp3\r\n").encode("cp932")
 
+
 def pe_machine(data):
     return struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0]
 
@@ -46,14 +44,14 @@ def check_version(path):
     data = resource(path, 16)
     major, minor, patch = map(int, VERSION.split("."))
     fixed = struct.unpack_from("<II", data, data.find(struct.pack("<I", 0xFEEF04BD)) + 8)
-    check(fixed == (major << 16 | minor, patch << 16), f"{path}: fixed file version {fixed}")
-    # Each string is its key, a NUL, padding to 4 bytes and the value up to its NUL. After an
-    # empty value would come the next header, whose type word (0 or 1) stops the match.
+    # Each string: its key, NULs padding to 4 bytes, the value to its NUL. An empty value
+    # does not match, as the next header's type word (0 or 1) follows.
     strings = dict(re.findall("(ProductName|FileDescription|FileVersion|ProductVersion|"
                               "CompanyName|LegalCopyright)\0+([^\0-\x1f]+)\0",
                               data.decode("utf-16-le", "replace")))
-    check(len(strings) == 6 and strings["FileVersion"] == strings["ProductVersion"] == VERSION,
-          f"{path}: version strings {strings}")
+    check(fixed == (major << 16 | minor, patch << 16) and len(strings) == 6 and
+          strings["FileVersion"] == strings["ProductVersion"] == VERSION,
+          f"{path}: fixed version {fixed}, strings {strings}")
 
 
 def check_program(path, machine):
@@ -76,27 +74,22 @@ def check_program(path, machine):
 
 def check_package(base, dist, machine):
     setup, archive = base + "-setup.exe", base + ".zip"
-    check(os.path.exists(setup) and os.path.exists(archive),
-          f"{setup} or .zip missing: cmake --build build --target package")
     programs = {name: Path(dist, name).read_bytes() for name in PROGRAMS}
     data = Path(setup).read_bytes()
-    check(pe_machine(data) == machine and b"NullsoftInst" in data,
-          f"{setup}: not an NSIS installer for machine {machine:#x}")
+    check(pe_machine(data) == machine and b"NullsoftInst" in data and
+          re.search(rb'requestedExecutionLevel\s+level="asInvoker"', resource(setup, 24)),
+          f"{setup}: not an installer for machine {machine:#x} run as the user")
     check_version(setup)
-    check(re.search(rb'requestedExecutionLevel\s+level="asInvoker"', resource(setup, 24)),
-          f"{setup}: does not run as the user")
     with tempfile.TemporaryDirectory() as out:
         subprocess.run(["7zz", "x", "-y", f"-o{out}", setup], stdout=subprocess.DEVNULL, check=True)
         unpacked = {name: Path(out, name).read_bytes() for name in programs}
-    check(unpacked == programs, f"{setup}: does not hold the programs of {dist}")
-
     licence = Path(harness.SOURCE_DIR, "LICENSE").read_bytes().replace(b"\n", b"\r\n")
     with zipfile.ZipFile(archive) as z:
         held = {name: z.read(name) for name in z.namelist()}
     readme = held.pop("README.txt", b"")
-    check(held == dict(programs, **{"LICENSE.txt": licence}),
-          f"{archive} holds {sorted(held)}: not just the programs of {dist}, README.txt and "
-          "LICENSE.txt with Windows line ends")
+    check(unpacked == programs and held == dict(programs, **{"LICENSE.txt": licence}),
+          f"{base}: the installer or the archive ({sorted(held)}) does not hold just the "
+          f"programs of {dist}, README.txt and LICENSE.txt with Windows line ends")
     check(readme.startswith(f"Orvanne {VERSION}\r\n".encode()) and
           b"\n" not in readme.replace(b"\r\n", b""),
           f"{archive}: README.txt does not name the version or has Unix line ends")
@@ -108,8 +101,7 @@ def wine(s, *args):
 
 
 def settle(s, program, *args):
-    """Runs a program, waits until everything it started in the prefix has ended and returns
-    its exit code."""
+    """Runs a program until all it started in the prefix has ended; returns its exit code."""
     p = s.start(program, *args)
     subprocess.run([harness.WINESERVER, "-w"], env=s.env, timeout=120)
     return p.wait(10)
@@ -127,23 +119,25 @@ def shortcut(s, user):
     """The UTF-16 strings of the Start-menu entry (no desk.cpl here to run it), or None."""
     lnk = Path(s.prefix, "drive_c/users", user,
                "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Orvanne.lnk")
-    if not lnk.exists():
-        return None
-    return subprocess.run(["strings", "-el", lnk], stdout=subprocess.PIPE).stdout.decode()
+    if lnk.exists():
+        return subprocess.run(["strings", "-el", lnk], stdout=subprocess.PIPE).stdout.decode()
 
 
 def check_installed(s, folder):
+    """The shipped programs in folder, chosen as the active saver, with a Start-menu entry
+    that chooses them again."""
     check(all(Path(folder, n).read_bytes() == Path(s.dist(n)).read_bytes() for n in PROGRAMS),
           f"the programs in {folder} are not the shipped ones")
-    chosen = registry(s, DESKTOP).get("SCRNSAVE.EXE", "")
+    desktop = registry(s, DESKTOP)
+    chosen = desktop.get("SCRNSAVE.EXE", "")
     unix = wine(s, "winepath", "-u", chosen).stdout.decode().strip()
-    check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr"))
-          and registry(s, DESKTOP).get("ScreenSaveActive") == "1",
-          f"SCRNSAVE.EXE is {chosen!r}, not the saver in {folder}, or the saver is not active")
     user = Path(folder).relative_to(Path(s.prefix, "drive_c/users")).parts[0]
     strings = shortcut(s, user) or ""
-    check("rundll32.exe\n" in strings and f"desk.cpl,InstallScreenSaver {chosen}\n" in strings,
-          f"the Start-menu entry does not choose {chosen}: {shortcut(s, user)!r}")
+    check(os.path.exists(unix) and os.path.samefile(unix, os.path.join(folder, "Orvanne.scr"))
+          and desktop.get("ScreenSaveActive") == "1" and "rundll32.exe\n" in strings
+          and f"desk.cpl,InstallScreenSaver {chosen}\n" in strings,
+          f"SCRNSAVE.EXE is {chosen!r}, not the active saver in {folder}, or the Start-menu "
+          f"entry does not choose it: {strings!r}")
 
 
 def contents(folder):
@@ -170,19 +164,18 @@ with harness.Session() as s:
                 "NoRepair": "0x1", "DisplayIcon": place + r"\Orvanne.scr,0",
                 "UninstallString": rf'"{place}\uninstall.exe"'}
     expected["QuietUninstallString"] = expected["UninstallString"] + " /S"
-    check({name: entry.get(name) for name in expected} == expected and entry.get("Publisher"),
-          f"Apps & features entry {entry}, expected {expected} and a publisher")
     size_kb = sum(os.path.getsize(os.path.join(folder, n)) for n in PROGRAMS) // 1024
-    check(size_kb <= int(entry["EstimatedSize"], 16) < 2 * size_kb + 200,
-          f"EstimatedSize {entry['EstimatedSize']} KB for {size_kb} KB of programs")
+    check({name: entry.get(name) for name in expected} == expected and entry.get("Publisher")
+          and size_kb <= int(entry["EstimatedSize"], 16) < 2 * size_kb + 200,
+          f"Apps & features entry {entry}, expected {expected}, a publisher and about "
+          f"{size_kb} KB")
 
     # A folder that takes no file (Z: is the root, /sys makes no folder): a failure, and the
     # registry as it was.
     before = registry(s, DESKTOP)["SCRNSAVE.EXE"], registry(s, UNINSTALL)
     code = settle(s, SETUP, "/S", r"/D=Z:\sys\Orvanne")
     after = registry(s, DESKTOP)["SCRNSAVE.EXE"], registry(s, UNINSTALL)
-    check(code != 0 and after == before,
-          f"install into an unwritable folder: exit code {code}, saver and entry {after}")
+    check(code != 0 and after == before, f"into an unwritable folder: code {code}, now {after}")
 
     # While the saver runs, as the settings page keeps it running: neither the installer nor
     # the uninstaller (in place, so that its exit code is seen) changes anything.
@@ -191,13 +184,13 @@ with harness.Session() as s:
     before = contents(folder)
     running = s.start(os.path.join(folder, "Orvanne.scr"), "/s")
     s.wait_window("Vellis_VC", 15)
-    for program, args in ((SETUP, ["/S"]), (os.path.join(folder, "uninstall.exe"),
-                                            ["/S", "_?=" + place])):
+    for program, args in ((SETUP, ["/S"]),
+                          (os.path.join(folder, "uninstall.exe"), ["/S", "_?=" + place])):
         code = s.start(program, *args).wait(60)
         check(code != 0 and contents(folder) == before and
               (registry(s, UNINSTALL) or {}).get("DisplayVersion") == "0.9",
-              f"{os.path.basename(program)} {args} with the saver running: exit code {code}, "
-              f"folder now {sorted(contents(folder))}, entry {registry(s, UNINSTALL)}")
+              f"{os.path.basename(program)} {args} with the saver running: code {code}, "
+              f"folder {sorted(contents(folder))}, entry {registry(s, UNINSTALL)}")
     s.wintool("close", "Vellis_VC")
     s.wait_exit(running)
 
@@ -218,10 +211,11 @@ with harness.Session() as s:
     place += "ScreenSaver"
     check(settle(s, SETUP, "/S", "/D=" + place) == 0, f"install into {place} failed")
     check_installed(s, folder)
-    check(os.listdir(earlier) == ["music.mp3"], f"the earlier copy left {os.listdir(earlier)}")
     chosen = registry(s, DESKTOP)["SCRNSAVE.EXE"]
-    check(Path(folder, "Orvanne.ini").read_bytes() == SETTINGS and "~" in chosen,
-          f"the settings did not move, or SCRNSAVE.EXE {chosen!r} is not the short path")
+    check(os.listdir(earlier) == ["music.mp3"] and "~" in chosen and
+          Path(folder, "Orvanne.ini").read_bytes() == SETTINGS,
+          f"the earlier copy left {os.listdir(earlier)}, the settings did not move, or "
+          f"SCRNSAVE.EXE {chosen!r} is not the short path")
 
     # The orphan's uninstaller removes that copy only: the entry, the shortcut and the choice
     # of the installed one stay.
@@ -234,6 +228,6 @@ with harness.Session() as s:
     # The uninstaller copies itself away and returns at once: wait for its effects.
     settle(s, os.path.join(folder, "uninstall.exe"), "/S")
     wait_for(lambda: not os.path.exists(folder), 30, f"uninstall left {folder}")
-    check(registry(s, UNINSTALL) is None, "Apps & features entry left behind")
-    check("SCRNSAVE.EXE" not in registry(s, DESKTOP), "SCRNSAVE.EXE still names the removed saver")
-    check(shortcut(s, user) is None, "uninstall left the Start-menu entry")
+    check(registry(s, UNINSTALL) is None and "SCRNSAVE.EXE" not in registry(s, DESKTOP)
+          and shortcut(s, user) is None,
+          "the uninstall left the Apps & features entry, SCRNSAVE.EXE or the Start-menu entry")

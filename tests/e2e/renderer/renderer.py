@@ -4,6 +4,7 @@ Esc and the system's close command; started by the shell; the Linux module on it
 window; then a display without OpenGL."""
 
 import os
+import signal
 import tempfile
 import time
 
@@ -32,7 +33,7 @@ def cpu_seconds(pid):
 
 
 def window(s, size, style, what):
-    """Waits for the renderer's window of that size and checks its style."""
+    """The renderer's window once it has that size, checked for its style."""
     def sized():
         info = s.window_info(TITLE)
         r = info["rect"] if info else (0, 0, 0, 0)
@@ -127,13 +128,18 @@ def main():
         s.key("Escape")
         s.wait_exit(p, 15)
         check(s.window_info(TITLE) is None, "the renderer's window outlived the shell")
-        # The Linux module on the same root window: a field centred on each RandR monitor.
+        # The Linux module on the same root window: a field centred on each RandR monitor,
+        # the overlay on the primary only; a stopping signal ends it by that signal, as
+        # shells and the daemon expect.
         if os.environ.get("ORVANNE_MODULE"):
-            p = s.start(os.environ["ORVANNE_MODULE"], "--root", "--delay", "0", native=True)
+            p = s.start(os.environ["ORVANNE_MODULE"], "--root", "--fps", "--delay", "0",
+                        native=True)
             check_field(s, "module-primary", PRIMARY)
             check_field(s, "module-left", LEFT, settle=0)
-            p.terminate()
-            p.wait(10)
+            check_overlay(s, "module-overlay")
+            check_overlay(s, "module-no-overlay-left", shown=False, right=LEFT[2], top=LEFT[1])
+            p.send_signal(signal.SIGINT)
+            check(s.wait_exit(p, 5) == -signal.SIGINT, f"SIGINT ended it with {p.returncode}")
     no_gl()
 
 
