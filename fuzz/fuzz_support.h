@@ -33,15 +33,4 @@ inline std::vector<std::string_view> Lines(std::string_view text) {
     return lines;
 }
 
-// A line "kind repeat-track rest" sets the music settings' kind and track; the rest, up to
-// a NUL, is returned without its leading blank.
-template <typename MusicSettings>
-std::string MusicHead(std::string_view line, MusicSettings& settings) {
-    std::string head(line);
-    char* rest = head.data();
-    settings.kind = static_cast<decltype(settings.kind)>(std::strtol(rest, &rest, 10));
-    settings.repeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    return *rest == ' ' ? rest + 1 : rest;
-}
-
 } // namespace orvanne

@@ -85,30 +85,24 @@ struct Case {
 };
 
 const Case kCases[] = {
-    // A worked click on an unfocused button; from HighLight, HighLightSelect keeps white at
-    // the bottom.
+    // A worked click; from HighLight, HighLightSelect keeps white at the bottom.
     {"move focus down up", "HighLight/rev Pressed/rev Pressed/rev HighLightSelect/rev",
      kStateHighLightSelect, 1},
-    // Dragged off while held: no Click, even coming back; the next move lights it again,
-    // gradient the normal way.
+    // Dragged off while held: no Click; the next move lights it, gradient the normal way.
     {"move focus down leave move up move",
      "HighLight/rev Pressed/rev Pressed/rev Selected HighLightSelect", kStateHighLightSelect, 0},
-    // A release over an unfocused button paints Normal but leaves it lit; other mouse
-    // buttons paint nothing, are never held, and click unless Selected.
+    // Released unfocused: Normal, still lit; other buttons paint nothing, click unless Selected.
     {"move down up move rdown rup mdown mup leave focus rup",
      "HighLight/rev Pressed/rev Normal/rev Normal Selected", kStateSelected, 3},
-    // A disabled button ignores everything; enabled again it shows Normal whatever its state
-    // until the next transition brings the look back.
+    // Disabled, it ignores everything; enabled again it shows Normal until the next transition.
     {"move disable move leave focus down up rup blur enable leave",
      "HighLight/rev Disable/rev Normal/rev Normal", kStateNormal, 0},
     // Only exactly True raises Click; any non-zero still enables the handlers.
     {"enable1 move up", "Normal HighLight/rev Normal/rev", kStateHighLight, 0},
-    // Plain movement and a second leave or blur repaint nothing; focus from the keyboard
-    // away from the pointer, then the pointer in and out.
+    // Plain moves and a second leave or blur repaint nothing; keyboard focus, then the pointer.
     {"move move leave leave focus move leave blur blur",
      "HighLight/rev Normal Selected HighLightSelect Selected Normal", kStateNormal, 0},
-    // Reading Visible, FontColour or Enabled repaints Normal, the state kept; setting the
-    // caption and hiding paint nothing, nor does reading Visible once hidden.
+    // Reading Visible, FontColour or Enabled repaints Normal; caption, hide, hidden Visible not.
     {"move visible? colour? enabled? caption= hide visible?",
      "HighLight/rev Normal/rev Normal/rev Normal/rev", kStateHighLight, 0},
     // Before Initialize only focus counts.

@@ -22,13 +22,10 @@ class ScriptedPort : public MciPort {
     void On(const std::string& command, Answers answers) { script_[command] = std::move(answers); }
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         sent.push_back(command);
-        std::pair<int32_t, std::string> answer{0, ""};
-        auto& queue = script_[command];
-        if (!queue.empty()) {
-            answer = queue.front();
-            if (queue.size() > 1)
-                queue.pop_front();
-        }
+        Answers& queue = script_[command];
+        const auto answer = queue.empty() ? std::make_pair(0, std::string()) : queue.front();
+        if (queue.size() > 1)
+            queue.pop_front();
         if (reply)
             *reply = answer.second.substr(0, capacity > 0 ? capacity - 1 : 0);
         return answer.first;
@@ -38,7 +35,6 @@ class ScriptedPort : public MciPort {
     void PlayWave(const std::string* sound, uint32_t flags) override {
         sounds += (sound ? *sound : "(none)") + "/" + std::to_string(flags) + " ";
     }
-    // Commands sent since the last call.
     Commands Recent() { return std::exchange(sent, {}); }
 
     Commands sent;

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <tuple>
 #include <stdlib.h>
 #include <sys/fsuid.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,28 +122,37 @@ TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
 
 // Unreadable (its other keys cannot be kept) or read-only, the file is left alone; in a
 // folder that takes no new file (a system folder) it is written in place, grown or shrunk.
-TEST_F(SettingsFileTest, PermissionsDecideBetweenRefusingAndWritingInPlace) {
+// A disk that runs out (a file-size cap past the old size) leaves the old bytes, either way.
+TEST_F(SettingsFileTest, PermissionsAndRoomDecideBetweenRefusingAndWritingInPlace) {
     const std::string old = "; a comment long enough to shrink\r\n" + Keys("1", "0", "C:\\a.mp3");
     const struct {
         mode_t file, folder;
         std::string music;
         bool saved;
+        rlim_t cap = RLIM_INFINITY;
     } cases[] = {
         {0200, 0755, "C:\\a.wav", false},
         {0444, 0755, "C:\\a.wav", false},
         {0644, 0555, std::string(300, 'L'), true},
         {0644, 0555, "S", true},
+        {0644, 0755, std::string(300, 'L'), false, 200},
+        {0644, 0555, std::string(300, 'L'), false, 200},
     };
+    std::signal(SIGXFSZ, SIG_IGN); // past the cap a write fails instead
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.file << " in " << c.folder);
         ASSERT_EQ(chmod(folder_.c_str(), 0755), 0);
         Write(old);
         ASSERT_EQ(chmod(path_.c_str(), c.file), 0);
         ASSERT_EQ(chmod(folder_.c_str(), c.folder), 0);
         const BgmSettings s{MusicKind::File, 7, c.music};
-        EXPECT_EQ(SaveSettings(path_, s), c.saved) << std::oct << c.file << " in " << c.folder;
+        rlimit room{c.cap, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &room);
+        EXPECT_EQ(SaveSettings(path_, s), c.saved);
+        room.rlim_cur = RLIM_INFINITY;
+        setrlimit(RLIMIT_FSIZE, &room);
         ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
-        EXPECT_EQ(Read(), c.saved ? SettingsText(old, s) : old)
-            << std::oct << c.file << " in " << c.folder;
+        EXPECT_EQ(Read(), c.saved ? SettingsText(old, s) : old);
         EXPECT_EQ(Entries(), 1);
     }
 }
