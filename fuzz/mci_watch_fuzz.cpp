@@ -1,6 +1,6 @@
-// The CD and MP3 watches fed any device replies. Line 1: music kind, repeat track, file.
+// The CD watch fed any device replies. Line 1: music kind (1 for the CD), repeat track.
 // Every later line answers one MCI command: its leading number is the error code, the text
-// after the first blank the reply. A run ticks both watches until the answers run out.
+// after the first blank the reply. A run ticks the watch until the answers run out.
 #include "fuzz_support.h"
 #include "number_text.h"
 #include "run_music.h"
@@ -40,13 +40,11 @@ struct FuzzPort : MciPort {
     std::vector<std::string> Recent() { return std::exchange(sent, {}); }
 };
 
-// Line 1 sets the kind and the repeat track; the rest of it, up to a NUL, is the file.
 void ReadSettings(std::string_view line, BgmSettings& settings) {
     std::string head(line);
     char* rest = head.data();
     settings.kind = static_cast<MusicKind>(std::strtol(rest, &rest, 10));
     settings.repeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    settings.file = *rest == ' ' ? rest + 1 : rest;
 }
 
 bool AnyPlay(const std::vector<std::string>& commands) {
@@ -64,27 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BgmSettings settings;
     ReadSettings(port.answers[port.next++], settings);
     Bgm bgm(port, settings);
-    MusicTimers timers = StartMusic(bgm, settings);
-    bool cdWatching = timers.cdWatch;
+    bool watching = StartMusic(bgm, settings).cdWatch;
     port.Recent();
-    for (int tick = 0; tick < 64 && port.next < port.answers.size(); ++tick) {
-        if (cdWatching) {
-            bgm.CdWatch();
-            cdWatching = bgm.CdKeepWatching();
-            std::vector<std::string> sent = port.Recent();
-            bool stopped = port.replies["status cdaudio mode"].rfind("stopped", 0) == 0;
-            std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
-            bool onTrack = settings.repeatTrack == 0 || track == settings.repeatTrack;
-            Require(AnyPlay(sent) == (cdWatching && (stopped || !onTrack)),
-                    "a watched CD is played exactly when it stopped or left its track");
-        }
-        if (timers.mp3Repeat) {
-            bgm.Mp3KeepPlaying();
-            std::vector<std::string> sent = port.Recent();
-            bool playing = port.replies["status MP3Play mode"].rfind("playing", 0) == 0;
-            Require(playing ? sent.size() == 1 : AnyPlay(sent),
-                    "an MP3 restarts exactly when it is not playing");
-        }
+    for (int tick = 0; watching && tick < 64 && port.next < port.answers.size(); ++tick) {
+        bgm.CdWatch();
+        watching = bgm.CdKeepWatching();
+        std::vector<std::string> sent = port.Recent();
+        bool stopped = port.replies["status cdaudio mode"].rfind("stopped", 0) == 0;
+        std::optional<double> track = ParseNumber(port.replies["status cdaudio current track"]);
+        bool onTrack = settings.repeatTrack == 0 || track == settings.repeatTrack;
+        Require(AnyPlay(sent) == (watching && (stopped || !onTrack)),
+                "a watched CD is played exactly when it stopped or left its track");
     }
     return 0;
 }

@@ -106,11 +106,12 @@ TEST_F(BgmTest, Mp3PlaysOnlyOnceOpenAndAgainFromTheStartWhenNotPlaying) {
     port.On("open \"C:\\bad.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});
     bgm.Mp3Open();
     EXPECT_EQ(port.Recent().size(), 1u) << "no play after a failed open";
-    // The mode is compared case-sensitively; a failed look counts as not playing.
-    port.On("status MP3Play mode", {{0, "playing"}, {0, "Playing"}, {263, ""}, {0, "playing"}});
+    // The mode must start with "playing", letter case kept; a failed look counts as not playing.
+    port.On("status MP3Play mode",
+            {{0, "playing"}, {0, "Playing"}, {263, ""}, {0, "not playing"}, {0, "playing"}});
     const Commands look = {"status MP3Play mode"};
     const Commands restart = {"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"};
-    for (const Commands& expected : {look, restart, restart, look}) {
+    for (const Commands& expected : {look, restart, restart, restart, look}) {
         bgm.Mp3KeepPlaying();
         EXPECT_EQ(port.Recent(), expected);
     }
