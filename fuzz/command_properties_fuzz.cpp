@@ -65,11 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         PropertyValue value = text;
         if (line[0] == 'n')
             value = static_cast<int64_t>(std::strtoll(text.c_str(), nullptr, 10));
-        if (line[0] == 'f') {
-            FontDesc font = DefaultCaptionFont();
-            font.name = text;
-            value = font;
-        }
+        if (line[0] == 'f')
+            value = FontDesc{text};
         if (line[0] == 't' || line[0] == 'n' || line[0] == 'f') {
             store.Set(key, value);
             model[folded] = value;

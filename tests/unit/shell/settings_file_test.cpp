@@ -17,9 +17,10 @@ using namespace orvanne;
 
 namespace {
 
-const std::string kKind = kKeyBgmKind;
-const std::string kRepeat = kKeyBgmRepeat;
-const std::string kFile = kKeyBgmFile;
+// "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ" in code page 932, as stored files have them.
+const std::string kKind = "BGM\x8B\xE6\x95\xAA";
+const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
 
 std::string Keys(const std::string& kind, const std::string& repeat, const std::string& file) {
     return "[Section]\r\n" + kKind + "=" + kind + "\r\n" + kRepeat + "=" + repeat + "\r\n" + kFile +
