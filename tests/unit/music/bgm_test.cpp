@@ -17,12 +17,10 @@ using Answers = std::deque<std::pair<int32_t, std::string>>;
 
 // Records every command string and answers from a script: each command has a queue of
 // (code, reply) answers, the last one repeating; unscripted commands succeed silently.
-class ScriptedPort : public MciPort {
-  public:
-    void On(const std::string& command, Answers answers) { script_[command] = std::move(answers); }
+struct ScriptedPort : MciPort {
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         sent.push_back(command);
-        Answers& queue = script_[command];
+        Answers& queue = script[command];
         const auto answer = queue.empty() ? std::make_pair(0, std::string()) : queue.front();
         if (queue.size() > 1)
             queue.pop_front();
@@ -37,12 +35,10 @@ class ScriptedPort : public MciPort {
     }
     Commands Recent() { return std::exchange(sent, {}); }
 
+    std::map<std::string, Answers> script;
     Commands sent;
     std::string sounds;
     int waveDevices = 1;
-
-  private:
-    std::map<std::string, Answers> script_;
 };
 
 const std::string kTrack = "status cdaudio current track";
@@ -60,9 +56,9 @@ class BgmTest : public ::testing::Test {
 
 TEST_F(BgmTest, CdWatchTicks) {
     // Each tick looks at the track, the disc's 8 tracks and the mode, then acts.
-    port.On(kTracks, {{0, "8"}});
-    port.On("status cdaudio position track 3", {{0, "03:00:00:00"}});
-    port.On("status cdaudio position track 30", {{275, ""}});
+    port.script[kTracks] = {{0, "8"}};
+    port.script["status cdaudio position track 3"] = {{0, "03:00:00:00"}};
+    port.script["status cdaudio position track 30"] = {{275, ""}};
     const Commands jump = {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"};
     const Commands noTrack = {"status cdaudio position track 30", "play cdaudio from Error:275"};
     struct Tick {
@@ -81,8 +77,8 @@ TEST_F(BgmTest, CdWatchTicks) {
     };
     for (const Tick& t : ticks) {
         settings.repeatTrack = t.repeat;
-        port.On(kTrack, {{0, t.track}});
-        port.On(kMode, {{0, t.mode}});
+        port.script[kTrack] = {{0, t.track}};
+        port.script[kMode] = {{0, t.mode}};
         bgm.CdWatch();
         Commands expected = {kTrack, kTracks, kMode};
         expected.insert(expected.end(), t.after.begin(), t.after.end());
@@ -92,8 +88,8 @@ TEST_F(BgmTest, CdWatchTicks) {
 }
 
 TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
-    port.On(kTrack, {{266, ""}, {0, "1"}});
-    port.On(kTracks, {{263, ""}});
+    port.script[kTrack] = {{266, ""}, {0, "1"}};
+    port.script[kTracks] = {{263, ""}};
     for (const Commands& expected : {Commands{kTrack}, Commands{kTrack, kTracks}}) {
         bgm.CdWatch();
         EXPECT_FALSE(bgm.CdKeepWatching());
@@ -103,15 +99,15 @@ TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
 
 TEST_F(BgmTest, Mp3PlaysOnlyOnceOpenAndAgainFromTheStartWhenNotPlaying) {
     settings.file = "C:\\bad.mp3";
-    port.On("open \"C:\\bad.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});
+    port.script["open \"C:\\bad.mp3\" type MPEGVideo Alias MP3Play"] = {{277, ""}};
     bgm.Mp3Open();
     EXPECT_EQ(port.Recent().size(), 1u) << "no play after a failed open";
     // The mode must start with "playing", letter case kept; a failed look counts as not playing.
-    port.On("status MP3Play mode",
-            {{0, "playing"}, {0, "Playing"}, {263, ""}, {0, "not playing"}, {0, "playing"}});
-    const Commands look = {"status MP3Play mode"};
-    const Commands restart = {"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"};
-    for (const Commands& expected : {look, restart, restart, restart, look}) {
+    const std::string look = "status MP3Play mode";
+    port.script[look] = {
+        {0, "playing"}, {0, "Playing"}, {263, ""}, {0, "not playing"}, {0, "playing"}};
+    const Commands restart = {look, "stop MP3Play", "play MP3Play from 0"};
+    for (const Commands& expected : {Commands{look}, restart, restart, restart, Commands{look}}) {
         bgm.Mp3KeepPlaying();
         EXPECT_EQ(port.Recent(), expected);
     }
