@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <sstream>
 
 using namespace orvanne;
 
@@ -54,7 +55,8 @@ void CheckConversions(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PropertyStore store;
     std::map<std::string, PropertyValue> model;
-    for (std::string_view line : Lines(Bytes(data, size))) {
+    std::istringstream lines{std::string(Bytes(data, size))};
+    for (std::string line; std::getline(lines, line);) {
         if (line.empty())
             continue;
         size_t equals = std::min(line.find('='), line.size());

@@ -7,20 +7,22 @@
 
 #include <algorithm>
 #include <map>
+#include <sstream>
+#include <vector>
 
 using namespace orvanne;
 
 namespace {
 
 struct FuzzPort : MciPort {
-    std::vector<std::string_view> answers;
+    std::vector<std::string> answers;
     size_t next = 0;
     std::string last;                           // the last command sent
     std::map<std::string, std::string> replies; // the last reply to each command
 
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         last = command;
-        std::string_view answer = next < answers.size() ? answers[next++] : "";
+        std::string_view answer = next < answers.size() ? std::string_view(answers[next++]) : "";
         size_t blank = answer.find(' ');
         std::string_view text = blank == answer.npos ? "" : answer.substr(blank + 1);
         // The platform fills a C string buffer of that many characters.
@@ -41,13 +43,15 @@ struct FuzzPort : MciPort {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzPort port;
-    port.answers = Lines(Bytes(data, size));
+    std::istringstream lines{std::string(Bytes(data, size))};
+    for (std::string line; std::getline(lines, line);)
+        port.answers.push_back(line);
     if (port.answers.empty())
         return 0;
     BgmSettings settings;
     settings.kind = MusicKind::AudioCd;
-    const std::string track(port.answers[port.next++]);
-    settings.repeatTrack = static_cast<int16_t>(std::strtol(track.c_str(), nullptr, 10));
+    settings.repeatTrack = static_cast<int16_t>(std::strtol(port.answers[0].c_str(), nullptr, 10));
+    port.next = 1;
     Bgm bgm(port, settings);
     bool watching = StartMusic(bgm, settings).cdWatch;
     for (int tick = 0; watching && tick < 64 && port.next < port.answers.size(); ++tick) {
