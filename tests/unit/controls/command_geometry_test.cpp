@@ -28,8 +28,7 @@ TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
     const auto full = FramePieces(73, 25);
     ASSERT_EQ(full.size(), 8u);
     for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE(full[i].source == expected[i][0] && full[i].dest == expected[i][1])
-            << "piece " << i + 1;
+        EXPECT_TRUE(full[i].source == expected[i][0] && full[i].dest == expected[i][1]) << i;
     // The "..." button squeezes its side strips into 13 px.
     const auto small = FramePieces(29, 21);
     ASSERT_EQ(small.size(), 8u);

@@ -146,8 +146,7 @@ TEST(CommandProperties, LoadedWithoutKeysSavesNothingAndRoundTripsWhatDiffers) {
     EXPECT_TRUE(b.logic.Visible());
     PropertyStore saved;
     b.logic.SaveProperties(saved, FontDesc{"Host", 12});
-    EXPECT_TRUE(saved.Size() == 2 && saved.Find("Caption") && saved.Find("FontColour"))
-        << "all else is a default";
+    EXPECT_TRUE(saved.Size() == 2 && saved.Find("Caption") && saved.Find("FontColour"));
 
     // Keys in lower case, as the dialog gives them.
     for (std::string caption : {"Command", "OK", "Command1", ""}) {

@@ -21,8 +21,6 @@ constexpr size_t jewel_bytes = sizeof(orvanne::Jewel) * orvanne::jewel_count;
 
 std::vector<unsigned char> read_back() {
     std::vector<unsigned char> pixels(width * height * 3);
-    glFinish();
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
