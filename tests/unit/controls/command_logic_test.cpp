@@ -11,21 +11,26 @@
 namespace orvanne {
 namespace {
 
-// Records every face painting as "Skin" or "Skin/rev" (reversed gradient) and each Click.
-// owned stands for a host that destroys the button in its Click handler.
-class FakeView : public CommandView {
-  public:
-    CommandLogic* logic = nullptr;
+// A button and its window: records every face painted as "Skin" or "Skin/rev" (reversed
+// gradient) and each Click. owned stands for a host that destroys the button on Click.
+struct Button : CommandView {
+    CommandLogic logic{*this};
+    CommandLogic* shown = &logic; // the logic that paints
     std::unique_ptr<CommandLogic> owned;
     std::string paints;
     int clicks = 0;
 
+    // Loaded from store, or never loaded without one.
+    explicit Button(const PropertyStore* store, const FontDesc& ambient = DefaultCaptionFont()) {
+        if (store)
+            logic.LoadProperties(*store, ambient);
+    }
     void PaintFace() override {
         static const char* names[] = {"Normal",   "HighLight",       "Pressed",
                                       "Selected", "HighLightSelect", "Disable"};
         paints += std::string(paints.empty() ? "" : " ") +
-                  names[static_cast<int>(logic->PaintedSkin())] +
-                  (logic->GradientReversed() ? "/rev" : "");
+                  names[static_cast<int>(shown->PaintedSkin())] +
+                  (shown->GradientReversed() ? "/rev" : "");
     }
     void CaptionChanged() override {}
     void RaiseClick() override {
@@ -60,17 +65,6 @@ void Send(CommandLogic& logic, const std::string& events) {
     for (std::string e; in >> e;)
         kEvents.at(e)(logic);
 }
-
-// A button loaded from store, or never loaded without one.
-struct Button {
-    FakeView view;
-    CommandLogic logic{view};
-    explicit Button(const PropertyStore* store, const FontDesc& ambient = DefaultCaptionFont()) {
-        view.logic = &logic;
-        if (store)
-            logic.LoadProperties(*store, ambient);
-    }
-};
 
 const PropertyStore kEmpty;
 
@@ -115,30 +109,30 @@ TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
         // As the settings dialog has it: loaded from a store without keys, then sized.
         Button b(&kEmpty);
         b.logic.SizeChanged();
-        b.view.paints.clear();
+        b.paints.clear();
         if (c.initialize)
             b.logic.Initialize(); // starts the leave-poll timer and repaints nothing
         EXPECT_EQ(b.logic.TimerOn(), c.initialize);
         Send(b.logic, c.events);
-        EXPECT_EQ(b.view.paints, c.paints);
+        EXPECT_EQ(b.paints, c.paints);
         EXPECT_EQ(int(b.logic.State()), int(c.state));
-        EXPECT_EQ(b.view.clicks, c.clicks);
+        EXPECT_EQ(b.clicks, c.clicks);
     }
 }
 
 TEST(CommandStates, ClickHandlerMayDestroyTheButton) {
-    FakeView view;
-    view.owned = std::make_unique<CommandLogic>(view);
-    view.logic = view.owned.get();
-    view.logic->Initialize();
+    Button host(nullptr);
+    host.owned = std::make_unique<CommandLogic>(host);
+    host.shown = host.owned.get();
+    host.shown->Initialize();
     // Built with AddressSanitizer: a touch after the Click would fault.
-    Send(*view.logic, "enable move focus down up");
-    EXPECT_EQ(view.clicks, 1);
+    Send(*host.shown, "enable move focus down up");
+    EXPECT_EQ(host.clicks, 1);
 }
 
 TEST(CommandProperties, LoadedWithoutKeysSavesNothingAndRoundTripsWhatDiffers) {
     Button b(&kEmpty, FontDesc{"Host", 12});
-    EXPECT_EQ(b.view.paints, "Normal") << "loading ends with a Normal repaint";
+    EXPECT_EQ(b.paints, "Normal") << "loading ends with a Normal repaint";
     b.logic.SetFontColour(0x0000FF);
     EXPECT_EQ(b.logic.FontColour(), 0x0000FFu) << "loaded with FirstRun 1, the colour stays";
     EXPECT_EQ(b.logic.Enabled(), kTrue);
@@ -178,7 +172,7 @@ TEST(CommandProperties, ValueOfTheWrongKindFailsOnlyItsStep) {
     EXPECT_EQ(b.logic.CaptionColour(), 0u);
     EXPECT_FALSE(b.logic.Visible());
     EXPECT_EQ(b.logic.Caption(), "42");
-    EXPECT_EQ(b.view.paints, "") << "Enabled kept its initial 0, so nothing is painted";
+    EXPECT_EQ(b.paints, "") << "Enabled kept its initial 0, so nothing is painted";
     PropertyStore saved;
     b.logic.SaveProperties(saved, DefaultCaptionFont());
     const PropertyValue absent = std::string("absent"), zero = int64_t{0};
@@ -193,7 +187,7 @@ TEST(CommandProperties, NeverLoadedButtonTurnsOnAtItsFirstEnabledRead) {
     EXPECT_EQ(b.logic.Enabled(), kTrue);
     EXPECT_TRUE(b.logic.CaptionEnabled());
     b.logic.SetFontColour(0x0000FF);
-    EXPECT_EQ(b.view.paints, "Disable Normal Normal");
+    EXPECT_EQ(b.paints, "Disable Normal Normal");
     EXPECT_EQ(b.logic.CaptionColour(), 0x0000FFu) << "the first Enabled read set FirstRun";
 
     Button never(nullptr);
