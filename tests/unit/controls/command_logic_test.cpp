@@ -20,7 +20,6 @@ struct Button : CommandView {
     std::string paints;
     int clicks = 0;
 
-    // Loaded from store, or never loaded without one.
     explicit Button(const PropertyStore* store, const FontDesc& ambient = DefaultCaptionFont()) {
         if (store)
             logic.LoadProperties(*store, ambient);

@@ -25,9 +25,8 @@ std::string Outcome(std::string_view args, const char* env = nullptr) {
            (o.display ? std::string(" on ") + o.display : "");
 }
 
-// The daemon's programs line passes --root and names its own window in the environment;
-// ids are hex or decimal, a leading zero still decimal. Lines copied from a stock module
-// have options that mean nothing here: taken, with their values.
+// The daemon passes --root and names its window in the environment; ids are hex or decimal
+// (0123 too). Options of stock modules that mean nothing here are taken, with their values.
 TEST(ModuleOptions, ChoosesTheWindowAsTheDaemonExpects) {
     const char* cases[][3] = {
         {"", nullptr, "own 0 30000"},

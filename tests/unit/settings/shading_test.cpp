@@ -6,8 +6,7 @@
 
 using namespace orvanne;
 
-// Each surface's colours, and that the rows are dark at the edges and brightest halfway, are
-// checked on the painted dialog; these are the rows' count and exact values.
+// The painted dialog shows the rows' colours and shape; here, their count and exact values.
 TEST(Shading, OneRowPerPixelFollowingTheSine) {
     for (double height : {252.0, 169.0, 3780.0})
         EXPECT_EQ(ShadeRows(height).size(), static_cast<size_t>(height) + 1) << height;

@@ -116,9 +116,8 @@ TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
         SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{MusicKind::AudioCd, 0, ""}));
 }
 
-// Unreadable (its other keys cannot be kept) or read-only, the file is left alone; in a
-// folder that takes no new file (a system folder) it is written in place, grown or shrunk.
-// A disk that runs out (a file-size cap past the old size) leaves the old bytes, either way.
+// Unreadable (its other keys cannot be kept), read-only or on a full disk, the file keeps its
+// bytes; in a folder that takes no new file (a system folder) it is written in place.
 TEST_F(SettingsFileTest, PermissionsAndRoomDecideBetweenRefusingAndWritingInPlace) {
     const std::string old = "; a comment long enough to shrink\r\n" + Keys("1", "0", "C:\\a.mp3");
     const struct {
