@@ -124,19 +124,18 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         const char* file;
         int waveDevices;
         bool watched;
-        MusicTimers timers;
         Commands start, end;
         const char* sounds;
     } cases[] = {
-        {0, "C:\\a.wav", 1, false, {false, false}, {}, {}, ""},
-        {3, "C:\\a.wav", 1, false, {false, false}, {}, {}, ""},
-        {2, "C:\\a.ogg", 1, false, {false, false}, {}, {}, ""},
-        {2, "C:\\a.Wav", 1, false, {false, false}, {}, {}, "C:\\a.Wav/9 (none)/0 "},
-        {2, "C:\\a.WAV", 0, false, {false, false}, {}, {}, "(none)/0 "},
-        {2, "C:\\My Music\\a.Mp3", 1, false, {true, false}, mp3, mp3End, ""},
+        {0, "C:\\a.wav", 1, false, {}, {}, ""},
+        {3, "C:\\a.wav", 1, false, {}, {}, ""},
+        {2, "C:\\a.ogg", 1, false, {}, {}, ""},
+        {2, "C:\\a.Wav", 1, false, {}, {}, "C:\\a.Wav/9 (none)/0 "},
+        {2, "C:\\a.WAV", 0, false, {}, {}, "(none)/0 "},
+        {2, "C:\\My Music\\a.Mp3", 1, false, mp3, mp3End, ""},
         // No play before the first watch tick; a CD no longer watched is left alone.
-        {1, "", 1, true, {false, true}, cd, cdEnd, ""},
-        {1, "", 1, false, {false, true}, cd, {}, ""},
+        {1, "", 1, true, cd, cdEnd, ""},
+        {1, "", 1, false, cd, {}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.kind) + " " + c.file);
@@ -144,7 +143,7 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         port.waveDevices = c.waveDevices;
         settings = BgmSettings{static_cast<MusicKind>(c.kind), 0, c.file};
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_TRUE(timers.mp3Repeat == c.timers.mp3Repeat && timers.cdWatch == c.timers.cdWatch);
+        EXPECT_TRUE(timers.mp3Repeat == (c.start == mp3) && timers.cdWatch == (c.start == cd));
         EXPECT_EQ(port.Recent(), c.start);
         StopMusic(bgm, settings, c.watched);
         EXPECT_EQ(port.Recent(), c.end);
