@@ -1,6 +1,5 @@
-// The button's property store against a plain model. Each line is one step: a letter, a
-// key, '=' and a value. t stores a text, n a number, f a font of that name, w writes a
-// text over the fallback 0, anything else only reads.
+// The button's property store against a plain map. Each line a step: letter, key, '=', value;
+// t sets a text, n a number, f a font of that name, w writes over the fallback 0, others read.
 #include "command_properties.h"
 #include "fuzz_support.h"
 

@@ -1,6 +1,5 @@
-// The CD watch fed any device replies. Line 1: the repeat track. Every later line answers
-// one MCI command: its leading number is the error code, the text after the first blank the
-// reply. A run ticks the watch until the answers run out.
+// The CD watch ticked with any device replies. Line 1: the repeat track; every later line
+// answers one MCI command: its leading number the error code, after the first blank the reply.
 #include "fuzz_support.h"
 #include "number_text.h"
 #include "run_music.h"
