@@ -8,7 +8,8 @@
 #include <sstream>
 #include <string>
 
-namespace orvanne {
+using namespace orvanne;
+
 namespace {
 
 // A button and its window: records every face painted as "Skin" or "Skin/rev" (reversed
@@ -196,4 +197,3 @@ TEST(CommandProperties, NeverLoadedButtonTurnsOnAtItsFirstEnabledRead) {
 }
 
 } // namespace
-} // namespace orvanne

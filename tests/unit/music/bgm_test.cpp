@@ -13,14 +13,13 @@ using namespace orvanne;
 namespace {
 
 using Commands = std::vector<std::string>;
-using Answers = std::deque<std::pair<int32_t, std::string>>;
 
 // Records every command string and answers from a script: each command has a queue of
 // (code, reply) answers, the last one repeating; unscripted commands succeed silently.
 struct ScriptedPort : MciPort {
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         sent.push_back(command);
-        Answers& queue = script[command];
+        auto& queue = script[command];
         const auto answer = queue.empty() ? std::make_pair(0, std::string()) : queue.front();
         if (queue.size() > 1)
             queue.pop_front();
@@ -35,7 +34,7 @@ struct ScriptedPort : MciPort {
     }
     Commands Recent() { return std::exchange(sent, {}); }
 
-    std::map<std::string, Answers> script;
+    std::map<std::string, std::deque<std::pair<int32_t, std::string>>> script;
     Commands sent;
     std::string sounds;
     int waveDevices = 1;
