@@ -1,5 +1,4 @@
-// What the fuzz targets share. A broken property aborts with its reason: libFuzzer reports
-// a finding and keeps its input.
+// What the fuzz targets share. A broken property aborts: libFuzzer keeps its input.
 #pragma once
 
 #include <cstdint>

@@ -22,8 +22,7 @@ bool Plain(std::string_view s, bool isKey) {
     return !isKey || (!s.empty() && s.front() != '[' && s.find('=') == s.npos);
 }
 
-// out is text with one run of bytes inside a line replaced, or with whole lines inserted
-// between old ones.
+// out is text with one run inside a line replaced, or with whole lines between old ones.
 void CheckLinesKept(std::string_view text, std::string_view out) {
     size_t p = 0;
     while (p < text.size() && p < out.size() && text[p] == out[p])

@@ -67,8 +67,7 @@ TEST(SamePicture, ArraysDrawWhatImmediateModeDrew) {
         EXPECT_GT(lit, width * height / 100) << "too little drawn to compare";
         EXPECT_LE(differing, width * height / 1000) << "channels differing";
         EXPECT_LE(worst, 2) << "largest channel difference";
-        EXPECT_EQ(std::memcmp(immediate.jewels, arrays.jewels, jewel_bytes), 0)
-            << "the jewels moved differently";
+        EXPECT_EQ(std::memcmp(immediate.jewels, arrays.jewels, jewel_bytes), 0) << "moved apart";
     }
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "texturing must be left disabled after the field";
 

@@ -11,7 +11,7 @@ using namespace orvanne;
 
 namespace {
 
-constexpr int kMax = random_max;
+constexpr int kMax = 32767; // the Windows C library's RAND_MAX
 
 // Gives the listed draws or counter readings in turn, throwing when they run out, and
 // counts those taken; as a counter it runs at a fixed frequency.

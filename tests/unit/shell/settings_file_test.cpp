@@ -112,8 +112,7 @@ TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
     unreadable.read = [](const std::string&, std::string&) { return false; };
     EXPECT_FALSE(SaveSettings(path_, BgmSettings{MusicKind::AudioCd, 0, ""}, unreadable));
     EXPECT_EQ(Read(), saved) << "a file that could not be read would lose its other lines";
-    EXPECT_FALSE(
-        SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{MusicKind::AudioCd, 0, ""}));
+    EXPECT_FALSE(SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{}));
 }
 
 // Unreadable (its other keys cannot be kept), read-only or on a full disk, the file keeps its
