@@ -156,15 +156,14 @@ TEST_F(SettingsFileTest, PermissionsAndRoomDecideBetweenRefusingAndWritingInPlac
 TEST_F(SettingsFileTest, LoadsNumbersAndChecksTheMusicFile) {
     const std::string japanese = "C:\\\x89\xB9\x8A\x79\\a.wav"; // 音楽
     const struct {
-        std::string kind, repeat, file;
+        std::string kind, repeat, file, wantFile;
         int16_t wantKind, wantRepeat;
-        std::string wantFile;
     } cases[] = {
-        {"2.7", "-0.5", japanese, 2, -1, japanese},
-        {"abc", "99999", japanese, 0, 0, japanese},
-        {"2", " 5 ", "", 0, 5, ""},
-        {"2", "0", "C:\\gone.wav", 0, 0, ""},
-        {"1", "3", "C:\\gone.wav", 1, 3, ""}, // CD music stays on
+        {"2.7", "-0.5", japanese, japanese, 2, -1},
+        {"abc", "99999", japanese, japanese, 0, 0},
+        {"2", " 5 ", "", "", 0, 5},
+        {"2", "0", "C:\\gone.wav", "", 0, 0},
+        {"1", "3", "C:\\gone.wav", "", 1, 3}, // CD music stays on
     };
     for (const auto& c : cases) {
         Write(Keys(c.kind, c.repeat, c.file));
