@@ -47,9 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         port.answers.push_back(line);
     if (port.answers.empty())
         return 0;
-    BgmSettings settings;
-    settings.kind = MusicKind::AudioCd;
-    settings.repeatTrack = static_cast<int16_t>(std::strtol(port.answers[0].c_str(), nullptr, 10));
+    const auto track = static_cast<int16_t>(std::strtol(port.answers[0].c_str(), nullptr, 10));
+    BgmSettings settings{MusicKind::AudioCd, track, ""};
     port.next = 1;
     Bgm bgm(port, settings);
     bool watching = StartMusic(bgm, settings).cdWatch;

@@ -40,26 +40,25 @@ struct Button : CommandView {
 };
 
 void Send(CommandLogic& logic, const std::string& events) {
-    using L = CommandLogic;
-    static const std::map<std::string, std::function<void(L&)>> kEvents = {
-        {"move", [](L& l) { l.MouseMove(); }},
-        {"leave", [](L& l) { l.MouseLeave(); }},
-        {"focus", [](L& l) { l.FocusGained(); }},
-        {"blur", [](L& l) { l.FocusLost(); }},
-        {"down", [](L& l) { l.MouseDown(kLeftButton); }},
-        {"up", [](L& l) { l.MouseUp(kLeftButton); }},
-        {"rdown", [](L& l) { l.MouseDown(kRightButton); }},
-        {"rup", [](L& l) { l.MouseUp(kRightButton); }},
-        {"mdown", [](L& l) { l.MouseDown(kMiddleButton); }},
-        {"mup", [](L& l) { l.MouseUp(kMiddleButton); }},
-        {"disable", [](L& l) { l.SetEnabled(kFalse); }},
-        {"enable", [](L& l) { l.SetEnabled(kTrue); }},
-        {"enable1", [](L& l) { l.SetEnabled(1); }},
-        {"visible?", [](L& l) { l.Visible(); }},
-        {"colour?", [](L& l) { l.FontColour(); }},
-        {"enabled?", [](L& l) { l.Enabled(); }},
-        {"caption=", [](L& l) { l.SetCaption("New"); }},
-        {"hide", [](L& l) { l.SetVisible(false); }},
+    static const std::map<std::string, std::function<void(CommandLogic&)>> kEvents = {
+        {"move", [](CommandLogic& l) { l.MouseMove(); }},
+        {"leave", [](CommandLogic& l) { l.MouseLeave(); }},
+        {"focus", [](CommandLogic& l) { l.FocusGained(); }},
+        {"blur", [](CommandLogic& l) { l.FocusLost(); }},
+        {"down", [](CommandLogic& l) { l.MouseDown(kLeftButton); }},
+        {"up", [](CommandLogic& l) { l.MouseUp(kLeftButton); }},
+        {"rdown", [](CommandLogic& l) { l.MouseDown(kRightButton); }},
+        {"rup", [](CommandLogic& l) { l.MouseUp(kRightButton); }},
+        {"mdown", [](CommandLogic& l) { l.MouseDown(kMiddleButton); }},
+        {"mup", [](CommandLogic& l) { l.MouseUp(kMiddleButton); }},
+        {"disable", [](CommandLogic& l) { l.SetEnabled(kFalse); }},
+        {"enable", [](CommandLogic& l) { l.SetEnabled(kTrue); }},
+        {"enable1", [](CommandLogic& l) { l.SetEnabled(1); }},
+        {"visible?", [](CommandLogic& l) { l.Visible(); }},
+        {"colour?", [](CommandLogic& l) { l.FontColour(); }},
+        {"enabled?", [](CommandLogic& l) { l.Enabled(); }},
+        {"caption=", [](CommandLogic& l) { l.SetCaption("New"); }},
+        {"hide", [](CommandLogic& l) { l.SetVisible(false); }},
     };
     std::istringstream in(events);
     for (std::string e; in >> e;)

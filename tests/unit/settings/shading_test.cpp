@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cmath>
 
 using namespace orvanne;
 
@@ -18,7 +18,6 @@ TEST(Shading, OddHeightsGiveBoundedRows) {
     EXPECT_EQ(ShadeRows(10.5).size(), 11u) << "the last row rounds half to even";
     EXPECT_EQ(ShadeRows(11.5).size(), 13u);
     EXPECT_EQ(ShadeRows(0.0), std::vector<int>{0});
-    for (double height :
-         {-3.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+    for (double height : {-3.0f, NAN, INFINITY})
         EXPECT_TRUE(ShadeRows(height).empty()) << "height " << height;
 }
