@@ -1,12 +1,12 @@
-// The button's property store against a plain model. Each line is one step: a letter, a
-// key, '=' and a value. t stores a text, n a number, f a font of that name, w writes a
-// text over the fallback 0, anything else only reads.
+// The button's property store against a plain map. Each line a step: letter, key, '=', value;
+// t sets a text, n a number, f a font of that name, w writes over the fallback 0, others read.
 #include "command_properties.h"
 #include "fuzz_support.h"
 
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <sstream>
 
 using namespace orvanne;
 
@@ -54,7 +54,8 @@ void CheckConversions(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PropertyStore store;
     std::map<std::string, PropertyValue> model;
-    for (std::string_view line : Lines(Bytes(data, size))) {
+    std::istringstream lines{std::string(Bytes(data, size))};
+    for (std::string line; std::getline(lines, line);) {
         if (line.empty())
             continue;
         size_t equals = std::min(line.find('='), line.size());
@@ -65,11 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         PropertyValue value = text;
         if (line[0] == 'n')
             value = static_cast<int64_t>(std::strtoll(text.c_str(), nullptr, 10));
-        if (line[0] == 'f') {
-            FontDesc font = DefaultCaptionFont();
-            font.name = text;
-            value = font;
-        }
+        if (line[0] == 'f')
+            value = FontDesc{text};
         if (line[0] == 't' || line[0] == 'n' || line[0] == 'f') {
             store.Set(key, value);
             model[folded] = value;

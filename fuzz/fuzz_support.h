@@ -1,5 +1,4 @@
-// What the fuzz targets share. A broken property aborts with its reason: libFuzzer reports
-// a finding and keeps its input.
+// What the fuzz targets share. A broken property aborts: libFuzzer keeps its input.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +6,6 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orvanne {
 
@@ -20,28 +18,6 @@ inline void Require(bool holds, const char* property) {
 
 inline std::string_view Bytes(const uint8_t* data, size_t size) {
     return std::string_view(reinterpret_cast<const char*>(data), size);
-}
-
-// The input's lines without their LF; a final line without one counts too.
-inline std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    }
-    return lines;
-}
-
-// A line "kind repeat-track rest" sets the music settings' kind and track; the rest, up to
-// a NUL, is returned without its leading blank.
-template <typename MusicSettings>
-std::string MusicHead(std::string_view line, MusicSettings& settings) {
-    std::string head(line);
-    char* rest = head.data();
-    settings.kind = static_cast<decltype(settings.kind)>(std::strtol(rest, &rest, 10));
-    settings.repeatTrack = static_cast<int16_t>(std::strtol(rest, &rest, 10));
-    return *rest == ' ' ? rest + 1 : rest;
 }
 
 } // namespace orvanne

@@ -1,5 +1,4 @@
-// Number reading: the whole-text reader agrees with the C library's strtod, and the
-// roundings built on it stay within their bounds.
+// ParseNumber agrees with the C library's strtod; the roundings built on it keep their bounds.
 #include "fuzz_support.h"
 #include "number_text.h"
 
@@ -17,16 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::optional<int16_t> rounded = RoundEvenToInt16(text);
     int32_t leading = LeadingNumberToInt32(text);
 
-    // strtod also reads hex, "inf" and "nan", which are no numbers here: compare only
-    // blanks around plain decimal characters.
+    // strtod also reads hex, "inf" and "nan", no numbers here: compare plain decimal texts.
     if (text.find_first_not_of(" \t0123456789+-.eE") == text.npos) {
         size_t first = std::min(text.find_first_not_of(" \t"), text.size());
         std::string core(text.substr(first, text.find_last_not_of(" \t") + 1 - first));
         char* end = nullptr;
         errno = 0;
         double library = std::strtod(core.c_str(), &end);
-        // Beyond what a double holds strtod gives infinity or a rounded-off value, the reader
-        // no number; either is sound.
+        // Beyond a double's range strtod rounds, the reader refuses: either is sound.
         if (errno != ERANGE) {
             bool whole = !core.empty() && end == core.c_str() + core.size();
             Require(value.has_value() == whole, "ParseNumber accepts what strtod reads whole");

@@ -1,6 +1,5 @@
-// Setting one key in any settings text: the value reads back, the other keys keep their
-// values, and every old line but the one rewritten keeps its bytes and its line end.
-// Input: key, 0xFF, value, 0xFF, text; an empty key stands for the music file's.
+// One key set in any settings text (input: key, 0xFF, value, 0xFF, text; no key: the music
+// file's): it reads back, other keys keep theirs, every other old line its bytes and line end.
 #include "fuzz_support.h"
 #include "settings_file.h"
 
@@ -23,8 +22,7 @@ bool Plain(std::string_view s, bool isKey) {
     return !isKey || (!s.empty() && s.front() != '[' && s.find('=') == s.npos);
 }
 
-// out is text with one run of bytes inside a line replaced, or with whole lines inserted
-// between old ones.
+// out is text with one run inside a line replaced, or with whole lines between old ones.
 void CheckLinesKept(std::string_view text, std::string_view out) {
     size_t p = 0;
     while (p < text.size() && p < out.size() && text[p] == out[p])

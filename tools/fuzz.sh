@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Builds the host logic with clang under ASan and UBSan, runs the unit tests there, then each
-# fuzz target for a bounded time (first argument, seconds each, default 30) from its seeds in
-# fuzz/corpus/<target>. A finding fails the run and keeps its input in build/fuzz/findings/.
+# The unit tests under ASan and UBSan, then each fuzz target from its seeds in fuzz/corpus/ for
+# $1 seconds (30 by default). A finding fails the run and keeps its input in build/fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}

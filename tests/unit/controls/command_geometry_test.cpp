@@ -17,8 +17,7 @@ TEST(CommandGeometry, TwipsAtTheRealResolution) {
 }
 
 TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
-    // Clockwise from the top-left, each corner followed by the edge after it: source in
-    // the 64 x 25 skin, then where it lands on a 73 x 25 face.
+    // Clockwise from the top-left, a corner then its edge: 64 x 25 skin source, 73 x 25 face dest.
     const PixelRect expected[8][2] = {
         {{0, 0, 4, 4}, {0, 0, 4, 4}},     {{4, 0, 56, 4}, {4, 0, 65, 4}},
         {{60, 0, 4, 4}, {69, 0, 4, 4}},   {{60, 4, 4, 17}, {69, 4, 4, 17}},
@@ -28,8 +27,7 @@ TEST(CommandGeometry, FramePiecesOfLargeAndTinyButtons) {
     const auto full = FramePieces(73, 25);
     ASSERT_EQ(full.size(), 8u);
     for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE(full[i].source == expected[i][0] && full[i].dest == expected[i][1])
-            << "piece " << i + 1;
+        EXPECT_TRUE(full[i].source == expected[i][0] && full[i].dest == expected[i][1]) << i;
     // The "..." button squeezes its side strips into 13 px.
     const auto small = FramePieces(29, 21);
     ASSERT_EQ(small.size(), 8u);

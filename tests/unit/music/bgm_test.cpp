@@ -13,22 +13,16 @@ using namespace orvanne;
 namespace {
 
 using Commands = std::vector<std::string>;
-using Answers = std::deque<std::pair<int32_t, std::string>>;
 
 // Records every command string and answers from a script: each command has a queue of
 // (code, reply) answers, the last one repeating; unscripted commands succeed silently.
-class ScriptedPort : public MciPort {
-  public:
-    void On(const std::string& command, Answers answers) { script_[command] = std::move(answers); }
+struct ScriptedPort : MciPort {
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         sent.push_back(command);
-        std::pair<int32_t, std::string> answer{0, ""};
-        auto& queue = script_[command];
-        if (!queue.empty()) {
-            answer = queue.front();
-            if (queue.size() > 1)
-                queue.pop_front();
-        }
+        auto& queue = script[command];
+        const auto answer = queue.empty() ? std::make_pair(0, std::string()) : queue.front();
+        if (queue.size() > 1)
+            queue.pop_front();
         if (reply)
             *reply = answer.second.substr(0, capacity > 0 ? capacity - 1 : 0);
         return answer.first;
@@ -38,15 +32,12 @@ class ScriptedPort : public MciPort {
     void PlayWave(const std::string* sound, uint32_t flags) override {
         sounds += (sound ? *sound : "(none)") + "/" + std::to_string(flags) + " ";
     }
-    // Commands sent since the last call.
     Commands Recent() { return std::exchange(sent, {}); }
 
+    std::map<std::string, std::deque<std::pair<int32_t, std::string>>> script;
     Commands sent;
     std::string sounds;
     int waveDevices = 1;
-
-  private:
-    std::map<std::string, Answers> script_;
 };
 
 const std::string kTrack = "status cdaudio current track";
@@ -64,9 +55,9 @@ class BgmTest : public ::testing::Test {
 
 TEST_F(BgmTest, CdWatchTicks) {
     // Each tick looks at the track, the disc's 8 tracks and the mode, then acts.
-    port.On(kTracks, {{0, "8"}});
-    port.On("status cdaudio position track 3", {{0, "03:00:00:00"}});
-    port.On("status cdaudio position track 30", {{275, ""}});
+    port.script[kTracks] = {{0, "8"}};
+    port.script["status cdaudio position track 3"] = {{0, "03:00:00:00"}};
+    port.script["status cdaudio position track 30"] = {{275, ""}};
     const Commands jump = {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"};
     const Commands noTrack = {"status cdaudio position track 30", "play cdaudio from Error:275"};
     struct Tick {
@@ -85,8 +76,8 @@ TEST_F(BgmTest, CdWatchTicks) {
     };
     for (const Tick& t : ticks) {
         settings.repeatTrack = t.repeat;
-        port.On(kTrack, {{0, t.track}});
-        port.On(kMode, {{0, t.mode}});
+        port.script[kTrack] = {{0, t.track}};
+        port.script[kMode] = {{0, t.mode}};
         bgm.CdWatch();
         Commands expected = {kTrack, kTracks, kMode};
         expected.insert(expected.end(), t.after.begin(), t.after.end());
@@ -96,8 +87,8 @@ TEST_F(BgmTest, CdWatchTicks) {
 }
 
 TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
-    port.On(kTrack, {{266, ""}, {0, "1"}});
-    port.On(kTracks, {{263, ""}});
+    port.script[kTrack] = {{266, ""}, {0, "1"}};
+    port.script[kTracks] = {{263, ""}};
     for (const Commands& expected : {Commands{kTrack}, Commands{kTrack, kTracks}}) {
         bgm.CdWatch();
         EXPECT_FALSE(bgm.CdKeepWatching());
@@ -107,14 +98,15 @@ TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
 
 TEST_F(BgmTest, Mp3PlaysOnlyOnceOpenAndAgainFromTheStartWhenNotPlaying) {
     settings.file = "C:\\bad.mp3";
-    port.On("open \"C:\\bad.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});
+    port.script["open \"C:\\bad.mp3\" type MPEGVideo Alias MP3Play"] = {{277, ""}};
     bgm.Mp3Open();
     EXPECT_EQ(port.Recent().size(), 1u) << "no play after a failed open";
-    // The mode is compared case-sensitively; a failed look counts as not playing.
-    port.On("status MP3Play mode", {{0, "playing"}, {0, "Playing"}, {263, ""}, {0, "playing"}});
-    const Commands look = {"status MP3Play mode"};
-    const Commands restart = {"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"};
-    for (const Commands& expected : {look, restart, restart, look}) {
+    // The mode must start with "playing", letter case kept; a failed look counts as not playing.
+    const std::string look = "status MP3Play mode";
+    port.script[look] = {
+        {0, "playing"}, {0, "Playing"}, {263, ""}, {0, "not playing"}, {0, "playing"}};
+    const Commands restart = {look, "stop MP3Play", "play MP3Play from 0"};
+    for (const Commands& expected : {Commands{look}, restart, restart, restart, Commands{look}}) {
         bgm.Mp3KeepPlaying();
         EXPECT_EQ(port.Recent(), expected);
     }
@@ -131,19 +123,18 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         const char* file;
         int waveDevices;
         bool watched;
-        MusicTimers timers;
         Commands start, end;
         const char* sounds;
     } cases[] = {
-        {0, "C:\\a.wav", 1, false, {false, false}, {}, {}, ""},
-        {3, "C:\\a.wav", 1, false, {false, false}, {}, {}, ""},
-        {2, "C:\\a.ogg", 1, false, {false, false}, {}, {}, ""},
-        {2, "C:\\a.Wav", 1, false, {false, false}, {}, {}, "C:\\a.Wav/9 (none)/0 "},
-        {2, "C:\\a.WAV", 0, false, {false, false}, {}, {}, "(none)/0 "},
-        {2, "C:\\My Music\\a.Mp3", 1, false, {true, false}, mp3, mp3End, ""},
+        {0, "C:\\a.wav", 1, false, {}, {}, ""},
+        {3, "C:\\a.wav", 1, false, {}, {}, ""},
+        {2, "C:\\a.ogg", 1, false, {}, {}, ""},
+        {2, "C:\\a.Wav", 1, false, {}, {}, "C:\\a.Wav/9 (none)/0 "},
+        {2, "C:\\a.WAV", 0, false, {}, {}, "(none)/0 "},
+        {2, "C:\\My Music\\a.Mp3", 1, false, mp3, mp3End, ""},
         // No play before the first watch tick; a CD no longer watched is left alone.
-        {1, "", 1, true, {false, true}, cd, cdEnd, ""},
-        {1, "", 1, false, {false, true}, cd, {}, ""},
+        {1, "", 1, true, cd, cdEnd, ""},
+        {1, "", 1, false, cd, {}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.kind) + " " + c.file);
@@ -151,7 +142,7 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         port.waveDevices = c.waveDevices;
         settings = BgmSettings{static_cast<MusicKind>(c.kind), 0, c.file};
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_TRUE(timers.mp3Repeat == c.timers.mp3Repeat && timers.cdWatch == c.timers.cdWatch);
+        EXPECT_TRUE(timers.mp3Repeat == (c.start == mp3) && timers.cdWatch == (c.start == cd));
         EXPECT_EQ(port.Recent(), c.start);
         StopMusic(bgm, settings, c.watched);
         EXPECT_EQ(port.Recent(), c.end);

@@ -14,7 +14,6 @@ TEST(MusicChoice, TrackTextAndBack) {
     EXPECT_EQ(TrackText(0), "") << "no track, no text";
     EXPECT_EQ(TrackText(-3), "-3");
     const std::vector<std::string> entries = RepeatEntries();
-    EXPECT_TRUE(entries.size() == 31 && entries[0] == "" && entries[1] == "1" &&
-                entries[30] == "30")
-        << "the empty entry, then 1 to 30";
+    ASSERT_EQ(entries.size(), 31u) << "the empty entry, then 1 to 30";
+    EXPECT_EQ(entries[0] + "," + entries[1] + "," + entries[30], ",1,30");
 }

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cmath>
 
 using namespace orvanne;
 
-// Each surface's colours, and that the rows are dark at the edges and brightest halfway, are
-// checked on the painted dialog; these are the rows' count and exact values.
+// The painted dialog shows the rows' colours and shape; here, their count and exact values.
 TEST(Shading, OneRowPerPixelFollowingTheSine) {
     for (double height : {252.0, 169.0, 3780.0})
         EXPECT_EQ(ShadeRows(height).size(), static_cast<size_t>(height) + 1) << height;
@@ -19,7 +18,6 @@ TEST(Shading, OddHeightsGiveBoundedRows) {
     EXPECT_EQ(ShadeRows(10.5).size(), 11u) << "the last row rounds half to even";
     EXPECT_EQ(ShadeRows(11.5).size(), 13u);
     EXPECT_EQ(ShadeRows(0.0), std::vector<int>{0});
-    for (double height :
-         {-3.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+    for (double height : {-3.0f, NAN, INFINITY})
         EXPECT_TRUE(ShadeRows(height).empty()) << "height " << height;
 }

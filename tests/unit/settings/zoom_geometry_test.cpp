@@ -7,7 +7,6 @@
 
 namespace orvanne {
 
-// gtest prints a failed comparison's rectangles with this.
 static void PrintTo(const ScreenRect& r, std::ostream* out) {
     *out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace orvanne;
 
 TEST(CommandLine, ArgumentTextFollowsTheProgramName) {
@@ -40,10 +42,9 @@ TEST(CommandLine, ArgumentsGiveModeHostAndRequest) {
         {"/é", 0, 0, Request::Unserved},
         {"\xF0", 0, 0, Request::Unserved}, // a character cut off by the end
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ModeLetter(c.args), c.letter) << "arguments \"" << c.args << "\"";
-        EXPECT_EQ(HostNumber(c.args), c.host) << "arguments \"" << c.args << "\"";
-        EXPECT_EQ(RequestOf(c.args), c.request) << "arguments \"" << c.args << "\"";
-        EXPECT_EQ(HidesCursor(c.args), c.letter == 'S') << "arguments \"" << c.args << "\"";
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(std::make_tuple(ModeLetter(c.args), HostNumber(c.args), RequestOf(c.args),
+                                  HidesCursor(c.args)),
+                  std::make_tuple(c.letter, c.host, c.request, c.letter == 'S'))
+            << "arguments \"" << c.args << "\"";
 }

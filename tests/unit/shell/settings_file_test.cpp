@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <tuple>
 #include <stdlib.h>
 #include <sys/fsuid.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,9 +17,10 @@ using namespace orvanne;
 
 namespace {
 
-const std::string kKind = kKeyBgmKind;
-const std::string kRepeat = kKeyBgmRepeat;
-const std::string kFile = kKeyBgmFile;
+// "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ" in code page 932, as stored files have them.
+const std::string kKind = "BGM\x8B\xE6\x95\xAA";
+const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
 
 std::string Keys(const std::string& kind, const std::string& repeat, const std::string& file) {
     return "[Section]\r\n" + kKind + "=" + kind + "\r\n" + kRepeat + "=" + repeat + "\r\n" + kFile +
@@ -60,27 +63,24 @@ TEST(SettingsFile, ReadsAsAPrivateProfileReaderDoes) {
                              "  =  2  \r\n" + kRepeat + "=\"7\"\r\n" + kFile +
                              "='C:\\My Music\\a.mp3'\r\nnoequals\r\n\x83\x41=b\r\n"
                              "[Section]\r\nlate=1\r\n";
-    const std::string section = "[Section]\r\n" + kFile + "=";
+    const std::string file = "[Section]\r\n" + kFile + "=";
     const struct {
-        std::string text, section, key, value, why;
+        std::string text, key, value, why, section = "Section";
     } cases[] = {
-        {text, "Section", kKind, "2", "blanks around key and value are dropped"},
-        {text, "SECTION", kRepeat, "7", "enclosing quotes are dropped; names match case-blind"},
-        {text, "Section", kFile, "C:\\My Music\\a.mp3", "single quotes too"},
-        {text, "Other", kKind, "9", "each section has its own keys"},
-        {text, "Section", "late", "", "only the first matching section counts"},
-        {text, "Section", "top", "", "a key before any section is in none"},
-        {text, "Section", "noequals", "", "a line without = is no key"},
-        {text, "Section", "\x83\x61", "", "double-byte names do not match case-blind"},
-        {section + std::string(300, 'x'), "Section", kFile, std::string(255, 'x'),
-         "long values are cut to 255 bytes"},
-        {section + std::string(254, 'x') + "\x83\x41yy", "Section", kFile, std::string(254, 'x'),
+        {text, kKind, "2", "blanks around key and value are dropped"},
+        {text, kRepeat, "7", "enclosing quotes are dropped; names match case-blind", "SECTION"},
+        {text, kFile, "C:\\My Music\\a.mp3", "single quotes too"},
+        {text, kKind, "9", "each section has its own keys", "Other"},
+        {text, "late", "", "only the first matching section counts"},
+        {text, "top", "", "a key before any section is in none"},
+        {text, "noequals", "", "a line without = is no key"},
+        {text, "\x83\x61", "", "double-byte names do not match case-blind"},
+        {file + std::string(300, 'x'), kFile, std::string(255, 'x'), "cut to 255 bytes"},
+        {file + std::string(254, 'x') + "\x83\x41yy", kFile, std::string(254, 'x'),
          "a double-byte character straddling the limit is left out whole"},
-        {section + std::string("ab\0cd", 5), "Section", kFile, "ab", "a NUL ends the value"},
-        {"[Section]\r\n" + kKind + "=1\rextra=keep\r\n", "Section", "extra", "keep",
-         "a lone CR ends a line"},
-        {"[Section]\n" + kKind + "=2\n\r" + kRepeat + "=3", "Section", kRepeat, "3",
-         "LF CR is two line ends"},
+        {file + std::string("ab\0cd", 5), kFile, "ab", "a NUL ends the value"},
+        {"[Section]\r\n" + kKind + "=1\rextra=keep\r\n", "extra", "keep", "a lone CR ends a line"},
+        {"[Section]\n" + kKind + "=2\n\r" + kRepeat + "=3", kRepeat, "3", "LF CR: two line ends"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IniGet(c.text, c.section, c.key), c.value) << c.why;
@@ -106,42 +106,47 @@ TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
     ASSERT_TRUE(SaveSettings(path_, BgmSettings{MusicKind{5}, -2, ""}));
     const std::string saved =
         "; mine\r\n[Section]\r\n" + kFile + "=\r\n" + kKind + "=5\r\n" + kRepeat + "=-2\r\n";
-    EXPECT_EQ(Read(), saved)
-        << "an unknown kind is written back as it is and an empty path stays a key";
-    EXPECT_EQ(Entries(), 1) << "a new file was left beside it";
+    EXPECT_EQ(Read(), saved) << "an unknown kind is written back as it is; an empty path too";
 
     SettingsFileOps unreadable = PlatformFileOps();
     unreadable.read = [](const std::string&, std::string&) { return false; };
     EXPECT_FALSE(SaveSettings(path_, BgmSettings{MusicKind::AudioCd, 0, ""}, unreadable));
     EXPECT_EQ(Read(), saved) << "a file that could not be read would lose its other lines";
-    EXPECT_FALSE(
-        SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{MusicKind::AudioCd, 0, ""}));
+    EXPECT_FALSE(SaveSettings(folder_ + "/missing/Orvanne.ini", BgmSettings{}));
 }
 
-// Unreadable (its other keys cannot be kept) or read-only, the file is left alone; in a
-// folder that takes no new file (a system folder) it is written in place, grown or shrunk.
-TEST_F(SettingsFileTest, PermissionsDecideBetweenRefusingAndWritingInPlace) {
+// Unreadable (its other keys cannot be kept), read-only or on a full disk, the file keeps its
+// bytes; in a folder that takes no new file (a system folder) it is written in place.
+TEST_F(SettingsFileTest, PermissionsAndRoomDecideBetweenRefusingAndWritingInPlace) {
     const std::string old = "; a comment long enough to shrink\r\n" + Keys("1", "0", "C:\\a.mp3");
     const struct {
         mode_t file, folder;
         std::string music;
         bool saved;
+        rlim_t cap = RLIM_INFINITY;
     } cases[] = {
         {0200, 0755, "C:\\a.wav", false},
         {0444, 0755, "C:\\a.wav", false},
         {0644, 0555, std::string(300, 'L'), true},
         {0644, 0555, "S", true},
+        {0644, 0755, std::string(300, 'L'), false, 200},
+        {0644, 0555, std::string(300, 'L'), false, 200},
     };
+    std::signal(SIGXFSZ, SIG_IGN); // past the cap a write fails instead
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.file << " in " << c.folder);
         ASSERT_EQ(chmod(folder_.c_str(), 0755), 0);
         Write(old);
         ASSERT_EQ(chmod(path_.c_str(), c.file), 0);
         ASSERT_EQ(chmod(folder_.c_str(), c.folder), 0);
         const BgmSettings s{MusicKind::File, 7, c.music};
-        EXPECT_EQ(SaveSettings(path_, s), c.saved) << std::oct << c.file << " in " << c.folder;
+        rlimit room{c.cap, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &room);
+        EXPECT_EQ(SaveSettings(path_, s), c.saved);
+        room.rlim_cur = RLIM_INFINITY;
+        setrlimit(RLIMIT_FSIZE, &room);
         ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
-        EXPECT_EQ(Read(), c.saved ? SettingsText(old, s) : old)
-            << std::oct << c.file << " in " << c.folder;
+        EXPECT_EQ(Read(), c.saved ? SettingsText(old, s) : old);
         EXPECT_EQ(Entries(), 1);
     }
 }
@@ -151,15 +156,14 @@ TEST_F(SettingsFileTest, PermissionsDecideBetweenRefusingAndWritingInPlace) {
 TEST_F(SettingsFileTest, LoadsNumbersAndChecksTheMusicFile) {
     const std::string japanese = "C:\\\x89\xB9\x8A\x79\\a.wav"; // 音楽
     const struct {
-        std::string kind, repeat, file;
+        std::string kind, repeat, file, wantFile;
         int16_t wantKind, wantRepeat;
-        std::string wantFile;
     } cases[] = {
-        {"2.7", "-0.5", japanese, 2, -1, japanese},
-        {"abc", "99999", japanese, 0, 0, japanese},
-        {"2", " 5 ", "", 0, 5, ""},
-        {"2", "0", "C:\\gone.wav", 0, 0, ""},
-        {"1", "3", "C:\\gone.wav", 1, 3, ""}, // CD music stays on
+        {"2.7", "-0.5", japanese, japanese, 2, -1},
+        {"abc", "99999", japanese, japanese, 0, 0},
+        {"2", " 5 ", "", "", 0, 5},
+        {"2", "0", "C:\\gone.wav", "", 0, 0},
+        {"1", "3", "C:\\gone.wav", "", 1, 3}, // CD music stays on
     };
     for (const auto& c : cases) {
         Write(Keys(c.kind, c.repeat, c.file));
