@@ -26,3 +26,8 @@ TEST(RendererWatch, EndsWhenTwoLooksApartMissTheWindow) {
     EXPECT_FALSE(watch.RunIsOver(false, true, 60001));
     EXPECT_TRUE(watch.RunIsOver(false, true, 60050));
 }
+
+TEST(RendererWatch, EndsAtOnceWhenTheRendererDidNotStartOrHasEnded) {
+    EXPECT_TRUE(RendererWatch(0, false).RunIsOver(false, true, 1));
+    EXPECT_TRUE(RendererWatch(0, true).RunIsOver(false, false, 1));
+}
