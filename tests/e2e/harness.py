@@ -30,13 +30,15 @@ def check(condition, message):
 
 
 def fields(line, last=("class", "text")):
-    """key=value pairs, "a,b" numbers as tuples; the keys in last end a line, blanks and all."""
+    """key=value pairs, numbers parsed; the keys in last end a line and may hold blanks."""
     values = {}
     for key in reversed(last):
         line, _, values[key] = line.partition(f" {key}=")
     for key, _, value in (token.partition("=") for token in line.split() if "=" in token):
-        numbers = re.fullmatch(r"-?\d+(,-?\d+)+", value)
-        values[key] = tuple(map(int, value.split(","))) if numbers else value
+        if re.fullmatch(r"-?\d+(,-?\d+)+", value):
+            values[key] = tuple(map(int, value.split(",")))
+        else:
+            values[key] = int(value, 16) if value.startswith("0x") else value
     return values
 
 
@@ -52,7 +54,6 @@ def wine_env(prefix, cache):
 
 def template_prefix():
     # One initialised prefix per build tree, copied for each session.
-    os.makedirs(WORK_DIR, exist_ok=True)
     template = os.path.join(WORK_DIR, "template")
     with open(os.path.join(WORK_DIR, "template.lock"), "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -135,7 +136,6 @@ class Session:
             shutil.rmtree(self.dir, ignore_errors=True)
         else:
             print("kept session files in", self.dir)
-        return False
 
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
@@ -172,11 +172,7 @@ class Session:
 
     def window_info(self, title, env=None):
         code, out = self.wintool("window", title, env=env)
-        if code != 0:
-            return None
-        info = fields(out.strip())
-        info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
-        return info
+        return fields(out.strip()) if code == 0 else None
 
     def children(self, title, env=None):
         _, out = self.wintool("children", title, env=env)
@@ -185,8 +181,7 @@ class Session:
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL)
-        if check_rc and r.returncode != 0:
-            raise Failure(f"{cmd[0]} failed")
+        check(not check_rc or r.returncode == 0, f"{cmd[0]} failed")
         return r.stdout.decode("utf-8", "replace").strip()
 
     def wait_window(self, title, timeout=15):

@@ -14,7 +14,6 @@ import saver  # noqa: E402
 
 STILL = os.path.join(harness.SOURCE_DIR, "assets", "preview", "preview.bmp")
 HOST = "Preview Host"
-SIZES = [(320, 240), (100, 80)]
 
 
 def start_host(s, w, h, title=HOST, mode="host"):
@@ -25,8 +24,7 @@ def start_host(s, w, h, title=HOST, mode="host"):
 
 
 def check_hosted(s, scr):
-    # A host killed, as in a crash, takes its preview along. Where the preview stands inside
-    # its host the picture check shows.
+    # A host killed as in a crash takes its preview along; the picture shows where it stands.
     info = start_host(s, 320, 240)
     p = s.start(scr, "/p", info["monitor"])
     end = time.time() + 10
@@ -40,9 +38,8 @@ def check_hosted(s, scr):
 def check_refusals(s, scr):
     for title in ("Vellis_Main", "<Orvanne>"):
         info = start_host(s, 152, 112, title)
+        # A preview shown would run until its host closes.
         saver.ended(s.start(scr, "/p", info["monitor"]), f"preview with {title} open", most=3)
-        texts = [c["text"] for c in s.children(title)]
-        check(texts == ["Preview Monitor"], f"with '{title}' open the host holds {texts}")
         s.wintool("close", title)
     for args in (["/p", "123456"], ["/p"], ["/p", info["desktop"]]):
         p = s.start(scr, *args)
@@ -51,10 +48,9 @@ def check_refusals(s, scr):
 
 
 def check_picture(s):
-    # Drawn in the host's process, the still pixel for pixel, black beyond it, the host's
-    # grey around the monitor.
+    # Drawn in the host's process: the still, black beyond it, the host's grey around it.
     still = harness.Image(STILL)
-    for w, h in SIZES:
+    for w, h in ((320, 240), (100, 80)):
         info = start_host(s, w, h, mode="show")
         time.sleep(0.7)
         img = s.screenshot(f"preview_{w}x{h}")
@@ -70,9 +66,8 @@ def check_picture(s):
         check(not wrong, f"{w}x{h}: {len(wrong)} pixels differ, first {wrong[:3]}")
 
 
-def check_dialog_zoom(s):
+def check_dialog_zoom(s, folder):
     # The cursor is on Cmd_Can at the end; the zoom goes back into the point it left.
-    folder = saver.install(s, "saver")
     watcher = s.start(s.tool("wintool.exe"), "zooms", "2", "40", stdout=subprocess.PIPE)
     s.mouse_move(400, 300)
     p = d.open_dialog(s, folder)
@@ -93,7 +88,7 @@ def main():
         check_hosted(s, scr)
         check_refusals(s, scr)
         check_picture(s)
-        check_dialog_zoom(s)
+        check_dialog_zoom(s, os.path.dirname(scr))
 
 
 if __name__ == "__main__":

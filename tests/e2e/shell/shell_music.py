@@ -16,7 +16,7 @@ AUDIO = ("--format=s16le", f"--rate={RATE}", "--channels=2")
 
 
 def start_pulse(s):
-    """A private PulseAudio daemon with one null sink; returns the environment reaching it."""
+    """A private PulseAudio daemon with one null sink, recorded: its environment, the recording."""
     folder = os.path.join(s.dir, "pulse")
     os.makedirs(folder)
     socket = os.path.join(folder, "pulse.sock")
@@ -29,7 +29,13 @@ def start_pulse(s):
     while not os.path.exists(socket):
         check(time.time() < end and daemon.poll() is None, "PulseAudio did not start")
         time.sleep(0.05)
-    return env
+    # A stream of zeros keeps the sink running, so the recording follows the clock.
+    s.start("pacat", "--playback", "--latency-msec=50", *AUDIO, "/dev/zero", env=env, native=True)
+    raw = os.path.join(folder, "sink.raw")
+    with open(raw, "wb") as out:
+        s.start("parec", "-d", "nullsink.monitor", "--latency-msec=20", *AUDIO, stdout=out,
+                env=env, native=True)
+    return env, raw
 
 
 def run_for(s, folder, seconds, what, env, **popen):
@@ -40,23 +46,14 @@ def run_for(s, folder, seconds, what, env, **popen):
     saver.ended(p, f"{what}: renderer closed", most=5)
 
 
-def listen(s, pulse, folder, music, seconds, most_pause):
+def listen(s, pulse, raw, folder, music, seconds, most_pause):
     """Sound over nearly all the run, no pause over most_pause, silence after the shell's end."""
     saver.write_ini(folder, saver.ini_bytes(2, 0, saver.windows_path(music)))
     name = os.path.basename(music)
-    raw = os.path.join(s.dir, name + ".raw")
-    # A stream of zeros keeps the sink running, so the recording follows the clock.
-    silence = s.start("pacat", "--playback", "--latency-msec=50", *AUDIO, "/dev/zero", env=pulse,
-                      native=True)
-    with open(raw, "wb") as out:
-        recorder = s.start("parec", "-d", "nullsink.monitor", "--latency-msec=20", *AUDIO,
-                           stdout=out, env=pulse, native=True)
+    start = os.path.getsize(raw) // 4 * 4
     run_for(s, folder, seconds, name, pulse)
     time.sleep(1.5)
-    for p in (recorder, silence):
-        p.terminate()
-        p.wait(5)
-    data = pathlib.Path(raw).read_bytes()
+    data = pathlib.Path(raw).read_bytes()[start:]
     left = array.array("h", data[:len(data) // 4 * 4])[0::2]
     n = int(RATE * FRAME)
     loud = [sum(v * v for v in left[i:i + n]) / n > 500 ** 2
@@ -65,8 +62,7 @@ def listen(s, pulse, folder, music, seconds, most_pause):
     span = (on[-1] - on[0] + 1) * FRAME if on else 0
     pause = max((b - a - 1 for a, b in zip(on, on[1:])), default=0) * FRAME
     check(span >= seconds - 1.5 and pause <= most_pause and not any(loud[-10:]),
-          f"{name}: sound over {span:.1f} s with a pause of {pause:.1f} s, and in "
-          f"{sum(loud[-10:])} of the 10 frames after the shell's end")
+          f"{name}: sound over {span:.1f} s, pauses to {pause:.1f} s, {sum(loud[-10:])}/10 after")
 
 
 def cd_without_drive(s, folder):
@@ -77,13 +73,13 @@ def cd_without_drive(s, folder):
     text = pathlib.Path(trace).read_text(errors="replace")
     said = [text.count(f'L"{command}"') for command in
             ("open cdaudio", "status cdaudio current track", "stop cdaudio")]
-    check(said[0] > 0 and said[1:] == [1, 0], f"CD without a drive: opened, looked at and "
-          f"stopped {said} times; expected a look once (the watch then stops), never a stop")
+    # One look, then the watch stops; nothing was played, so nothing is stopped.
+    check(said[0] > 0 and said[1:] == [1, 0], f"CD without a drive: open, look, stop sent {said}")
 
 
 def main():
     with harness.Session() as s:
-        pulse = start_pulse(s)
+        pulse, raw = start_pulse(s)
         folder = saver.install(s, "saver")
         # A 2 s WAV loops without a pause; a 2 s MP3 plays again within about a second. A
         # starved machine drops a few output buffers now and then: no pause between plays.
@@ -91,7 +87,7 @@ def main():
             music = os.path.join(folder, name)
             subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", music, "synth", "2",
                             "sine", "440"], check=True)
-            listen(s, pulse, folder, music, seconds, most_pause)
+            listen(s, pulse, raw, folder, music, seconds, most_pause)
         cd_without_drive(s, folder)
 
 

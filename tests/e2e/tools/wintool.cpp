@@ -1,5 +1,5 @@
-// Acts in the Wine prefix as a user, Windows, a browser or the renderer would. Arguments are
-// wide, so Japanese titles survive any code page; settings values go in and out as hex bytes.
+// Acts in the prefix as a user, Windows, a browser or the renderer would; wide arguments keep
+// Japanese titles under any code page, and settings values come out as hex bytes.
 #include "preview_form_win32.h"
 #include "program_win32.h"
 #include "settings_file.h"
@@ -43,8 +43,7 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     std::printf("%s owner=%lld id=%d style=0x%08lx exstyle=0x%08lx enabled=%d visible=%d "
                 "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld",
                 child ? "child" : "window", Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
-                static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
+                GetWindowLongW(h, GWL_STYLE), GetWindowLongW(h, GWL_EXSTYLE),
                 IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
                 w.bottom, c.right, c.bottom, origin.x, origin.y);
     if (lstrcmpiA(cls.c_str(), "ComboBox") == 0)
@@ -116,16 +115,13 @@ int StandIn() {
     return RunUntilClosed();
 }
 
-// A grey host with a magenta "monitor" child for /p, as the display settings show; with show
-// the preview form runs in this process, where its drawing reaches the screen.
+// A magenta "monitor" child for /p in 20 pixels of grey, as the display settings show; with
+// show the preview form runs in this process, where its drawing reaches the screen.
 int Host(int w, int h, const wchar_t* title, bool show) {
-    const int margin = 20;
-    HWND frame =
-        MakeWindow(FrameProc, RGB(128, 128, 128), L"PreviewHostFrame", title, WS_POPUP | WS_VISIBLE,
-                   100, 100, w + 2 * margin, h + 2 * margin, nullptr);
-    HWND monitor =
-        MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"PreviewHostMonitor", L"Preview Monitor",
-                   WS_CHILD | WS_VISIBLE, margin, margin, w, h, frame);
+    HWND frame = MakeWindow(FrameProc, RGB(128, 128, 128), L"HostFrame", title,
+                            WS_POPUP | WS_VISIBLE, 100, 100, w + 40, h + 40, nullptr);
+    HWND monitor = MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"HostMonitor", L"Preview Monitor",
+                              WS_CHILD | WS_VISIBLE, 20, 20, w, h, frame);
     if (show)
         ShowPreview(monitor);
     RECT r{};
@@ -201,33 +197,30 @@ int main() {
     }
     if (verb == L"write" && argc > 5) {
         BgmSettings s{static_cast<MusicKind>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
-                      ""};
-        for (const wchar_t* hex = argv[5]; hex[0] && hex[1]; hex += 2)
-            s.file += static_cast<char>(std::stoi(std::wstring(hex, 2), nullptr, 16));
+                      WideToUtf8(argv[5])};
         return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
     }
 
     HWND h = FindWindowW(nullptr, argv[2]);
     if (!h)
         return 1;
-    if (verb == L"window") {
+    if (verb == L"window")
         PrintWindow(h, 0);
-    } else if (verb == L"children") {
+    else if (verb == L"children")
         EnumChildWindows(h, PrintWindow, 1);
-    } else if (verb == L"focus") {
+    else if (verb == L"focus")
         std::printf("%d\n", FocusOf(h));
-    } else if (verb == L"close") {
+    else if (verb == L"close")
         PostMessageW(h, WM_CLOSE, 0, 0);
-    } else if (verb == L"minimize" || verb == L"restore") {
+    else if (verb == L"minimize" || verb == L"restore")
         ShowWindow(h, verb == L"minimize" ? SW_MINIMIZE : SW_RESTORE);
-    } else if (verb == L"endsession") {
+    else if (verb == L"endsession")
         SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                             nullptr);
-    } else if (verb == L"syscommand") {
+    else if (verb == L"syscommand")
         SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else {
+    else
         return 2;
-    }
     std::fflush(stdout);
     return 0;
 }
