@@ -210,7 +210,6 @@ class Session:
         self.x("xdotool", "mousemove", str(x), str(y), check_rc=True)
 
     def screenshot(self, name):
-        # Kept in shots/ for a person to look at.
         os.makedirs(os.path.join(self.dir, "shots"), exist_ok=True)
         png = os.path.join(self.dir, "shots", name + ".png")
         self.x("import", "-window", "root", png, check_rc=True)

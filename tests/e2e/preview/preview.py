@@ -14,6 +14,7 @@ import saver  # noqa: E402
 
 STILL = os.path.join(harness.SOURCE_DIR, "assets", "preview", "preview.bmp")
 HOST = "Preview Host"
+WS_CHILD = 0x40000000
 
 
 def start_host(s, w, h, title=HOST, mode="host"):
@@ -28,9 +29,10 @@ def check_hosted(s, scr):
     info = start_host(s, 320, 240)
     p = s.start(scr, "/p", info["monitor"])
     end = time.time() + 10
-    while "Img_Prev" not in [c["text"] for c in s.children(HOST)]:
+    while "Img_Prev" not in (found := {c["text"]: c for c in s.children(HOST)}):
         check(time.time() < end, f"no preview in '{HOST}' after 10 s")
         time.sleep(0.1)
+    check(found["Preview Window"]["style"] & WS_CHILD, "the preview window has no WS_CHILD")
     info["proc"].kill()
     saver.ended(p, "preview, host process killed")
 

@@ -80,24 +80,23 @@ def settings_file(s, folder):
 
 
 def full_disk(s):
-    """On a full tmpfs a save too big for the old file's room fails intact; a shorter one fits."""
+    """The first save makes the file; on the full tmpfs then, a save too big for the old file's
+    room fails intact and a shorter one goes in place."""
     full = pathlib.Path(s.dir, "full")
     full.mkdir()
     subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", full], check=True)
     try:
         ini = full / "Orvanne.ini"
-        head = saver.ini_bytes(1, 3, b"C:\\a.mp3")
-        tail = b";" * (4094 - len(head)) + b"\r\n"
-        ini.write_bytes(head + tail)
-        subprocess.run(["dd", "if=/dev/zero", f"of={full}/filler", "bs=4k"],
-                       stderr=subprocess.DEVNULL)
-        for path, want_code in (("C:\\b.mp3!", 1), ("C:\\b", 0)):
+        # A file of one 4096-byte page: a byte more needs a page the full disk lacks.
+        long = "C:\\" + "a" * (4096 - len(saver.ini_bytes(2, 3, "C:\\.mp3"))) + ".mp3"
+        for path, wanted, kept in ((long, 0, long), (long + "!", 1, long), ("C:\\b", 0, "C:\\b")):
             code, _ = s.wintool("write", saver.windows_path(str(ini)), 2, 3, path)
-            got = ini.read_bytes()
-            want = (head if want_code else saver.ini_bytes(2, 3, path)) + tail
-            files = sorted(os.listdir(full))
-            check(code == want_code and got == want and files == ["Orvanne.ini", "filler"],
-                  f"full disk, {path}: returned {code}, wrote {got[:80]}, files {files}")
+            got = ini.read_bytes() if ini.exists() else b""
+            others = set(os.listdir(full)) - {"Orvanne.ini", "filler"}
+            check(code == wanted and got == saver.ini_bytes(2, 3, kept) and not others,
+                  f"full disk, {path[-6:]}: returned {code}, wrote {got[-30:]}, left {others}")
+            subprocess.run(["dd", "if=/dev/zero", f"of={full}/filler", "bs=4k"],
+                           stderr=subprocess.DEVNULL)
     finally:
         subprocess.run(["umount", full])
 

@@ -1,5 +1,4 @@
-// Acts in the prefix as a user, Windows, a browser or the renderer would; wide arguments keep
-// Japanese titles under any code page, and settings values come out as hex bytes.
+// Acts as a user, Windows, a browser or the renderer would; wide arguments survive code pages.
 #include "preview_form_win32.h"
 #include "program_win32.h"
 #include "settings_file.h"
