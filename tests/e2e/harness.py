@@ -1,6 +1,4 @@
-"""End-to-end harness: a private Xvfb and a private Wine prefix per session, our programs
-run in it. Everything a session starts is ended by PID when it closes, and its prefix with
-`wineserver -k`; nothing else on the machine is touched."""
+"""A private Xvfb and Wine prefix per session; all it starts is ended by PID or wineserver -k."""
 
 import fcntl
 import os
@@ -32,14 +30,15 @@ def check(condition, message):
 
 
 def fields(line, last=("class", "text")):
-    """key=value pairs of a tool's output line, "a,b,..." numbers as a tuple; the keys in
-    last close it in this order, each value running to the next, so it may hold blanks."""
+    """key=value pairs, numbers parsed; the keys in last end a line and may hold blanks."""
     values = {}
     for key in reversed(last):
         line, _, values[key] = line.partition(f" {key}=")
     for key, _, value in (token.partition("=") for token in line.split() if "=" in token):
-        numbers = re.fullmatch(r"-?\d+(,-?\d+)+", value)
-        values[key] = tuple(map(int, value.split(","))) if numbers else value
+        if re.fullmatch(r"-?\d+(,-?\d+)+", value):
+            values[key] = tuple(map(int, value.split(",")))
+        else:
+            values[key] = int(value, 16) if value.startswith("0x") else value
     return values
 
 
@@ -54,8 +53,7 @@ def wine_env(prefix, cache):
 
 
 def template_prefix():
-    """One initialised prefix per build tree, made once and copied for each session."""
-    os.makedirs(WORK_DIR, exist_ok=True)
+    # One initialised prefix per build tree, copied for each session.
     template = os.path.join(WORK_DIR, "template")
     with open(os.path.join(WORK_DIR, "template.lock"), "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -84,20 +82,15 @@ class Image:
         return tuple(self.pixels[i:i + 3])
 
     def region(self, x0, y0, x1, y1, step=1):
-        """Pixels of the rectangle [x0, x1) x [y0, y1), sampled every step pixels."""
         for y in range(max(y0, 0), min(y1, self.height), step):
             for x in range(max(x0, 0), min(x1, self.width), step):
                 yield self.pixel(x, y)
 
 
 class Session:
-    """A private display and a private prefix, both gone when the session closes."""
-
     def __init__(self, name=None, env=None, wine=True, glx=True, screen="1280x1024",
                  monitors=()):
-        """wine=False for native programs: no prefix, no wineserver. monitors: RandR
-        monitors made on the screen, each as `xrandr --setmonitor` takes it (the first is
-        the primary)."""
+        """wine=False: no prefix. monitors: `xrandr --setmonitor` arguments, the primary first."""
         self.wine = wine
         self.procs = []
         name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
@@ -107,9 +100,8 @@ class Session:
         if wine:
             subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
         read_fd, write_fd = os.pipe()
-        # -noreset: by default the server resets whenever its last client leaves (each
-        # xdotool call, or the last Wine process), dropping any connection made meanwhile;
-        # a Wine program that connects then gets no window driver and shows nothing.
+        # -noreset: else the server resets when its last client (an xdotool call) leaves, and a
+        # Wine program connecting meanwhile gets no window driver and shows nothing.
         self.procs.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen + "x24",
              "+extension" if glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
@@ -144,7 +136,6 @@ class Session:
             shutil.rmtree(self.dir, ignore_errors=True)
         else:
             print("kept session files in", self.dir)
-        return False
 
     def dist(self, name):
         return os.path.join(DIST_DIR, name)
@@ -153,7 +144,6 @@ class Session:
         return os.path.join(TOOLS_DIR, name)
 
     def install(self, folder="saver"):
-        """Copies the shipped programs into a fresh folder of the session, as a user would."""
         target = os.path.join(self.dir, folder)
         os.makedirs(target, exist_ok=True)
         for name in ("Orvanne.scr", "Orvanne.dll"):
@@ -162,7 +152,6 @@ class Session:
         return target
 
     def start(self, program, *args, env=None, native=False, **popen):
-        """Starts a Windows program in Wine, or a native one (always without Wine)."""
         command = [WINE, program, *args] if self.wine and not native else [program, *args]
         p = subprocess.Popen(command, env=dict(self.env, **(env or {})), **{
             "cwd": self.dir, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **popen})
@@ -176,46 +165,35 @@ class Session:
             raise Failure(f"program still running after {timeout} s")
 
     def wintool(self, *args, env=None, timeout=30):
-        """Runs tests/e2e/tools/wintool.exe in the prefix; returns (exit code, stdout)."""
         r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)],
                            env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL, timeout=timeout)
         return r.returncode, r.stdout.decode("utf-8", "replace").replace("\r", "")
 
     def window_info(self, title, env=None):
-        """`wintool window`: owner, style, rect, client, origin, class; None if absent."""
         code, out = self.wintool("window", title, env=env)
-        if code != 0:
-            return None
-        info = fields(out.strip())
-        info["style"], info["exstyle"] = int(info["style"], 16), int(info["exstyle"], 16)
-        return info
+        return fields(out.strip()) if code == 0 else None
 
     def children(self, title, env=None):
-        """`wintool children`: each child window's id, class, style, visible, rect, text..."""
         _, out = self.wintool("children", title, env=env)
         return [fields(line) for line in out.splitlines() if line.startswith("child ")]
 
     def x(self, *cmd, check_rc=False):
         r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL)
-        if check_rc and r.returncode != 0:
-            raise Failure(f"{cmd[0]} failed")
+        check(not check_rc or r.returncode == 0, f"{cmd[0]} failed")
         return r.stdout.decode("utf-8", "replace").strip()
 
-    def wait_window(self, title, timeout=15, present=True):
-        """The X id of a window titled title once there is one (or none, for present=False)."""
+    def wait_window(self, title, timeout=15):
         end = time.time() + timeout
         while time.time() < end:
             found = self.x("xdotool", "search", "--name", "^" + title + "$").split()
-            if bool(found) == present:
-                return int(found[0]) if found else None
+            if found:
+                return int(found[0])
             time.sleep(0.05)
-        raise Failure(f"window '{title}' {'not there' if present else 'still there'} "
-                      f"after {timeout} s")
+        raise Failure(f"no window '{title}' after {timeout} s")
 
     def geometry(self, wid):
-        """(x, y, width, height) of an X window."""
         out = self.x("xwininfo", "-id", str(wid))
         values = dict(line.strip().partition(":")[::2] for line in out.splitlines())
         return tuple(int(values[key]) for key in ("Absolute upper-left X",
@@ -232,7 +210,6 @@ class Session:
         self.x("xdotool", "mousemove", str(x), str(y), check_rc=True)
 
     def screenshot(self, name):
-        """Saves shots/NAME.png for a person to look at and returns it as an Image."""
         os.makedirs(os.path.join(self.dir, "shots"), exist_ok=True)
         png = os.path.join(self.dir, "shots", name + ".png")
         self.x("import", "-window", "root", png, check_rc=True)

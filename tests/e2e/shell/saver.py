@@ -1,9 +1,7 @@
-"""What the shell's end-to-end scripts share: an install with a stand-in renderer, the
-settings file, Japanese text, and timings."""
+"""What the shell's end-to-end scripts share: installs, the settings file, Japanese text."""
 
 import os
 import pathlib
-import shutil
 import subprocess
 import time
 
@@ -12,9 +10,8 @@ from harness import check
 
 
 def japanese():
-    """Environment for ANSI code page 932. Wine takes the code page from LC_ALL here, and
-    maps non-ASCII Unix file names only when the C library knows the locale, so a private
-    copy of it is compiled once per build tree."""
+    # Wine takes the ANSI code page from LC_ALL, and maps non-ASCII Unix file names only when
+    # the C library knows the locale: a private copy is compiled once per build tree.
     folder = os.path.join(harness.WORK_DIR, "locale")
     if not os.path.isdir(os.path.join(folder, "ja_JP.UTF-8")):
         os.makedirs(folder, exist_ok=True)
@@ -25,9 +22,8 @@ def japanese():
 
 
 def link_japanese_font(s):
-    """Wine's fresh prefix links no CJK font to the dialog fonts, as Windows does; without
-    it the message shows boxes for its Japanese characters. Under code page 932 Wine asks
-    for the Japanese interface font instead, which is not there: IPA P Gothic stands in."""
+    # A fresh prefix links no CJK font to the dialog fonts, as Windows does, and under code
+    # page 932 asks for a Japanese interface font it lacks: IPA P Gothic stands in for both.
     key = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
     for font in ("Tahoma", "MS Shell Dlg", "Microsoft Sans Serif"):
         harness.quiet([harness.WINE, "reg", "add", key, "/v", font, "/t", "REG_MULTI_SZ", "/d",
@@ -37,21 +33,17 @@ def link_japanese_font(s):
     subprocess.run([harness.WINESERVER, "-w"], env=s.env)
 
 
-def install(s, folder, renderer="standin"):
-    """A saver folder; renderer is "standin", "real", "missing" or bytes for the file."""
-    target = s.install(folder)
-    dll = pathlib.Path(target, "Orvanne.dll")
-    if renderer == "standin":
-        shutil.copy(s.tool("wintool.exe"), dll)
-    elif renderer == "missing":
-        dll.unlink(missing_ok=True)
-    elif isinstance(renderer, bytes):
-        dll.write_bytes(renderer)
-    return target
+def install(s, folder, renderer=None):
+    """A saver folder whose renderer is the stand-in, or renderer's bytes, or none for b""."""
+    dll = pathlib.Path(s.install(folder), "Orvanne.dll")
+    dll.unlink(missing_ok=True)
+    if renderer != b"":
+        dll.write_bytes(renderer or pathlib.Path(s.tool("wintool.exe")).read_bytes())
+    return str(dll.parent)
 
 
 def ini_bytes(kind, repeat, music):
-    """The file the settings dialog writes from scratch (values as bytes or str)."""
+    # The file the settings dialog writes from scratch.
     lines = [b"[Section]"]
     for key, value in (("BGM区分", kind), ("BGMﾘﾋﾟｰﾄ", repeat), ("BGMﾌｧｲﾙ", music)):
         value = value if isinstance(value, bytes) else str(value).encode("cp932")
@@ -72,10 +64,9 @@ def run(s, folder, *args, env=None, **popen):
 
 
 def ended(p, what, least=0, most=1):
-    """Waits for p to end; fails unless that took least to most seconds from now."""
+    """Fails unless p ends least to most seconds from now."""
     t0 = time.time()
     while p.poll() is None and time.time() - t0 < most + 4:
         time.sleep(0.01)
     took = time.time() - t0
-    print(f"{what}: ended after {took:.2f} s")
     check(least <= took < most, f"{what}: ended after {took:.2f} s, expected {least} to {most}")

@@ -1,6 +1,4 @@
-// Acts in the Wine prefix as a user, Windows, a browser or the renderer would, for the
-// end-to-end tests. Arguments are wide, so Japanese titles survive any code page; settings
-// values go in and out as hexadecimal bytes.
+// Acts as a user, Windows, a browser or the renderer would; wide arguments survive code pages.
 #include "preview_form_win32.h"
 #include "program_win32.h"
 #include "settings_file.h"
@@ -14,13 +12,6 @@
 namespace {
 
 using namespace orvanne;
-
-std::string Bytes(const wchar_t* hex) {
-    std::string out;
-    for (const wchar_t* p = hex; p[0] && p[1]; p += 2)
-        out += static_cast<char>(std::stoi(std::wstring(p, 2), nullptr, 16));
-    return out;
-}
 
 long long Number(HWND h) {
     return static_cast<long long>(reinterpret_cast<INT_PTR>(h));
@@ -40,8 +31,7 @@ std::string ClassOf(HWND h) {
     return WideToUtf8(cls);
 }
 
-// One line about a window, "child" for each child; class and text come last as they may
-// hold blanks.
+// One line about a window, "child" for each child; class and text last, as they hold blanks.
 BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     RECT w{}, c{};
     GetWindowRect(h, &w);
@@ -52,8 +42,7 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     std::printf("%s owner=%lld id=%d style=0x%08lx exstyle=0x%08lx enabled=%d visible=%d "
                 "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld",
                 child ? "child" : "window", Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
-                static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)),
+                GetWindowLongW(h, GWL_STYLE), GetWindowLongW(h, GWL_EXSTYLE),
                 IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
                 w.bottom, c.right, c.bottom, origin.x, origin.y);
     if (lstrcmpiA(cls.c_str(), "ComboBox") == 0)
@@ -65,23 +54,17 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     return TRUE;
 }
 
-// The control id holding the keyboard focus in the window's thread; a combo box's field
-// counts as the combo box the user sees.
+// The control with the keyboard focus; a combo box's field counts as the combo box.
 int FocusOf(HWND h) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) || !info.hwndFocus)
-        return 0;
-    HWND focus = info.hwndFocus;
-    HWND parent = GetParent(focus);
-    if (parent && lstrcmpiA(ClassOf(parent).c_str(), "ComboBox") == 0)
-        focus = parent;
-    return GetDlgCtrlID(focus);
+    GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info);
+    HWND parent = GetParent(info.hwndFocus);
+    bool combo = parent && lstrcmpiA(ClassOf(parent).c_str(), "ComboBox") == 0;
+    return GetDlgCtrlID(combo ? parent : info.hwndFocus);
 }
 
 LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYUP && wParam == VK_ESCAPE)
-        DestroyWindow(h);
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return DefWindowProcW(h, message, wParam, lParam);
@@ -89,10 +72,8 @@ LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int RunUntilClosed() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         DispatchMessageW(&msg);
-    }
     return 0;
 }
 
@@ -113,9 +94,8 @@ std::wstring Env(const wchar_t* name) {
     return text ? text : L"";
 }
 
-// Installed as Orvanne.dll: waits STANDIN_DELAY_MS, then with STANDIN_MODE=exit ends
-// without a window, or else shows a window "Vellis_VC" as it was asked to until Esc is
-// released or it is closed. STANDIN_LOG names a file for its command line and show state.
+// Installed as Orvanne.dll: logs its command line and show state to STANDIN_LOG, waits
+// STANDIN_DELAY_MS, then ends (STANDIN_MODE=exit) or shows "Vellis_VC" until closed.
 int StandIn() {
     STARTUPINFOW startup{};
     GetStartupInfoW(&startup);
@@ -134,22 +114,19 @@ int StandIn() {
     return RunUntilClosed();
 }
 
-// A grey host with a magenta "monitor" child for /p, as the display settings show; with show
-// the preview form runs in this process, where its drawing reaches the screen. Prints the
-// monitor's number and screen rectangle and the desktop's number, then runs until closed.
+// A magenta "monitor" child for /p in 20 pixels of grey, as the display settings show; with
+// show the preview form runs in this process, where its drawing reaches the screen.
 int Host(int w, int h, const wchar_t* title, bool show) {
-    const int margin = 20;
-    HWND frame =
-        MakeWindow(FrameProc, RGB(128, 128, 128), L"PreviewHostFrame", title, WS_POPUP | WS_VISIBLE,
-                   100, 100, w + 2 * margin, h + 2 * margin, nullptr);
-    HWND monitor =
-        MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"PreviewHostMonitor", L"Preview Monitor",
-                   WS_CHILD | WS_VISIBLE, margin, margin, w, h, frame);
-    bool shown = !show || ShowPreview(monitor);
+    HWND frame = MakeWindow(FrameProc, RGB(128, 128, 128), L"HostFrame", title,
+                            WS_POPUP | WS_VISIBLE, 100, 100, w + 40, h + 40, nullptr);
+    HWND monitor = MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"HostMonitor", L"Preview Monitor",
+                              WS_CHILD | WS_VISIBLE, 20, 20, w, h, frame);
+    if (show)
+        ShowPreview(monitor);
     RECT r{};
     GetWindowRect(monitor, &r);
-    std::printf("monitor=%lld rect=%ld,%ld,%ld,%ld desktop=%lld shown=%d\n", Number(monitor),
-                r.left, r.top, r.right, r.bottom, Number(GetDesktopWindow()), shown ? 1 : 0);
+    std::printf("monitor=%lld rect=%ld,%ld,%ld,%ld desktop=%lld\n", Number(monitor), r.left, r.top,
+                r.right, r.bottom, Number(GetDesktopWindow()));
     std::fflush(stdout);
     return RunUntilClosed();
 }
@@ -159,7 +136,7 @@ int Host(int w, int h, const wchar_t* title, bool show) {
 int WatchZooms(int zooms, int seconds) {
     HDC screen = GetDC(nullptr);
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    for (int n = 0; n < zooms && GetTickCount() < end;) {
+    for (int n = 0; n < zooms && GetTickCount() < end; Sleep(1)) {
         DWORD started = GetTickCount();
         int frames = 0, drawn = 0;
         RECT r{}, last{-1, -1, -1, -1};
@@ -173,14 +150,12 @@ int WatchZooms(int zooms, int seconds) {
             COLORREF middle = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
             drawn += middle == GetSysColor(COLOR_ACTIVECAPTION);
         }
-        if (frames == 0) {
-            Sleep(1);
+        if (frames == 0)
             continue;
-        }
         // Seen from outside, the strip is hidden a moment before it is destroyed.
         Sleep(50);
-        std::printf("zoom=%s ms=%lu frames=%d drawn=%d left_over=%d last=%ld,%ld,%ld,%ld\n",
-                    ++n == 1 ? "from" : "to", GetTickCount() - started, frames, drawn,
+        std::printf("zoom=%d ms=%lu frames=%d drawn=%d left_over=%d last=%ld,%ld,%ld,%ld\n", ++n,
+                    GetTickCount() - started, frames, drawn,
                     FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, last.left, last.top, last.right,
                     last.bottom);
         std::fflush(stdout);
@@ -206,14 +181,10 @@ int main() {
     if (verb == L"wait" || verb == L"gone")
         return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
     if (verb == L"record") {
-        // Stands in for the browser, keeping the address it was asked to open; the file is
-        // made from inside, so its Unix name is whatever this locale maps it to.
-        std::string text = argc > 3 ? WideToUtf8(argv[3]) : "";
+        // The browser's stand-in; made inside, the file's Unix name is the locale's mapping.
         FILE* f = _wfopen(argv[2], L"wb");
-        if (!f)
-            return 1;
-        std::fwrite(text.data(), 1, text.size(), f);
-        return std::fclose(f) == 0 ? 0 : 1;
+        bool written = f && std::fputs(argc > 3 ? WideToUtf8(argv[3]).c_str() : "", f) >= 0;
+        return f && std::fclose(f) == 0 && written ? 0 : 1;
     }
     if (verb == L"load") {
         BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
@@ -225,32 +196,30 @@ int main() {
     }
     if (verb == L"write" && argc > 5) {
         BgmSettings s{static_cast<MusicKind>(_wtoi(argv[3])), static_cast<int16_t>(_wtoi(argv[4])),
-                      Bytes(argv[5])};
+                      WideToUtf8(argv[5])};
         return SaveSettings(WideToUtf8(argv[2]), s) ? 0 : 1;
     }
 
     HWND h = FindWindowW(nullptr, argv[2]);
     if (!h)
         return 1;
-    if (verb == L"window") {
+    if (verb == L"window")
         PrintWindow(h, 0);
-    } else if (verb == L"children") {
+    else if (verb == L"children")
         EnumChildWindows(h, PrintWindow, 1);
-    } else if (verb == L"focus") {
+    else if (verb == L"focus")
         std::printf("%d\n", FocusOf(h));
-    } else if (verb == L"close") {
+    else if (verb == L"close")
         PostMessageW(h, WM_CLOSE, 0, 0);
-    } else if (verb == L"minimize" || verb == L"restore") {
+    else if (verb == L"minimize" || verb == L"restore")
         ShowWindow(h, verb == L"minimize" ? SW_MINIMIZE : SW_RESTORE);
-    } else if (verb == L"endsession") {
-        // What the window receives when the user logs off.
+    else if (verb == L"endsession")
         SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                             nullptr);
-    } else if (verb == L"syscommand") {
+    else if (verb == L"syscommand")
         SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else {
+    else
         return 2;
-    }
     std::fflush(stdout);
     return 0;
 }
