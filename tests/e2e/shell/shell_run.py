@@ -84,7 +84,10 @@ def full_disk(s):
     room fails intact and a shorter one goes in place."""
     full = pathlib.Path(s.dir, "full")
     full.mkdir()
-    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", full], check=True)
+    # Mounting needs root and a machine that lets it: elsewhere the check is skipped, loudly.
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", full]).returncode:
+        print("full disk: SKIPPED, no tmpfs could be mounted; saves in place went unchecked")
+        return
     try:
         ini = full / "Orvanne.ini"
         # A file of one 4096-byte page: a byte more needs a page the full disk lacks.
