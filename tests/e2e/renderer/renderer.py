@@ -98,16 +98,16 @@ def minimised_and_modes(s, p):
 
 
 def no_gl():
-    with harness.Session(name="renderer_no_gl", glx=False,
-                         env={"WINEDEBUG": "-all,+debugstr"}) as s:
-        with tempfile.TemporaryFile() as err:
-            code = s.wait_exit(s.start(s.dist("Orvanne.dll"), stderr=err), 20)
-            err.seek(0)
-            log = err.read().decode("utf-8", "replace")
-        # A fault would end it with an exception code; the step's name reaches a debugger only.
+    """Without OpenGL the renderer ends with code 0 (a fault would end it with an exception
+    code), naming the failed step to a debugger only."""
+    debug = {"WINEDEBUG": "-all,+debugstr"}
+    with harness.Session(name="renderer_no_gl", glx=False, env=debug) as s, \
+            tempfile.TemporaryFile() as err:
+        code = s.wait_exit(s.start(s.dist("Orvanne.dll"), stderr=err), 20)
+        err.seek(0)
+        log = err.read().decode("utf-8", "replace")
         check(code == 0 and 'OutputDebugStringA "ChoosePixelFormat"' in log,
-              f"a failed context should end with code 0 naming ChoosePixelFormat, got {code}"
-              f"\n{log[-2000:]}")
+              f"without OpenGL: code {code}, log ending {log[-2000:]}")
 
 
 def main():
