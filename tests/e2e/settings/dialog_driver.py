@@ -1,5 +1,4 @@
-"""What the settings dialog's end-to-end scripts share: opening the dialog with a stored
-settings file, reading its controls from outside, clicking and typing like a user."""
+"""The settings dialog driven from outside: opened on a stored file, read, clicked, typed."""
 
 import os
 import pathlib
@@ -29,7 +28,6 @@ NAMES = [row[0] for row in LAYOUT]
 
 
 def controls(s, env=None):
-    """The dialog's controls by name, each with id, class, enabled, visible, rect, text."""
     found = {}
     for c in s.children(TITLE, env=env):
         ident = int(c["id"]) - 1000
@@ -59,7 +57,6 @@ def click_at(s, x, y, button=1):
 
 
 def click(s, name, button=1, env=None):
-    """Clicks the middle of a control with a mouse button (1 left, 2 middle, 3 right)."""
     r = controls(s, env)[name]["rect"]
     click_at(s, (r[0] + r[2]) // 2, (r[1] + r[3]) // 2, button)
 
@@ -68,21 +65,16 @@ def type_into_repeat_box(s, text):
     r = controls(s)["BGM_Repeat"]["rect"]
     click_at(s, r[0] + 6, (r[1] + r[3]) // 2)
     s.key("End", *["BackSpace"] * 8)
-    if text:
-        s.x("xdotool", "type", "--delay", "40", text, check_rc=True)
+    s.x("xdotool", "type", "--delay", "40", text, check_rc=True)
     time.sleep(0.3)
 
 
 def open_dialog(s, folder, env=None, stored=None):
-    """Starts Orvanne.scr /c, with the settings file stored (kind, repeat, music) if given, and
-    waits until the dialog has zoomed open and painted."""
+    # stored: (kind, repeat, music) written first; the sleep lets the zoom end and paint.
     if stored:
         saver.write_ini(folder, saver.ini_bytes(*stored))
     p = saver.run(s, folder, "/c", env=env)
-    if s.wintool("wait", TITLE, 25)[0] != 0:
-        s.screenshot("no_dialog")
-        state = "still running" if p.poll() is None else f"ended with code {p.returncode}"
-        check(False, f"no dialog titled '<Orvanne>' 25 s after /c; the program is {state}")
+    check(s.wintool("wait", TITLE, 25)[0] == 0, f"no dialog 25 s after /c, exit code {p.poll()}")
     time.sleep(1.0)
     return p
 
@@ -105,17 +97,14 @@ def save(s, p, folder, label, kind, repeat, music):
 
 
 def marks(s, shot):
-    """The colour in the middle of the marks of kinds 0, 1 and 2, as the screen shows them."""
     img = s.screenshot(shot)
     rects = [controls(s)[f"Img_BGM{k}"]["rect"] for k in range(3)]
     return tuple(img.pixel(r[0] + 6, r[1] + 6) for r in rects)
 
 
 def only_mark(kind):
-    """The marks' colours with kind alone chosen: blue, the others white."""
     return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
 
 
 def picker(s, verb, timeout):
-    """Whether the file picker is open ("wait") or has closed ("gone") within timeout."""
     return s.wintool(verb, PICKER, timeout)[0] == 0
