@@ -14,16 +14,15 @@ import saver  # noqa: E402
 TITLE = "<Orvanne>"
 PICKER = "ﾌｧｲﾙを開く"
 
-# The dialog's controls: name, surface (D dialog, P panel) and place in twips (left, top,
-# width, height). A control's id is 1000 plus its place in the list.
+# The dialog's controls: name, surface (D dialog, P panel) and place in pixels at 96 dpi
+# (left, top, width, height). A control's id is 1000 plus its place in the list.
 LAYOUT = [(name, surface, *map(int, place)) for name, surface, *place in map(str.split, """
-Pic_C D 180 240 6795 2535; Shape3 P 300 300 1695 315; lbl15 P 300 360 1665 195
-Img_BGM1 P 300 840 195 195; lbl_BGM1 P 540 840 645 195; BGM_Repeat P 1380 780 615 300
-lbl14 P 2040 840 990 195; Img_BGM0 P 300 1140 195 195; lbl_BGM0 P 540 1140 345 195
-Img_BGM2 P 300 1440 195 195; lbl_BGM2 P 540 1440 900 195; Cmd_BGM P 540 1740 435 315
-lbl_Fname P 1020 1740 5355 435; lbl7 D 180 2940 2475 195; Cmd_Etc D 2880 3000 1875 375
-Cmd_Set D 4800 3000 1095 375; Cmd_Can D 5940 3000 1035 375; Img_Ra0 D 8040 300 180 180
-Img_Ra1 D 8040 600 180 180""".strip().replace("\n", ";").split(";"))]
+Pic_C D 12 16 453 169; Shape3 P 20 20 113 21; lbl15 P 20 24 111 13; Img_BGM1 P 20 56 13 13
+lbl_BGM1 P 36 56 43 13; BGM_Repeat P 92 52 41 20; lbl14 P 136 56 66 13; Img_BGM0 P 20 76 13 13
+lbl_BGM0 P 36 76 23 13; Img_BGM2 P 20 96 13 13; lbl_BGM2 P 36 96 60 13; Cmd_BGM P 36 116 29 21
+lbl_Fname P 68 116 357 29; lbl7 D 12 196 165 13; Cmd_Etc D 192 200 125 25
+Cmd_Set D 320 200 73 25; Cmd_Can D 396 200 69 25; Img_Ra0 D 536 20 12 12
+Img_Ra1 D 536 40 12 12""".strip().replace("\n", ";").split(";"))]
 NAMES = [row[0] for row in LAYOUT]
 
 
@@ -104,7 +103,3 @@ def marks(s, shot):
 
 def only_mark(kind):
     return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
-
-
-def picker(s, verb, timeout):
-    return s.wintool(verb, PICKER, timeout)[0] == 0

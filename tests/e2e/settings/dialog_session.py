@@ -1,9 +1,7 @@
-"""The settings dialog under code pages 1252 and 932: how it opens and looks, its buttons,
-focus and keys, and what choosing, saving, cancelling and the file picker leave behind."""
+"""The settings dialog under code pages 1252 and 932, end to end."""
 
 import os
 import pathlib
-import shutil
 import time
 
 import harness
@@ -12,8 +10,8 @@ import dialog_driver as d
 from renderer_checks import wait_for
 import saver
 
-WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
-WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_EX_APPWINDOW = 0x00020000, 0x00010000, 0x00040000
+# Caption, close, sizing, minimise and maximise bits; the caption and close box alone.
+FRAME_STYLES, FIXED_FRAME, WS_EX_APPWINDOW = 0x00CF0000, 0x00C80000, 0x00040000
 TEXTS = {"lbl15": "BGM", "lbl_BGM0": "無し", "lbl_BGM1": "音楽CD", "lbl_BGM2": "MP3、WAV",
          "lbl14": "曲目をﾘﾋﾟｰﾄ"}
 SIZED_TO_TEXT = ("lbl_BGM0", "lbl_BGM1", "lbl_BGM2", "lbl14", "lbl7")
@@ -26,21 +24,18 @@ SKINS = os.path.join(harness.SOURCE_DIR, "assets", "skins")
 def check_layout(s):
     w, found = d.window(s), d.controls(s)
     check(w["client"] == (479, 252), f"client area {w['client']}, expected 479 x 252 pixels")
-    frame = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX
-    check(w["style"] & frame == WS_CAPTION | WS_SYSMENU, f"style {w['style']:#x}: not fixed")
-    check(int(w["owner"]) != 0 and not w["exstyle"] & WS_EX_APPWINDOW,
-          f"owner {w['owner']}, exstyle {w['exstyle']:#x}: a taskbar button would show")
+    check(w["style"] & FRAME_STYLES == FIXED_FRAME, f"style {w['style']:#x}: not fixed")
+    check(int(w["owner"]) and not w["exstyle"] & WS_EX_APPWINDOW, f"a taskbar button: {w}")
     left, top, right, bottom = w["rect"]
     # Centred across in whole twips (so a half pixel goes), a third of the free height down.
     want = ((1280 - right + left) // 2, round((1024 - bottom + top) / 3))
     check((left, top) == want, f"window at {left},{top}, expected {want}")
-    # 15 twips a pixel; panel controls count from inside the panel's 2-pixel edge.
+    # Panel controls count from inside the panel's 2-pixel edge.
     panel = found["Pic_C"]["rect"]
     for name, surface, left, top, width, height in d.LAYOUT:
         if name in found:
             x, y = (panel[0] + 2, panel[1] + 2) if surface == "P" else w["origin"]
-            want = (x + left // 15, y + top // 15, x + (left + width) // 15,
-                    y + (top + height) // 15)
+            want = (x + left, y + top, x + left + width, y + top + height)
             size = 2 if name in SIZED_TO_TEXT else 4
             check(found[name]["rect"][:size] == want[:size], f"{name} at {found[name]['rect']}")
     texts = {name: found[name]["text"] for name in TEXTS}
@@ -50,16 +45,15 @@ def check_layout(s):
     return w["origin"], found
 
 
-def check_button(img, what, rect, skin, tint_on_top=None):
-    # The shipped skin picture shows at the frame's middle rows and left columns; the face
-    # of a button as high as the picture is shaded as the picture's own (upside down when
-    # the tint is on top).
+def check_button(img, what, rect, skin, tint_on_top):
+    # The shipped skin shows at the frame's middle rows and left columns; the face is shaded
+    # as the skin's own (scaled to the button's height), upside down when the tint is on top.
     x, y, right, bottom = rect
     h, pic = bottom - y, harness.Image(os.path.join(SKINS, skin + ".bmp"))
     want = {(x + (right - x) // 2, y + r % h): pic.pixel(30, r % 25) for r in (2, 3, -4, -3)}
     want.update({(x + c, y + h // 2): pic.pixel(c, 12) for c in (0, 1, 2)})
-    if tint_on_top is not None:
-        want.update({(x + 5, y + r): pic.pixel(5, 24 - r if tint_on_top else r) for r in (4, 20)})
+    for r in (4, h - 5):
+        want[(x + 5, y + r)] = pic.pixel(5, round((h - 1 - r if tint_on_top else r) * 24 / (h - 1)))
     got = {at: img.pixel(*at) for at in want}
     check(all(max(abs(a - b) for a, b in zip(got[at], c)) <= 4 for at, c in want.items()),
           f"{what}: not {skin}, tint on top {tint_on_top}: {want} != {got}")
@@ -68,29 +62,28 @@ def check_button(img, what, rect, skin, tint_on_top=None):
 def check_picture(s, label, origin, found):
     img = s.screenshot(label)
     panel = found["Pic_C"]["rect"]
-    # Right of the panel and the buttons only each surface's shading shows: tint(0) at the
-    # top, tint(220) halfway, rows 1 and height - 1 alike (not so if shaded for another height).
-    for x, top, height, tint in ((origin[0] + 473, origin[1], 252, lambda b: (b, b, b + 30)),
-                                 (panel[2] - 20, panel[1] + 2, panel[3] - panel[1] - 4,
-                                  lambda b: (b + 30,) * 3)):
+    # Right of the panel and the buttons only each surface's shading shows: darkest at the top,
+    # brightest halfway, rows 1 and height - 1 alike (not so if shaded for another height).
+    surfaces = ((origin[0] + 473, origin[1], 252, (0, 0, 30), (220, 220, 250)),
+                (panel[2] - 20, panel[1] + 2, panel[3] - panel[1] - 4, (30,) * 3, (250,) * 3))
+    for x, top, height, dark, light in surfaces:
         rows = [img.pixel(x, top + y) for y in (0, height // 2, 1, height - 1)]
-        shade = tint(rows[2][0] - rows[0][0])
-        check(rows == [tint(0), tint(220), shade, shade], f"{label}: column {x} is {rows}")
+        check(rows[:2] == [dark, light] and rows[2] == rows[3] != dark, f"{label}: {x}: {rows}")
     for name in ("Cmd_Etc", "Cmd_Set", "Cmd_Can", "Cmd_BGM"):
         x, y, right, bottom = rect = found[name]["rect"]
-        skin, tint_on_top = ("disable", None) if name == "Cmd_BGM" else ("normal", False)
-        check_button(img, f"{label}, {name}", rect, skin, tint_on_top)
+        skin = "disable" if name == "Cmd_BGM" else "normal"
+        check_button(img, f"{label}, {name}", rect, skin, False)
         # Inside the frame only the caption is grey or black: black, or grey when disabled.
         text = [max(c) for c in img.region(x + 5, y + 5, right - 5, bottom - 5)
                 if max(c) - min(c) < 12 and max(c) < 200]
         check(text and (min(text) > 80) == (skin == "disable"), f"{label}: {name}'s caption")
-    # A font without the characters draws the same empty box for each: a few column shapes.
-    for name, text in TEXTS.items():
+    # Labels in black, the credit line in white; a font without the characters would draw the
+    # same empty box for each, so a few column shapes at least.
+    for name in (*TEXTS, "lbl7"):
         x0, y0, x1, y1 = found[name]["rect"]
-        columns = {tuple(sum(img.pixel(x, y)) < 200 for y in range(y0, y1)) for x in range(x0, x1)}
-        check(len(columns) > 4, f"{label}: {text!r} drawn with {len(columns)} column shapes")
-    white = sum(1 for p in img.region(*found["lbl7"]["rect"]) if min(p) > 200)
-    check(white > 20, f"{label}: the credit line shows no white text")
+        ink = (lambda p: min(p) > 200) if name == "lbl7" else (lambda p: sum(p) < 200)
+        columns = {tuple(ink(img.pixel(x, y)) for y in range(y0, y1)) for x in range(x0, x1)}
+        check(len(columns) > 4, f"{label}: {name} drawn with {len(columns)} column shapes")
     # Our violet jewel icon at the caption's left, where the system's own one would be red.
     left, top = d.window(s)["rect"][:2]
     violet = sum(1 for r, g, b in img.region(left + 2, top + 2, left + 22, top + 20)
@@ -100,32 +93,26 @@ def check_picture(s, label, origin, found):
 
 
 def button_states(s, p, found):
-    # Skins as the pointer, a held button and the focus come and go; a press dragged off, or
-    # begun beside the button, is no click.
-    def hover(name, dy=0):
+    # Skins as the pointer, a held button and the focus come and go (each step waits for the
+    # leave timer's ticks and the repaint); a press dragged off, or begun beside, is no click.
+    def over(name, dy=0):
         # Wine: a pointer back at the very point where it left brings no WM_MOUSEMOVE.
         r = found[name]["rect"]
-        for dx in (-3, 0):
-            s.mouse_move((r[0] + r[2]) // 2 + dx, (r[1] + r[3]) // 2 + dy)
-        time.sleep(0.35)  # the leave timer's few ticks and the repaint
-
-    def mouse(action):
-        s.x("xdotool", action, "1", check_rc=True)
-        time.sleep(0.35)
-
+        x, y = (r[0] + r[2]) // 2, (r[1] + r[3]) // 2 + dy
+        return ["mousemove", x - 3, y, "mousemove", x, y, "sleep", 0.35]
+    down, up = ["mousedown", 1, "sleep", 0.35], ["mouseup", 1, "sleep", 0.35]
     steps = [
-        ("pointer over", lambda: hover("Cmd_Can"), {"Cmd_Can": ("highlight", True)}),
-        ("held", lambda: mouse("mousedown"), {"Cmd_Can": ("pressed",)}),
-        ("held and dragged off", lambda: hover("Pic_C"), {"Cmd_Can": ("selected",)}),
+        ("pointer over", over("Cmd_Can"), {"Cmd_Can": ("highlight", True)}),
+        ("held", down, {"Cmd_Can": ("pressed", True)}),
+        ("held and dragged off", over("Pic_C"), {"Cmd_Can": ("selected", False)}),
         ("released away, pressed beside, released over",
-         lambda: (mouse("mouseup"), hover("Cmd_Can", 20), mouse("mousedown"), hover("Cmd_Can"),
-                  mouse("mouseup")), {}),
-        ("focus arrived under the pointer",
-         lambda: (hover("Cmd_Set"), s.key("shift+Tab"), time.sleep(0.35)),
-         {"Cmd_Set": ("pressed",), "Cmd_Can": ("normal",)}),
+         up + over("Cmd_Can", 20) + down + over("Cmd_Can") + up, {}),
+        ("focus arrived under the pointer", over("Cmd_Set") + ["key", "shift+Tab", "sleep", 0.35],
+         {"Cmd_Set": ("pressed", True), "Cmd_Can": ("normal", False)}),
+        ("Enter, Space and Esc do nothing", ["key", "Return", "space", "Escape", "sleep", 1], {}),
     ]
-    for what, action, looks in steps:
-        action()
+    for what, commands, looks in steps:
+        s.x("xdotool", *map(str, commands), check_rc=True)
         img = s.screenshot(what.replace(" ", "_"))
         for name, look in looks.items():
             check_button(img, f"{what}, {name}", found[name]["rect"], *look)
@@ -139,36 +126,24 @@ def open_kind(s, folder, kind, repeat, music, env=None):
     return p
 
 
-def keys_and_home_page(s, p, found):
+def focus_and_home_page(s, found):
     # Tab walks the focus order from the panel and round; Shift+Tab goes back.
-    panel = found["Pic_C"]["rect"]
-    d.click_at(s, panel[2] - 20, panel[1] + 20)
-    order = [d.focus(s)]
-    for key in ["Tab"] * 6 + ["shift+Tab"] * 3:
+    d.click_at(s, found["Pic_C"]["rect"][2] - 20, found["Pic_C"]["rect"][1] + 20)
+    check(d.focus(s) == "Pic_C", f"a click on the panel left the focus on {d.focus(s)}")
+    want = ["BGM_Repeat", "Cmd_BGM", "Cmd_Set", "Cmd_Can", "Cmd_Etc", "Pic_C", "Cmd_Etc",
+            "Cmd_Can", "Cmd_Set"]
+    for key, name in zip(["Tab"] * 6 + ["shift+Tab"] * 3, want):
         s.key(key)
         # A loaded machine can take longer than a moment to move the focus.
-        wait_for(lambda: d.focus(s) != order[-1], 2, f"{key} left the focus on {order[-1]}")
-        order.append(d.focus(s))
-    want = ["Pic_C", "BGM_Repeat", "Cmd_BGM", "Cmd_Set", "Cmd_Can", "Cmd_Etc", "Pic_C",
-            "Cmd_Etc", "Cmd_Can", "Cmd_Set"]
-    check(order == want, f"focus after a click on the panel and Tabs: {order}, expected {want}")
-
-    # Neither Enter nor Esc closes the dialog, not even on a button.
-    s.key("Return", "space", "Escape")
-    time.sleep(1.0)
-    check(p.poll() is None and s.window_info(d.TITLE), "Enter or Esc closed the dialog")
+        wait_for(lambda: d.focus(s) == name, 2, f"{key} did not move the focus to {name}")
 
     # Cmd_Etc opens our home page (wintool standing in for the browser), the dialog stays.
-    record = pathlib.Path(s.dir, "address.txt")
-    command = (f'"{saver.windows_path(s.tool("wintool.exe"))}" record '
-               f'"{saver.windows_path(str(record))}" "%1"')
+    tool, record = saver.windows_path(s.tool("wintool.exe")), pathlib.Path(s.dir, "address.txt")
     harness.quiet([harness.WINE, "reg", "add", r"HKCR\https\shell\open\command", "/ve", "/d",
-                   command, "/f"], s.env)
+                   f'"{tool}" record "{saver.windows_path(str(record))}" "%1"', "/f"], s.env)
     d.click(s, "Cmd_Etc")
     wait_for(lambda: record.exists() and record.read_bytes(), 10, "Cmd_Etc opened no browser")
-    address = record.read_bytes()
-    check(address == b"https://orvanne.example/", f"Cmd_Etc opened {address!r}")
-    check(p.poll() is None, "Cmd_Etc closed the dialog")
+    check(record.read_bytes() == b"https://orvanne.example/", f"opened {record.read_bytes()}")
 
 
 def shown_file(s):
@@ -178,23 +153,23 @@ def shown_file(s):
 def pick(s, typed=None):
     # Takes typed with Enter, or cancels with Esc.
     d.click(s, "Cmd_BGM")
-    check(d.picker(s, "wait", 5), "Cmd_BGM opened no picker")
+    check(s.wintool("wait", d.PICKER, 5)[0] == 0, "Cmd_BGM opened no picker")
     time.sleep(0.5)
     if typed:
         s.x("xdotool", "type", "--delay", "30", typed, check_rc=True)
     s.key("Return" if typed else "Escape")
-    check(d.picker(s, "gone", 5), f"the picker stayed open for {typed!r}")
+    check(s.wintool("gone", d.PICKER, 5)[0] == 0, f"the picker stayed open for {typed!r}")
     time.sleep(0.3)
+    return shown_file(s)
 
 
 def choose_files(s, folder, music):
-    # Under both code pages: a typed path of a missing file is taken as typed; a file whose
-    # path code page 932 lacks, by its short (8.3) form; a path with no short form is refused
-    # with a box and the earlier choice stays, as with a cancelled picker. Kind 0 still saves
-    # the file, and the disabled repeat box its text ("3.5" as 4).
-    os.makedirs(os.path.join(folder, "Música"), exist_ok=True)
-    song = os.path.join(folder, "Música", "canción.wav")
-    shutil.copy(os.path.join(folder, "Orvanne.dll"), song)
+    # Under both code pages: a missing file's path taken as typed, one that code page 932 lacks
+    # by its short (8.3) form, one without either refused with a box (the choice stays, as on
+    # cancel). Kind 0 still saves the file, and the disabled repeat box its text ("3.5" as 4).
+    song = pathlib.Path(folder, "Música", "canción.wav")
+    song.parent.mkdir()
+    song.write_bytes(b"RIFF")
     saver.link_japanese_font(s)
     # xdotool lends a spare key to a character outside the keymap, which races with Wine's
     # reading of the map: these get keys of their own before the dialog starts.
@@ -204,18 +179,15 @@ def choose_files(s, folder, music):
     for name, env in (("default", {}), ("ja", saver.japanese())):
         p = d.open_dialog(s, folder, env, (2, 6, music))
         check(shown_file(s) == music.decode("cp932"), f"lbl_Fname shows {shown_file(s)!r}")
-        pick(s, typed)
-        check(shown_file(s) == typed, f"lbl_Fname shows {shown_file(s)!r}, expected {typed!r}")
-        pick(s, saver.windows_path(song))
-        stored = shown_file(s)
+        check(pick(s, typed) == typed, f"lbl_Fname shows {shown_file(s)!r}, expected {typed!r}")
+        stored = pick(s, saver.windows_path(str(song)))
         check(stored.isascii() and "~" in stored, f"{name}: {song!r} shown as {stored!r}")
         pick(s, "C:\\music\\€uro.mp3")
         wait_for(lambda: UNSTORABLE_TEXT in s.wintool("children", UNSTORABLE_CAPTION)[1], 5,
                  f"{name}: no box refusing a path without a code page 932 or short form")
         s.key("Return")
         check(s.wintool("gone", UNSTORABLE_CAPTION, 5)[0] == 0, f"{name}: Enter left the box")
-        pick(s)
-        check(shown_file(s) == stored, f"{name}: refused or cancelled, {shown_file(s)!r} shows")
+        check(pick(s) == stored, f"{name}: refused or cancelled, {shown_file(s)!r} shows")
         d.click(s, "lbl_BGM1")
         d.type_into_repeat_box(s, "3.5")
         d.click(s, "lbl_BGM0")
@@ -259,7 +231,7 @@ def main():
         check(list(s.screenshot("restored").region(*client)) == list(img.region(*client)),
               "the dialog looks different after being minimised and restored")
         button_states(s, p, found)
-        keys_and_home_page(s, p, found)
+        focus_and_home_page(s, found)
         close_unsaved(s, p, folder, "close box")
 
         # Japanese, and a kind the dialog has no mark for: nothing on, saved back as it was.
