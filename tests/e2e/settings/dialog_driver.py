@@ -7,7 +7,6 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shell"))
 
-import harness  # noqa: E402
 from harness import check  # noqa: E402
 import saver  # noqa: E402
 

@@ -119,13 +119,6 @@ def button_states(s, p, found):
         check(p.poll() is None and s.window_info(d.TITLE), f"{what}: the dialog closed")
 
 
-def open_kind(s, folder, kind, repeat, music, env=None):
-    p = d.open_dialog(s, folder, env, (kind, repeat, music))
-    check(d.focus(s) == "Pic_C", f"stored kind {kind}: first focus on {d.focus(s)}")
-    check(d.marks(s, f"kind{kind}") == d.only_mark(kind), f"stored kind {kind}: wrong marks")
-    return p
-
-
 def focus_and_home_page(s, found):
     # Tab walks the focus order from the panel and round; Shift+Tab goes back.
     d.click_at(s, found["Pic_C"]["rect"][2] - 20, found["Pic_C"]["rect"][1] + 20)
@@ -137,7 +130,7 @@ def focus_and_home_page(s, found):
         # A loaded machine can take longer than a moment to move the focus.
         wait_for(lambda: d.focus(s) == name, 2, f"{key} did not move the focus to {name}")
 
-    # Cmd_Etc opens our home page (wintool standing in for the browser), the dialog stays.
+    # Cmd_Etc opens our home page (wintool standing in for the browser).
     tool, record = saver.windows_path(s.tool("wintool.exe")), pathlib.Path(s.dir, "address.txt")
     harness.quiet([harness.WINE, "reg", "add", r"HKCR\https\shell\open\command", "/ve", "/d",
                    f'"{tool}" record "{saver.windows_path(str(record))}" "%1"', "/f"], s.env)
@@ -171,8 +164,7 @@ def choose_files(s, folder, music):
     song.parent.mkdir()
     song.write_bytes(b"RIFF")
     saver.link_japanese_font(s)
-    # xdotool lends a spare key to a character outside the keymap, which races with Wine's
-    # reading of the map: these get keys of their own before the dialog starts.
+    # Keys of their own for the accented letters: a key xdotool lends on the fly races Wine.
     s.x("xmodmap", "-e", "keycode any = uacute", "-e", "keycode any = oacute", "-e",
         "keycode any = EuroSign", check_rc=True)
     typed = "C:\\music\\not there.mp3"
@@ -219,7 +211,9 @@ def main():
         folder = saver.install(s, "saver")
         music = saver.windows_path(os.path.join(folder, "Orvanne.dll")).encode("cp932")
 
-        p = open_kind(s, folder, 1, 7, music)
+        p = d.open_dialog(s, folder, stored=(1, 7, music))
+        check(d.focus(s) == "Pic_C", f"the dialog opened with the focus on {d.focus(s)}")
+        check(d.marks(s, "kind1") == d.only_mark(1), "stored kind 1 not marked alone")
         origin, found = check_layout(s)
         img = check_picture(s, "default", origin, found)
         # Wine keeps a covered window's picture itself: only a restore makes us paint again.
@@ -235,7 +229,8 @@ def main():
         close_unsaved(s, p, folder, "close box")
 
         # Japanese, and a kind the dialog has no mark for: nothing on, saved back as it was.
-        p = open_kind(s, folder, 5, 12, music, saver.japanese())
+        p = d.open_dialog(s, folder, saver.japanese(), (5, 12, music))
+        check(d.marks(s, "kind5") == d.only_mark(5), "a mark on for stored kind 5")
         check_picture(s, "ja", *check_layout(s))
         d.save(s, p, folder, "kind 5", 5, 12, music)
         os.remove(os.path.join(folder, "Orvanne.ini"))

@@ -31,7 +31,6 @@ def rgb(text):
 
 
 def picture(name):
-    """Rows top-down of (r, g, b), from a bottom-up 24-bit BMP of W x H."""
     data = (SKINS_DIR / f"{name}.bmp").read_bytes()
     if struct.unpack_from("<2s8xI4xiiHH", data) != (b"BM", 54, W, H, 1, 24):
         failures.append(f"{name}.bmp is no bottom-up 24-bit BMP of {W} x {H}")
@@ -80,6 +79,4 @@ for x, stops in ((3, "A0ABB1 D7D4CB BCC5C7"), (60, "A9B5BD E4E3DC C4CED2")):
 for name, x, y, want in probes:
     if not near(pictures[name][y][x], rgb(want)):
         failures.append(f"{name} ({x},{y}) is {pictures[name][y][x]}, want {rgb(want)}")
-for failure in failures:
-    print("FAIL:", failure)
-sys.exit(1 if failures else 0)
+sys.exit("\n".join("FAIL: " + failure for failure in failures) or 0)
