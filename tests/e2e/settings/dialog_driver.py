@@ -26,12 +26,9 @@ NAMES = [row[0] for row in LAYOUT]
 
 
 def controls(s, env=None):
-    found = {}
-    for c in s.children(TITLE, env=env):
-        ident = int(c["id"]) - 1000
-        # An edit is the repeat box's own text field.
-        if c["class"].lower() != "edit" and 0 <= ident < len(NAMES):
-            found[NAMES[ident]] = c
+    # An edit is the repeat box's own text field.
+    found = {NAMES[int(c["id"]) - 1000]: c for c in s.children(TITLE, env=env)
+             if c["class"].lower() != "edit" and 0 <= int(c["id"]) - 1000 < len(NAMES)}
     check(found, "found no dialog")
     return found
 
