@@ -128,7 +128,7 @@ def focus_and_home_page(s, found):
     for key, name in zip(["Tab"] * 6 + ["shift+Tab"] * 3, want):
         s.key(key)
         # A loaded machine can take longer than a moment to move the focus.
-        wait_for(lambda: d.focus(s) == name, 2, f"{key} did not move the focus to {name}")
+        wait_for(lambda: d.focus(s) == name, 5, f"{key} did not move the focus to {name}")
 
     # Cmd_Etc opens our home page (wintool standing in for the browser).
     tool, record = saver.windows_path(s.tool("wintool.exe")), pathlib.Path(s.dir, "address.txt")
