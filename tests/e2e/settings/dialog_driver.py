@@ -1,5 +1,4 @@
-"""What the settings dialog's end-to-end scripts share: opening the dialog with a stored
-settings file, reading its controls from outside, clicking and typing like a user."""
+"""The settings dialog driven from outside: opened on a stored file, read, clicked, typed."""
 
 import os
 import pathlib
@@ -8,34 +7,28 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shell"))
 
-import harness  # noqa: E402
 from harness import check  # noqa: E402
 import saver  # noqa: E402
 
 TITLE = "<Orvanne>"
 PICKER = "ﾌｧｲﾙを開く"
 
-# The dialog's controls: name, surface (D dialog, P panel) and place in twips (left, top,
-# width, height). A control's id is 1000 plus its place in the list.
+# The dialog's controls: name, surface (D dialog, P panel) and place in pixels at 96 dpi
+# (left, top, width, height). A control's id is 1000 plus its place in the list.
 LAYOUT = [(name, surface, *map(int, place)) for name, surface, *place in map(str.split, """
-Pic_C D 180 240 6795 2535; Shape3 P 300 300 1695 315; lbl15 P 300 360 1665 195
-Img_BGM1 P 300 840 195 195; lbl_BGM1 P 540 840 645 195; BGM_Repeat P 1380 780 615 300
-lbl14 P 2040 840 990 195; Img_BGM0 P 300 1140 195 195; lbl_BGM0 P 540 1140 345 195
-Img_BGM2 P 300 1440 195 195; lbl_BGM2 P 540 1440 900 195; Cmd_BGM P 540 1740 435 315
-lbl_Fname P 1020 1740 5355 435; lbl7 D 180 2940 2475 195; Cmd_Etc D 2880 3000 1875 375
-Cmd_Set D 4800 3000 1095 375; Cmd_Can D 5940 3000 1035 375; Img_Ra0 D 8040 300 180 180
-Img_Ra1 D 8040 600 180 180""".strip().replace("\n", ";").split(";"))]
+Pic_C D 12 16 453 169; Shape3 P 20 20 113 21; lbl15 P 20 24 111 13; Img_BGM1 P 20 56 13 13
+lbl_BGM1 P 36 56 43 13; BGM_Repeat P 92 52 41 20; lbl14 P 136 56 66 13; Img_BGM0 P 20 76 13 13
+lbl_BGM0 P 36 76 23 13; Img_BGM2 P 20 96 13 13; lbl_BGM2 P 36 96 60 13; Cmd_BGM P 36 116 29 21
+lbl_Fname P 68 116 357 29; lbl7 D 12 196 165 13; Cmd_Etc D 192 200 125 25
+Cmd_Set D 320 200 73 25; Cmd_Can D 396 200 69 25; Img_Ra0 D 536 20 12 12
+Img_Ra1 D 536 40 12 12""".strip().replace("\n", ";").split(";"))]
 NAMES = [row[0] for row in LAYOUT]
 
 
 def controls(s, env=None):
-    """The dialog's controls by name, each with id, class, enabled, visible, rect, text."""
-    found = {}
-    for c in s.children(TITLE, env=env):
-        ident = int(c["id"]) - 1000
-        # An edit is the repeat box's own text field.
-        if c["class"].lower() != "edit" and 0 <= ident < len(NAMES):
-            found[NAMES[ident]] = c
+    # An edit is the repeat box's own text field.
+    found = {NAMES[int(c["id"]) - 1000]: c for c in s.children(TITLE, env=env)
+             if c["class"].lower() != "edit" and 0 <= int(c["id"]) - 1000 < len(NAMES)}
     check(found, "found no dialog")
     return found
 
@@ -59,7 +52,6 @@ def click_at(s, x, y, button=1):
 
 
 def click(s, name, button=1, env=None):
-    """Clicks the middle of a control with a mouse button (1 left, 2 middle, 3 right)."""
     r = controls(s, env)[name]["rect"]
     click_at(s, (r[0] + r[2]) // 2, (r[1] + r[3]) // 2, button)
 
@@ -68,21 +60,16 @@ def type_into_repeat_box(s, text):
     r = controls(s)["BGM_Repeat"]["rect"]
     click_at(s, r[0] + 6, (r[1] + r[3]) // 2)
     s.key("End", *["BackSpace"] * 8)
-    if text:
-        s.x("xdotool", "type", "--delay", "40", text, check_rc=True)
+    s.x("xdotool", "type", "--delay", "40", text, check_rc=True)
     time.sleep(0.3)
 
 
 def open_dialog(s, folder, env=None, stored=None):
-    """Starts Orvanne.scr /c, with the settings file stored (kind, repeat, music) if given, and
-    waits until the dialog has zoomed open and painted."""
+    # stored: (kind, repeat, music) written first; the sleep lets the zoom end and paint.
     if stored:
         saver.write_ini(folder, saver.ini_bytes(*stored))
     p = saver.run(s, folder, "/c", env=env)
-    if s.wintool("wait", TITLE, 25)[0] != 0:
-        s.screenshot("no_dialog")
-        state = "still running" if p.poll() is None else f"ended with code {p.returncode}"
-        check(False, f"no dialog titled '<Orvanne>' 25 s after /c; the program is {state}")
+    check(s.wintool("wait", TITLE, 25)[0] == 0, f"no dialog 25 s after /c, exit code {p.poll()}")
     time.sleep(1.0)
     return p
 
@@ -105,17 +92,10 @@ def save(s, p, folder, label, kind, repeat, music):
 
 
 def marks(s, shot):
-    """The colour in the middle of the marks of kinds 0, 1 and 2, as the screen shows them."""
     img = s.screenshot(shot)
     rects = [controls(s)[f"Img_BGM{k}"]["rect"] for k in range(3)]
     return tuple(img.pixel(r[0] + 6, r[1] + 6) for r in rects)
 
 
 def only_mark(kind):
-    """The marks' colours with kind alone chosen: blue, the others white."""
     return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
-
-
-def picker(s, verb, timeout):
-    """Whether the file picker is open ("wait") or has closed ("gone") within timeout."""
-    return s.wintool(verb, PICKER, timeout)[0] == 0

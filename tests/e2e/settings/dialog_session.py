@@ -1,9 +1,7 @@
-"""The settings dialog under code pages 1252 and 932: how it opens and looks, its buttons,
-focus and keys, and what choosing, saving, cancelling and the file picker leave behind."""
+"""The settings dialog under code pages 1252 and 932, end to end."""
 
 import os
 import pathlib
-import shutil
 import time
 
 import harness
@@ -12,296 +10,189 @@ import dialog_driver as d
 from renderer_checks import wait_for
 import saver
 
-
-def rgb(text):
-    return tuple(int(text[i:i + 2], 16) for i in (0, 2, 4))
-
-
-def mix(a, b, t):
-    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
-
-
-# The button's fixed colours: the face runs from white to the tint; each resting skin has an
-# outline and band rows 2, 3, 21 and 22.
-FACE_TOP, FACE_BOTTOM, OUTLINE = rgb("FFFFFF"), rgb("C6C5D7"), rgb("003C74")
-FRAMED = {"normal": (OUTLINE, "F3F3EE F3F3EE E2DFD6 D6D0C5"),
-          "highlight": (OUTLINE, "FFF0CF FDD889 F8B330 E59700"),
-          "selected": (OUTLINE, "CEE7FF CEE7FF 6982EE 6982EE"),
-          "disable": (rgb("C9C7BA"), "F5F4EA " * 4)}
-# Pressed: ring 0, and the middle of band rows 3 and 21.
-PRESSED_RING0, PRESSED_ROW3, PRESSED_ROW21 = rgb("ECE9D8"), rgb("D1CCC1"), rgb("F2F1EE")
-
-WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
-WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_EX_APPWINDOW = 0x00020000, 0x00010000, 0x00040000
+# Caption, close, sizing, minimise and maximise bits; the caption and close box alone.
+FRAME_STYLES, FIXED_FRAME, WS_EX_APPWINDOW = 0x00CF0000, 0x00C80000, 0x00040000
 TEXTS = {"lbl15": "BGM", "lbl_BGM0": "無し", "lbl_BGM1": "音楽CD", "lbl_BGM2": "MP3、WAV",
          "lbl14": "曲目をﾘﾋﾟｰﾄ"}
 SIZED_TO_TEXT = ("lbl_BGM0", "lbl_BGM1", "lbl_BGM2", "lbl14", "lbl7")
 UNSTORABLE_CAPTION = "BGMﾌｧｲﾙ"
 UNSTORABLE_TEXT = ("このﾌｧｲﾙのﾊﾟｽは保存できません。\n"
                    "ﾊﾟｽに保存できない文字が含まれているか、ﾊﾟｽが長すぎます。")
+SKINS = os.path.join(harness.SOURCE_DIR, "assets", "skins")
 
 
-def check_window(s):
-    w = d.window(s)
+def check_layout(s):
+    w, found = d.window(s), d.controls(s)
     check(w["client"] == (479, 252), f"client area {w['client']}, expected 479 x 252 pixels")
-    frame = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX
-    check(w["style"] & frame == WS_CAPTION | WS_SYSMENU,
-          f"style {w['style']:#x}: expected a fixed frame with a caption and only a close box")
-    check(int(w["owner"]) != 0 and not w["exstyle"] & WS_EX_APPWINDOW,
-          f"owner {w['owner']}, exstyle {w['exstyle']:#x}: a taskbar button would show")
+    check(w["style"] & FRAME_STYLES == FIXED_FRAME, f"style {w['style']:#x}: not fixed")
+    check(int(w["owner"]) and not w["exstyle"] & WS_EX_APPWINDOW, f"a taskbar button: {w}")
     left, top, right, bottom = w["rect"]
-    width, height = right - left, bottom - top
-    # In whole twips: centred across, a third of the free height down.
-    want = (round((1280 - width) * 15 // 2 / 15), round((1024 - height) * 15 // 3 / 15))
+    # Centred across in whole twips (so a half pixel goes), a third of the free height down.
+    want = ((1280 - right + left) // 2, round((1024 - bottom + top) / 3))
     check((left, top) == want, f"window at {left},{top}, expected {want}")
-    return w["origin"]
-
-
-def check_places(s, origin):
-    """Each control in place at 96 dpi; panel controls from inside the panel's 2-pixel edge."""
-    found = d.controls(s)
+    # Panel controls count from inside the panel's 2-pixel edge.
     panel = found["Pic_C"]["rect"]
-    for name, surface, *twips in d.LAYOUT:
-        if name not in found:
-            continue
-        x, y = (panel[0] + 2, panel[1] + 2) if surface == "P" else origin
-        want = (x + twips[0] // 15, y + twips[1] // 15, twips[2] // 15, twips[3] // 15)
-        r = found[name]["rect"]
-        got = (r[0], r[1], r[2] - r[0], r[3] - r[1])
-        size = 2 if name in SIZED_TO_TEXT else 4
-        check(got[:size] == want[:size], f"{name} at {got}, expected {want}")
+    for name, surface, left, top, width, height in d.LAYOUT:
+        if name in found:
+            x, y = (panel[0] + 2, panel[1] + 2) if surface == "P" else w["origin"]
+            want = (x + left, y + top, x + left + width, y + top + height)
+            size = 2 if name in SIZED_TO_TEXT else 4
+            check(found[name]["rect"][:size] == want[:size], f"{name} at {found[name]['rect']}")
     texts = {name: found[name]["text"] for name in TEXTS}
     check(texts == TEXTS, f"label texts {texts}, expected {TEXTS}")
     check("1.0.0" in found["lbl7"]["text"], f"credit line {found['lbl7']['text']!r}")
-    items = found["BGM_Repeat"]["items"]
-    check(items == "31", f"the repeat list holds {items} entries, not a blank and 1 to 30")
-    return found
+    check(found["BGM_Repeat"]["items"] == "31", "the repeat list lacks a blank and 1 to 30")
+    return w["origin"], found
 
 
-def check_shading(img, label, x, top, height, tint):
-    """tint(0) at the top, tint(220) halfway, rows 1 and height - 1 alike (not so when painted
-    for another height)."""
-    rows = [img.pixel(x, top + y) for y in (0, height // 2, 1, height - 1)]
-    check(rows[:2] == [tint(0), tint(220)] and rows[2] == rows[3] == tint(rows[2][0] - rows[0][0]),
-          f"{label}: rows 0, {height // 2}, 1 and {height - 1} are {rows}: no shading")
+def check_button(img, what, rect, skin, tint_on_top):
+    # The shipped skin shows at the frame's middle rows and left columns; the face is shaded
+    # as the skin's own (scaled to the button's height), upside down when the tint is on top.
+    x, y, right, bottom = rect
+    h, pic = bottom - y, harness.Image(os.path.join(SKINS, skin + ".bmp"))
+    want = {(x + (right - x) // 2, y + r % h): pic.pixel(30, r % 25) for r in (2, 3, -4, -3)}
+    want.update({(x + c, y + h // 2): pic.pixel(c, 12) for c in (0, 1, 2)})
+    for r in (4, h - 5):
+        want[(x + 5, y + r)] = pic.pixel(5, round((h - 1 - r if tint_on_top else r) * 24 / (h - 1)))
+    got = {at: img.pixel(*at) for at in want}
+    check(all(max(abs(a - b) for a, b in zip(got[at], c)) <= 4 for at, c in want.items()),
+          f"{what}: not {skin}, tint on top {tint_on_top}: {want} != {got}")
 
 
 def check_picture(s, label, origin, found):
     img = s.screenshot(label)
     panel = found["Pic_C"]["rect"]
-    # Right of the panel and the buttons only the dialog's own shading shows.
-    check_shading(img, f"{label}, dialog", origin[0] + 473, origin[1], 252,
-                  lambda b: (b, b, b + 30))
-    check_shading(img, f"{label}, panel", panel[2] - 20, panel[1] + 2, panel[3] - panel[1] - 4,
-                  lambda b: (b + 30, b + 30, b + 30))
+    # Right of the panel and the buttons only each surface's shading shows: darkest at the top,
+    # brightest halfway, rows 1 and height - 1 alike (not so if shaded for another height).
+    surfaces = ((origin[0] + 473, origin[1], 252, (0, 0, 30), (220, 220, 250)),
+                (panel[2] - 20, panel[1] + 2, panel[3] - panel[1] - 4, (30,) * 3, (250,) * 3))
+    for x, top, height, dark, light in surfaces:
+        rows = [img.pixel(x, top + y) for y in (0, height // 2, 1, height - 1)]
+        check(rows[:2] == [dark, light] and rows[2] == rows[3] != dark, f"{label}: {x}: {rows}")
     for name in ("Cmd_Etc", "Cmd_Set", "Cmd_Can", "Cmd_BGM"):
         x, y, right, bottom = rect = found[name]["rect"]
-        disabled = name == "Cmd_BGM"
-        check_button(img, label, name, rect, "disable" if disabled else "normal",
-                     None if disabled else False)
+        skin = "disable" if name == "Cmd_BGM" else "normal"
+        check_button(img, f"{label}, {name}", rect, skin, False)
         # Inside the frame only the caption is grey or black: black, or grey when disabled.
-        text = [c for c in img.region(x + 5, y + 5, right - 5, bottom - 5)
+        text = [max(c) for c in img.region(x + 5, y + 5, right - 5, bottom - 5)
                 if max(c) - min(c) < 12 and max(c) < 200]
-        check(text and all(max(c) > 80 for c in text) == disabled,
-              f"{label}: {name}'s caption is not {'grey' if disabled else 'black'}")
-    # A font without the characters draws the same empty box for each: a few column shapes.
-    for name, text in TEXTS.items():
+        check(text and (min(text) > 80) == (name == "Cmd_BGM"), f"{label}: {name}'s caption")
+    # Labels in black, the credit line in white; a font without the characters would draw the
+    # same empty box for each, so a few column shapes at least.
+    for name in (*TEXTS, "lbl7"):
         x0, y0, x1, y1 = found[name]["rect"]
-        columns = {tuple(sum(img.pixel(x, y)) < 200 for y in range(y0, y1)) for x in range(x0, x1)}
-        check(len(columns) > 4, f"{label}: {text!r} drawn with {len(columns)} column shapes")
-    white = sum(1 for p in img.region(*found["lbl7"]["rect"]) if min(p) > 200)
-    check(white > 20, f"{label}: the credit line shows no white text")
+        ink = (lambda p: min(p) > 200) if name == "lbl7" else (lambda p: sum(p) < 200)
+        columns = {tuple(ink(img.pixel(x, y)) for y in range(y0, y1)) for x in range(x0, x1)}
+        check(len(columns) > 4, f"{label}: {name} drawn with {len(columns)} column shapes")
     # Our violet jewel icon at the caption's left, where the system's own one would be red.
     left, top = d.window(s)["rect"][:2]
     violet = sum(1 for r, g, b in img.region(left + 2, top + 2, left + 22, top + 20)
                  if r > g + 5 and b > r + 20)
     check(violet >= 20, f"{label}: the caption shows no jewel icon ({violet} violet pixels)")
-
-
-def minimise_and_restore(s, origin):
-    """The same picture after the dialog was minimised and restored. (Wine keeps a covered
-    window's picture itself: uncovering it paints nothing of ours.)"""
-    def client():
-        return list(s.screenshot("restored").region(origin[0], origin[1], origin[0] + 479,
-                                                    origin[1] + 252))
-    first = client()
-    s.wintool("minimize", d.TITLE)
-    time.sleep(0.5)
-    s.wintool("restore", d.TITLE)
-    time.sleep(0.8)
-    check(client() == first, "the dialog looks different after being minimised and restored")
-
-
-def check_button(img, what, name, rect, skin, tint_on_top):
-    """The skin's frame rows at the middle column (negative: from the bottom), its side outline,
-    and unless tint_on_top is None the face gradient beside the caption."""
-    x, y, right, bottom = rect
-    h = bottom - y
-    if skin == "pressed":
-        side, outline = 2, OUTLINE
-        colours = (PRESSED_RING0, OUTLINE, PRESSED_ROW3, PRESSED_ROW21, OUTLINE)
-        rows = dict(zip((0, 2, 3, -4, -3), colours))
-    else:
-        side, outline = 1, FRAMED[skin][0]
-        colours = (outline, *map(rgb, FRAMED[skin][1].split()), outline)
-        rows = dict(zip((1, 2, 3, -4, -3, -2), colours))
-    want = {(x + (right - x) // 2, y + r % h): c for r, c in rows.items()}
-    want[(x + side, y + h // 2)] = outline
-    if tint_on_top is not None:
-        top, low = (FACE_BOTTOM, FACE_TOP) if tint_on_top else (FACE_TOP, FACE_BOTTOM)
-        want.update({(x + 5, y + r): mix(top, low, r / (h - 1)) for r in (4, h - 5)})
-    got = {at: img.pixel(*at) for at in want}
-    check(all(max(abs(a - b) for a, b in zip(got[at], c)) <= 4 for at, c in want.items()),
-          f"{what}: {name} should be {skin}, tint on top {tint_on_top}: {want} != {got}")
+    return img
 
 
 def button_states(s, p, found):
-    """Skins as the pointer, a held button and the focus come and go; a press dragged off, or
-    begun beside the button, is no click."""
-    def hover(name, dy=0):
+    # Skins as the pointer, a held button and the focus come and go (each step waits for the
+    # leave timer's ticks and the repaint); a press dragged off, or begun beside, is no click.
+    def over(name, dy=0):
         # Wine: a pointer back at the very point where it left brings no WM_MOUSEMOVE.
         r = found[name]["rect"]
-        for dx in (-3, 0):
-            s.mouse_move((r[0] + r[2]) // 2 + dx, (r[1] + r[3]) // 2 + dy)
-        time.sleep(0.35)  # the leave timer's few ticks and the repaint
-
-    def mouse(action, button="1"):
-        s.x("xdotool", action, button, check_rc=True)
-        time.sleep(0.35)
-
+        x, y = (r[0] + r[2]) // 2, (r[1] + r[3]) // 2 + dy
+        return ["mousemove", x - 3, y, "mousemove", x, y, "sleep", 0.35]
+    down, up = ["mousedown", 1, "sleep", 0.35], ["mouseup", 1, "sleep", 0.35]
     steps = [
-        ("pointer over", lambda: hover("Cmd_Can"), {"Cmd_Can": ("highlight", True)}),
-        ("held", lambda: mouse("mousedown"), {"Cmd_Can": ("pressed", None)}),
-        ("held and dragged off", lambda: hover("Pic_C"), {"Cmd_Can": ("selected", None)}),
-        ("released away", lambda: mouse("mouseup"), {}),
-        ("pressed beside, released over", lambda: (hover("Cmd_Can", 20), mouse("mousedown"),
-                                                   hover("Cmd_Can"), mouse("mouseup")), {}),
-        ("focus arrived under the pointer",
-         lambda: (hover("Cmd_Set"), s.key("shift+Tab"), time.sleep(0.35)),
-         {"Cmd_Set": ("pressed", None), "Cmd_Can": ("normal", None)}),
+        ("pointer over", over("Cmd_Can"), {"Cmd_Can": ("highlight", True)}),
+        ("held", down, {"Cmd_Can": ("pressed", True)}),
+        ("held and dragged off", over("Pic_C"), {"Cmd_Can": ("selected", False)}),
+        ("released away, pressed beside, released over",
+         up + over("Cmd_Can", 20) + down + over("Cmd_Can") + up, {}),
+        ("focus arrived under the pointer", over("Cmd_Set") + ["key", "shift+Tab", "sleep", 0.35],
+         {"Cmd_Set": ("pressed", True), "Cmd_Can": ("normal", False)}),
+        ("Enter, Space and Esc do nothing", ["key", "Return", "space", "Escape", "sleep", 1], {}),
     ]
-    for what, action, looks in steps:
-        action()
+    for what, commands, looks in steps:
+        s.x("xdotool", *map(str, commands), check_rc=True)
         img = s.screenshot(what.replace(" ", "_"))
-        for name, (skin, tint_on_top) in looks.items():
-            check_button(img, what, name, found[name]["rect"], skin, tint_on_top)
+        for name, look in looks.items():
+            check_button(img, f"{what}, {name}", found[name]["rect"], *look)
         check(p.poll() is None and s.window_info(d.TITLE), f"{what}: the dialog closed")
 
 
-def open_kind(s, folder, kind, repeat, music, env=None):
-    """The dialog on a stored kind other than 2: its mark alone on, focus on the panel, the
-    repeat box usable for kind 1 alone, the file button unusable."""
-    p = d.open_dialog(s, folder, env, (kind, repeat, music))
-    check(d.focus(s) == "Pic_C", f"stored kind {kind}: first focus on {d.focus(s)}")
-    check(d.marks(s, f"kind{kind}") == d.only_mark(kind), f"stored kind {kind}: wrong marks")
-    box = d.controls(s)["BGM_Repeat"]
-    check((box["enabled"] == "1") == (kind == 1) and box["text"] == str(repeat),
-          f"stored kind {kind}, repeat {repeat}: repeat box {box}")
-    d.click(s, "Cmd_BGM")
-    check(not d.picker(s, "wait", 1.5), f"stored kind {kind}: the file button opened the picker")
-    return p
-
-
-def keys_and_home_page(s, p, found):
+def focus_and_home_page(s, found):
     # Tab walks the focus order from the panel and round; Shift+Tab goes back.
-    panel = found["Pic_C"]["rect"]
-    d.click_at(s, panel[2] - 20, panel[1] + 20)
-    order = [d.focus(s)]
-    for key in ["Tab"] * 6 + ["shift+Tab"] * 3:
+    d.click_at(s, found["Pic_C"]["rect"][2] - 20, found["Pic_C"]["rect"][1] + 20)
+    check(d.focus(s) == "Pic_C", f"a click on the panel left the focus on {d.focus(s)}")
+    want = ["BGM_Repeat", "Cmd_BGM", "Cmd_Set", "Cmd_Can", "Cmd_Etc", "Pic_C", "Cmd_Etc",
+            "Cmd_Can", "Cmd_Set"]
+    for key, name in zip(["Tab"] * 6 + ["shift+Tab"] * 3, want):
         s.key(key)
         # A loaded machine can take longer than a moment to move the focus.
-        end = time.time() + 2
-        while d.focus(s) == order[-1] and time.time() < end:
-            time.sleep(0.1)
-        order.append(d.focus(s))
-    want = ["Pic_C", "BGM_Repeat", "Cmd_BGM", "Cmd_Set", "Cmd_Can", "Cmd_Etc", "Pic_C",
-            "Cmd_Etc", "Cmd_Can", "Cmd_Set"]
-    check(order == want, f"focus after a click on the panel and Tabs: {order}, expected {want}")
+        wait_for(lambda: d.focus(s) == name, 5, f"{key} did not move the focus to {name}")
 
-    # Neither Enter nor Esc closes the dialog, not even on a button.
-    s.key("Return", "space", "Escape")
-    time.sleep(1.0)
-    check(p.poll() is None and s.window_info(d.TITLE), "Enter or Esc closed the dialog")
-
-    # Cmd_Etc opens our home page (wintool standing in for the browser) and leaves the
-    # dialog as it was.
-    record = pathlib.Path(s.dir, "address.txt")
-    command = (f'"{saver.windows_path(s.tool("wintool.exe"))}" record '
-               f'"{saver.windows_path(str(record))}" "%1"')
+    # Cmd_Etc opens our home page (wintool standing in for the browser).
+    tool, record = saver.windows_path(s.tool("wintool.exe")), pathlib.Path(s.dir, "address.txt")
     harness.quiet([harness.WINE, "reg", "add", r"HKCR\https\shell\open\command", "/ve", "/d",
-                   command, "/f"], s.env)
+                   f'"{tool}" record "{saver.windows_path(str(record))}" "%1"', "/f"], s.env)
     d.click(s, "Cmd_Etc")
     wait_for(lambda: record.exists() and record.read_bytes(), 10, "Cmd_Etc opened no browser")
-    address = record.read_bytes()
-    check(address == b"https://orvanne.example/", f"Cmd_Etc opened {address!r}")
-    check(p.poll() is None, "Cmd_Etc closed the dialog")
+    check(record.read_bytes() == b"https://orvanne.example/", f"opened {record.read_bytes()}")
 
 
-def shown_file(s):
+def pick(s, typed=None):
+    # Takes typed with Enter, or cancels with Esc.
+    d.click(s, "Cmd_BGM")
+    check(s.wintool("wait", d.PICKER, 5)[0] == 0, "Cmd_BGM opened no picker")
+    time.sleep(0.5)
+    if typed:
+        s.x("xdotool", "type", "--delay", "30", typed, check_rc=True)
+    s.key("Return" if typed else "Escape")
+    check(s.wintool("gone", d.PICKER, 5)[0] == 0, f"the picker stayed open for {typed!r}")
+    time.sleep(0.3)
     return d.controls(s)["lbl_Fname"]["text"]
 
 
-def pick(s, typed):
-    """Types a path into the picker and takes it with Enter; typed again until the field holds
-    it, as xdotool remaps a key for characters outside the keymap, which can race."""
-    d.click(s, "Cmd_BGM")
-    check(d.picker(s, "wait", 5), "Cmd_BGM opened no picker")
-    time.sleep(0.5)
-    for _ in range(3):
-        s.x("xdotool", "type", "--delay", "30", typed, check_rc=True)
-        time.sleep(0.3)
-        if any(c["text"] == typed for c in s.children(d.PICKER)):
-            break
-        s.key("End", "shift+Home")
-    else:
-        check(False, f"the picker's field never held {typed!r}")
-    s.key("Return")
-    check(d.picker(s, "gone", 5), f"the picker did not take {typed!r}")
-    time.sleep(0.3)
-
-
 def choose_files(s, folder, music):
-    """Under both code pages: a typed path of a missing file is taken as typed; a file whose
-    path code page 932 lacks, by its short (8.3) form; a path with no short form is refused
-    with a box in the dialog's language, and the earlier choice stays, as with a cancelled
-    picker. Kind 0 still saves the file, and the disabled repeat box its text."""
-    os.makedirs(os.path.join(folder, "Música"), exist_ok=True)
-    song = os.path.join(folder, "Música", "canción.wav")
-    shutil.copy(os.path.join(folder, "Orvanne.dll"), song)
+    # Under both code pages: a missing file's path taken as typed, one that code page 932 lacks
+    # by its short (8.3) form, one without either refused with a box (the choice stays, as on
+    # cancel). Kind 0 still saves the file, and the disabled repeat box its text ("3.5" as 4).
+    song = pathlib.Path(folder, "Música", "canción.wav")
+    song.parent.mkdir()
+    song.write_bytes(b"RIFF")
     saver.link_japanese_font(s)
+    # Keys of their own for the accented letters: a key xdotool lends on the fly races Wine.
+    s.x("xmodmap", "-e", "keycode any = uacute", "-e", "keycode any = oacute", "-e",
+        "keycode any = EuroSign", check_rc=True)
     typed = "C:\\music\\not there.mp3"
     for name, env in (("default", {}), ("ja", saver.japanese())):
         p = d.open_dialog(s, folder, env, (2, 6, music))
-        check(shown_file(s) == music.decode("cp932"), f"lbl_Fname shows {shown_file(s)!r}")
-        pick(s, typed)
-        check(shown_file(s) == typed, f"lbl_Fname shows {shown_file(s)!r}, expected {typed!r}")
-        pick(s, saver.windows_path(song))
-        stored = shown_file(s)
-        check(stored.isascii() and "~" in stored,
-              f"{name}: lbl_Fname shows {stored!r} for {song!r}, expected its short form")
+        shown = d.controls(s)["lbl_Fname"]["text"]
+        check(shown == music.decode("cp932"), f"{name}: {shown!r} shown for the stored file")
+        check(pick(s, typed) == typed, f"{name}: {typed!r} not shown as typed")
+        stored = pick(s, saver.windows_path(str(song)))
+        check(stored.isascii() and "~" in stored, f"{name}: {song!r} shown as {stored!r}")
         pick(s, "C:\\music\\€uro.mp3")
-        check(s.wintool("wait", UNSTORABLE_CAPTION, 5)[0] == 0,
-              f"{name}: no box for a path without a code page 932 or short form")
-        _, out = s.wintool("children", UNSTORABLE_CAPTION)
-        check(UNSTORABLE_TEXT in out, f"{name}: the box says {out!r}")
+        wait_for(lambda: UNSTORABLE_TEXT in s.wintool("children", UNSTORABLE_CAPTION)[1], 5,
+                 f"{name}: no box refusing a path without a code page 932 or short form")
         s.key("Return")
         check(s.wintool("gone", UNSTORABLE_CAPTION, 5)[0] == 0, f"{name}: Enter left the box")
-        d.click(s, "Cmd_BGM")
-        check(d.picker(s, "wait", 5), f"{name}: Cmd_BGM opened no picker to cancel")
-        time.sleep(0.5)
-        s.key("Escape")
-        check(d.picker(s, "gone", 5) and shown_file(s) == stored,
-              f"{name}: the refused path or a cancelled picker left {shown_file(s)!r}")
+        check(pick(s) == stored, f"{name}: a refused or cancelled choice replaced {stored!r}")
+        d.click(s, "lbl_BGM1")
+        d.type_into_repeat_box(s, "3.5")
         d.click(s, "lbl_BGM0")
-        d.save(s, p, folder, f"{name}, short path, kind 0", 0, 6, stored.encode("ascii"))
+        d.save(s, p, folder, f"{name}, short path, kind 0", 0, 4, stored.encode("ascii"))
 
 
-def close_after_changes(s, p, folder, way):
-    """Kind 0 after 1 and a repeat typed, then the close box or Cmd_Can: nothing written."""
+def close_unsaved(s, p, folder, way):
+    # Every mouse button chooses, on marks and labels alike; then a repeat typed and the close
+    # box or Cmd_Can: nothing written.
     before = d.ini(folder)
-    d.click(s, "lbl_BGM1")
+    for name, button, kind in (("Img_BGM1", 3, 1), ("lbl_BGM2", 2, 2), ("lbl_BGM1", 1, 1)):
+        d.click(s, name, button)
+        repeat = d.controls(s)["BGM_Repeat"]["enabled"] == "1"
+        check(d.marks(s, f"{name}_{button}") == d.only_mark(kind) and repeat == (kind == 1),
+              f"button {button} on {name}: not kind {kind} alone marked and usable")
     d.type_into_repeat_box(s, "17")
-    d.click(s, "Img_BGM0")
     if way == "Cmd_Can":
         d.click(s, "Cmd_Can")
     else:
@@ -317,33 +208,30 @@ def main():
         folder = saver.install(s, "saver")
         music = saver.windows_path(os.path.join(folder, "Orvanne.dll")).encode("cp932")
 
-        p = open_kind(s, folder, 1, 7, music)
-        origin = check_window(s)
-        found = check_places(s, origin)
-        check_picture(s, "default", origin, found)
-        minimise_and_restore(s, origin)
+        p = d.open_dialog(s, folder, stored=(1, 7, music))
+        check(d.focus(s) == "Pic_C", f"the dialog opened with the focus on {d.focus(s)}")
+        check(d.marks(s, "kind1") == d.only_mark(1), "stored kind 1 not marked alone")
+        origin, found = check_layout(s)
+        img = check_picture(s, "default", origin, found)
+        # Wine keeps a covered window's picture itself: only a restore makes us paint again.
+        s.wintool("minimize", d.TITLE)
+        time.sleep(0.5)
+        s.wintool("restore", d.TITLE)
+        time.sleep(0.8)
+        client = (*origin, origin[0] + 479, origin[1] + 252)
+        check(list(s.screenshot("restored").region(*client)) == list(img.region(*client)),
+              "the dialog looks different after being minimised and restored")
         button_states(s, p, found)
-        keys_and_home_page(s, p, found)
-        close_after_changes(s, p, folder, "close box")
+        focus_and_home_page(s, found)
+        close_unsaved(s, p, folder, "close box")
 
-        # Japanese, and a kind the dialog has no mark for: nothing on, nothing usable, saved
-        # back as it was.
-        p = open_kind(s, folder, 5, 12, music, saver.japanese())
-        check_picture(s, "ja", d.window(s)["origin"], d.controls(s))
+        # Japanese, and a kind the dialog has no mark for: nothing on, saved back as it was.
+        p = d.open_dialog(s, folder, saver.japanese(), (5, 12, music))
+        check(d.marks(s, "kind5") == d.only_mark(5), "a mark on for stored kind 5")
+        check_picture(s, "ja", *check_layout(s))
         d.save(s, p, folder, "kind 5", 5, 12, music)
         os.remove(os.path.join(folder, "Orvanne.ini"))
-        close_after_changes(s, d.open_dialog(s, folder), folder, "Cmd_Can")
-
-        # Every mouse button chooses, on marks and labels alike; "3.5" is saved as 4.
-        p = d.open_dialog(s, folder, stored=(0, 0, music))
-        for name, button, kind in (("Img_BGM1", 3, 1), ("lbl_BGM2", 2, 2), ("lbl_BGM1", 1, 1)):
-            d.click(s, name, button)
-            repeat = d.controls(s)["BGM_Repeat"]["enabled"] == "1"
-            check(d.marks(s, f"{name}_{button}") == d.only_mark(kind) and repeat == (kind == 1),
-                  f"button {button} on {name}: not kind {kind} alone marked and usable")
-        d.type_into_repeat_box(s, "3.5")
-        d.save(s, p, folder, "clicks and 3.5", 1, 4, music)
-
+        close_unsaved(s, d.open_dialog(s, folder), folder, "Cmd_Can")
         choose_files(s, folder, music)
 
 

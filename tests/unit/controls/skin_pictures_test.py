@@ -1,5 +1,4 @@
-"""The shipped skin pictures are current with their generator and show the button's fixed
-frame colours where the frame lies."""
+"""The shipped skin pictures match their generator and show the button's fixed frame colours."""
 
 import pathlib
 import struct
@@ -10,33 +9,28 @@ sys.path.insert(0, str(SKINS_DIR))
 import make_skins  # noqa: E402
 
 W, H = 64, 25
-OUTLINE = "#003C74"
+OUTLINE, GREY = "003C74", "ECE9D8"
 # Ring 0: top and bottom alternate along the row.
-BACK = {"top": ("#E0DCC9", "#DCD6C2"), "left": "#E2DECB", "bottom": ("#F8F7F0", "#FAFAF6"),
-        "right": "#F0EEE0"}
-GREY = "#ECE9D8"
+BACK = {"top": ("E0DCC9", "DCD6C2"), "left": "E2DECB", "bottom": ("F8F7F0", "FAFAF6"),
+        "right": "F0EEE0"}
+GREY_BACK = {"top": (GREY,) * 2, "left": GREY, "bottom": (GREY,) * 2, "right": GREY}
 # Outline, rows 2 3 21 22, then columns 2 3 60 61 as top and bottom of their ramps.
-FRAMED = {
-    "normal": (BACK, OUTLINE, "F3F3EE F3F3EE E2DFD6 D6D0C5",
-               "FDFDFC ECEBE6 FDFDFC EBEBE5 FBFBFA E4E2DA F6F4F2 E0DDD4"),
-    "highlight": (BACK, OUTLINE, "FFF0CF FDD889 F8B330 E59700",
-                  "FEDF9A F9B435 FCD279 F8B535 FCD279 F8B535 FDE09B F8B435"),
-    "selected": (BACK, OUTLINE, "CEE7FF CEE7FF 6982EE 6982EE",
-                 "B7D0F4 8BADE4 B8D1F4 8BADE4 B1CCF2 8BAFE5 B1CCF2 8BAFE5"),
-    "disable": ({"top": (GREY,) * 2, "left": GREY, "bottom": (GREY,) * 2, "right": GREY},
-                "#C9C7BA", "F5F4EA " * 4, "F5F4EA " * 8),
-}
+FRAMED = {name: colours for name, *colours in map(str.split, """
+normal 003C74 F3F3EE F3F3EE E2DFD6 D6D0C5 FDFDFC ECEBE6 FDFDFC EBEBE5 FBFBFA E4E2DA F6F4F2 E0DDD4
+highlight 003C74 FFF0CF FDD889 F8B330 E59700 FEDF9A F9B435 FCD279 F8B535 FCD279 F8B535 FDE09B F8B435
+selected 003C74 CEE7FF CEE7FF 6982EE 6982EE B7D0F4 8BADE4 B8D1F4 8BADE4 B1CCF2 8BAFE5 B1CCF2 8BAFE5
+disable C9C7BA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA F5F4EA
+""".strip().splitlines())}
 FRAMED["highlightselect"] = FRAMED["highlight"]
 NORMAL_TOP_LEFT = ("E9E7D5 E4DFCE E1DDCA E0DCC9", "E4DFCE E6E1D0 7A95A8 255783",
                    "E2DECB 7A95A8 557DA2 C0CFDD", "E2DECB 255783 BFCEDC FEFEFE")
 
 
 def rgb(text):
-    return tuple(int(text.lstrip("#")[i:i + 2], 16) for i in (0, 2, 4))
+    return tuple(int(text[i:i + 2], 16) for i in (0, 2, 4))
 
 
 def picture(name):
-    """Rows top-down of (r, g, b), from a bottom-up 24-bit BMP of W x H."""
     data = (SKINS_DIR / f"{name}.bmp").read_bytes()
     if struct.unpack_from("<2s8xI4xiiHH", data) != (b"BM", 54, W, H, 1, 24):
         failures.append(f"{name}.bmp is no bottom-up 24-bit BMP of {W} x {H}")
@@ -48,27 +42,25 @@ def near(a, b, slack=2):
     return all(abs(x - y) <= slack for x, y in zip(a, b))
 
 
-failures = ["stale pictures: run assets/skins/make_skins.py"] if make_skins.main(["--check"]) else []
+failures = ["stale: run assets/skins/make_skins.py"] if make_skins.main(["--check"]) else []
 pictures = {name: picture(name) for name in (*FRAMED, "pressed")}
 # (skin, x, y, colour): rings, bands and band ramps.
 probes = [("normal", x, y, c) for y, row in enumerate(NORMAL_TOP_LEFT)
           for x, c in enumerate(row.split())]
-for name, (bg, outline, rows, columns) in FRAMED.items():
+for name, (outline, *bands) in FRAMED.items():
+    bg = GREY_BACK if name == "disable" else BACK
     for x in (4, 30, 59):
-        colours = (bg["top"][x % 2], outline, *rows.split(), outline, bg["bottom"][x % 2])
-        probes += [(name, x, y, c) for y, c in zip((0, 1, 2, 3, H - 4, H - 3, H - 2, H - 1),
-                                                   colours)]
+        colours = (bg["top"][x % 2], outline, *bands[:4], outline, bg["bottom"][x % 2])
+        probes += [(name, x, y, c) for y, c in zip((0, 1, 2, 3, 21, 22, 23, 24), colours)]
     for x, c in ((0, bg["left"]), (W - 1, bg["right"]), (1, outline), (W - 2, outline)):
         probes += [(name, x, y, c) for y in (4, 12, 20)]
-    ramps = columns.split()
     for i, x in enumerate((2, 3, W - 4, W - 3)):
-        probes += [(name, x, 4, ramps[2 * i]), (name, x, H - 5, ramps[2 * i + 1])]
+        probes += [(name, x, 4, bands[4 + 2 * i]), (name, x, H - 5, bands[5 + 2 * i])]
     # Rounded corners: no outline in the corner pixel or at (1, 1), nearly outline at (1, 3).
     for cx, cy in ((0, 0), (W - 1, 0), (0, H - 1), (W - 1, H - 1)):
-        def at(dx, dy):
-            return pictures[name][cy - dy if cy else dy][cx - dx if cx else dx]
-        if (near(at(0, 0), rgb(outline), 16) or near(at(1, 1), rgb(outline), 16)
-                or not near(at(3, 1), rgb(outline), 48) or not near(at(1, 3), rgb(outline), 48)):
+        near_outline = [near(pictures[name][abs(cy - dy)][abs(cx - dx)], rgb(outline), slack)
+                        for dx, dy, slack in ((0, 0, 16), (1, 1, 16), (3, 1, 48), (1, 3, 48))]
+        if near_outline != [False, False, True, True]:
             failures.append(f"{name} corner {cx},{cy} is not rounded off")
 
 # Pressed: the resting frame one pixel further in, on a plain ring.
@@ -87,6 +79,4 @@ for x, stops in ((3, "A0ABB1 D7D4CB BCC5C7"), (60, "A9B5BD E4E3DC C4CED2")):
 for name, x, y, want in probes:
     if not near(pictures[name][y][x], rgb(want)):
         failures.append(f"{name} ({x},{y}) is {pictures[name][y][x]}, want {rgb(want)}")
-for failure in failures:
-    print("FAIL:", failure)
-sys.exit(1 if failures else 0)
+sys.exit("\n".join("FAIL: " + failure for failure in failures) or 0)
