@@ -54,7 +54,7 @@ class BgmTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(BgmTest, CdWatchTicks) {
+TEST_F(BgmTest, CdWatchTicksAndStopsWithoutDriveOrDisc) {
     // Each tick looks at the track, the disc's 8 tracks and the mode, then acts.
     port.script[kTracks] = {{0, "8"}};
     port.script["status cdaudio position track 3"] = {{0, "03:00:00:00"}};
@@ -78,9 +78,7 @@ TEST_F(BgmTest, CdWatchTicks) {
         EXPECT_EQ(port.Recent(), expected) << why;
         EXPECT_EQ(bgm.CdKeepWatching(), keep) << why;
     }
-}
-
-TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
+    // No drive, then no disc: the watch stops.
     port.script[kTrack] = {{266, ""}, {0, "1"}};
     port.script[kTracks] = {{263, ""}};
     for (const Commands& expected : {Commands{kTrack}, Commands{kTrack, kTracks}}) {
