@@ -96,7 +96,7 @@ const std::tuple<const char*, const char*, uint8_t, int> kCases[] = {
     {"move leave focus blur", "Selected Normal", kStateNormal, 0},
 };
 
-TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
+TEST(CommandStates, EventsGiveTheirPaintsStateAndClicksAndAClickMayDestroyTheButton) {
     for (auto [events, paints, state, clicks] : kCases) {
         SCOPED_TRACE(events);
         // As the settings dialog has it: loaded from a store without keys, then sized.
@@ -109,9 +109,6 @@ TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
         EXPECT_EQ(std::make_tuple(b.paints, int(b.logic.State()), b.clicks),
                   std::make_tuple(std::string(paints), int(state), clicks));
     }
-}
-
-TEST(CommandStates, ClickHandlerMayDestroyTheButton) {
     Button host(nullptr);
     host.owned = std::make_unique<CommandLogic>(host);
     host.shown = host.owned.get();

@@ -65,7 +65,7 @@ TEST(PlaceJewel, StrengthGrowsFromTheFarPlane) {
         << p.x << ", " << p.y << ", " << p.z << " alpha " << p.alpha;
 }
 
-TEST(StepJewel, StillWhileNoRateIsMeasuredThenThirtyUnitsAndFortyDegreesASecond) {
+TEST(StepJewel, StillWithoutARateThenThirtyUnitsAndFortyDegreesASecondResetPastDepthZero) {
     Scripted none({});
     Jewel j = jewel_at_depth(-90.0f);
     for (int n = 0; n < 5; ++n)
@@ -82,26 +82,24 @@ TEST(StepJewel, StillWhileNoRateIsMeasuredThenThirtyUnitsAndFortyDegreesASecond)
     EXPECT_NEAR(j.travel, 40.0f, 1e-3f);
     EXPECT_NEAR(p.z, -60.5f, 1e-3f);
     EXPECT_NEAR(angle, 40.0f, 1e-3f);
-}
 
-TEST(StepJewel, ResetsOnlyOnceDepthZeroIsReachedAfterDrawingAtFullStrength) {
     for (float z : {0.0f, 0.5f}) {
         for (float fps : {0.0f, 100.0f}) {
             SCOPED_TRACE(testing::Message() << "depth " << z << ", " << fps << " fps");
             SeededRandom random(7);
-            Jewel j = jewel_at_depth(z);
-            j.spin = 123.0f; // outside the reset range, so a reset must change it
-            auto p = step_jewel(j, fps, random);
-            EXPECT_TRUE(p.z == z && p.spin == 123.0f && p.alpha >= 1.0f)
+            Jewel jewel = jewel_at_depth(z);
+            jewel.spin = 123.0f; // outside the reset range, so a reset must change it
+            auto drawn = step_jewel(jewel, fps, random);
+            EXPECT_TRUE(drawn.z == z && drawn.spin == 123.0f && drawn.alpha >= 1.0f)
                 << "drawn once at full strength with its turn from before the reset";
-            EXPECT_NE(j.spin, 123.0f) << "not reset";
-            auto next = place_jewel(j);
+            EXPECT_NE(jewel.spin, 123.0f) << "not reset";
+            auto next = place_jewel(jewel);
             EXPECT_TRUE(next.z >= -100.0f && next.z <= -70.0f) << next.z;
         }
     }
     // Just short of depth 0 it steps past 0 at 60 fps, and is reset one frame later.
     Scripted one_reset({0, 0, 0, 0, 0, kMax, 0, 0});
-    Jewel j = jewel_at_depth(-0.25f);
+    j = jewel_at_depth(-0.25f);
     step_jewel(j, 60.0f, one_reset);
     EXPECT_EQ(one_reset.taken, 0u);
     step_jewel(j, 60.0f, one_reset);

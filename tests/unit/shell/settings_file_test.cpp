@@ -11,7 +11,6 @@
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace orvanne;
 
