@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 using namespace orvanne;
 
@@ -59,6 +60,7 @@ void Send(CommandLogic& logic, const std::string& events) {
         {"enabled?", [](CommandLogic& l) { l.Enabled(); }},
         {"caption=", [](CommandLogic& l) { l.SetCaption("New"); }},
         {"hide", [](CommandLogic& l) { l.SetVisible(false); }},
+        {"init", [](CommandLogic& l) { l.Initialize(); }},
     };
     std::istringstream in(events);
     for (std::string e; in >> e;)
@@ -69,63 +71,49 @@ const PropertyStore kEmpty;
 
 // Events in order, every face they paint, and the state and Clicks at the end. Whether the
 // mouse is still held shows in what a move does after it left and came back.
-struct Case {
-    const char* events;
-    const char* paints;
-    uint8_t state;
-    int clicks;
-    bool initialize = true;
-};
-
-const Case kCases[] = {
+const std::tuple<const char*, const char*, uint8_t, int> kCases[] = {
     // A worked click; from HighLight, HighLightSelect keeps white at the bottom.
-    {"move focus down up", "HighLight/rev Pressed/rev Pressed/rev HighLightSelect/rev",
+    {"init move focus down up", "HighLight/rev Pressed/rev Pressed/rev HighLightSelect/rev",
      kStateHighLightSelect, 1},
     // Dragged off while held: no Click; the next move lights it, gradient the normal way.
-    {"move focus down leave move up move",
+    {"init move focus down leave move up move",
      "HighLight/rev Pressed/rev Pressed/rev Selected HighLightSelect", kStateHighLightSelect, 0},
     // Released unfocused: Normal, still lit; other buttons paint nothing, click unless Selected.
-    {"move down up move rdown rup mdown mup leave focus rup",
+    {"init move down up move rdown rup mdown mup leave focus rup",
      "HighLight/rev Pressed/rev Normal/rev Normal Selected", kStateSelected, 3},
     // Disabled, it ignores everything; enabled again it shows Normal until the next transition.
-    {"move disable move leave focus down up rup blur enable leave",
+    {"init move disable move leave focus down up rup blur enable leave",
      "HighLight/rev Disable/rev Normal/rev Normal", kStateNormal, 0},
     // Only exactly True raises Click; any non-zero still enables the handlers.
-    {"enable1 move up", "Normal HighLight/rev Normal/rev", kStateHighLight, 0},
+    {"init enable1 move up", "Normal HighLight/rev Normal/rev", kStateHighLight, 0},
     // Plain moves and a second leave or blur repaint nothing; keyboard focus, then the pointer.
-    {"move move leave leave focus move leave blur blur",
+    {"init move move leave leave focus move leave blur blur",
      "HighLight/rev Normal Selected HighLightSelect Selected Normal", kStateNormal, 0},
     // Reading Visible, FontColour or Enabled repaints Normal; caption, hide, hidden Visible not.
-    {"move visible? colour? enabled? caption= hide visible?",
+    {"init move visible? colour? enabled? caption= hide visible?",
      "HighLight/rev Normal/rev Normal/rev Normal/rev", kStateHighLight, 0},
     // Before Initialize only focus counts.
-    {"move leave focus blur", "Selected Normal", kStateNormal, 0, false},
+    {"move leave focus blur", "Selected Normal", kStateNormal, 0},
 };
 
-TEST(CommandStates, EventsGiveTheirPaintsStateAndClicks) {
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(std::string(c.events) + (c.initialize ? "" : " (not initialised)"));
+TEST(CommandStates, EventsGiveTheirPaintsStateAndClicksAndAClickMayDestroyTheButton) {
+    for (auto [events, paints, state, clicks] : kCases) {
+        SCOPED_TRACE(events);
         // As the settings dialog has it: loaded from a store without keys, then sized.
         Button b(&kEmpty);
         b.logic.SizeChanged();
         b.paints.clear();
-        if (c.initialize)
-            b.logic.Initialize(); // starts the leave-poll timer and repaints nothing
-        EXPECT_EQ(b.logic.TimerOn(), c.initialize);
-        Send(b.logic, c.events);
-        EXPECT_EQ(b.paints, c.paints);
-        EXPECT_EQ(int(b.logic.State()), int(c.state));
-        EXPECT_EQ(b.clicks, c.clicks);
+        Send(b.logic, events);
+        // Initialize starts the leave-poll timer and repaints nothing.
+        EXPECT_EQ(b.logic.TimerOn(), std::string(events).rfind("init", 0) == 0);
+        EXPECT_EQ(std::make_tuple(b.paints, int(b.logic.State()), b.clicks),
+                  std::make_tuple(std::string(paints), int(state), clicks));
     }
-}
-
-TEST(CommandStates, ClickHandlerMayDestroyTheButton) {
     Button host(nullptr);
     host.owned = std::make_unique<CommandLogic>(host);
     host.shown = host.owned.get();
-    host.shown->Initialize();
     // Built with AddressSanitizer: a touch after the Click would fault.
-    Send(*host.shown, "enable move focus down up");
+    Send(*host.shown, "init enable move focus down up");
     EXPECT_EQ(host.clicks, 1);
 }
 

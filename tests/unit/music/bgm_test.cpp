@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -53,40 +54,31 @@ class BgmTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(BgmTest, CdWatchTicks) {
+TEST_F(BgmTest, CdWatchTicksAndStopsWithoutDriveOrDisc) {
     // Each tick looks at the track, the disc's 8 tracks and the mode, then acts.
     port.script[kTracks] = {{0, "8"}};
     port.script["status cdaudio position track 3"] = {{0, "03:00:00:00"}};
     port.script["status cdaudio position track 30"] = {{275, ""}};
     const Commands jump = {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"};
     const Commands noTrack = {"status cdaudio position track 30", "play cdaudio from Error:275"};
-    struct Tick {
-        int16_t repeat;
-        const char* track;
-        const char* mode;
-        Commands after;
-        bool keep;
-        const char* why;
-    } ticks[] = {
+    const std::tuple<int16_t, const char*, const char*, Commands, bool, const char*> ticks[] = {
         {0, "not a number", "stopped", {"play cdaudio"}, true, "starts the disc where it stands"},
         {3, "5", "playing", jump, true, "off the repeat track"},
         {3, "3", "stopped", jump, true, "on the repeat track but stopped"},
         {3, "x3", "playing", {}, false, "a track reply that is no number ends the watch"},
         {30, "1", "playing", noTrack, true, "a track beyond the disc is tried"},
     };
-    for (const Tick& t : ticks) {
-        settings.repeatTrack = t.repeat;
-        port.script[kTrack] = {{0, t.track}};
-        port.script[kMode] = {{0, t.mode}};
+    for (const auto& [repeat, track, mode, after, keep, why] : ticks) {
+        settings.repeatTrack = repeat;
+        port.script[kTrack] = {{0, track}};
+        port.script[kMode] = {{0, mode}};
         bgm.CdWatch();
         Commands expected = {kTrack, kTracks, kMode};
-        expected.insert(expected.end(), t.after.begin(), t.after.end());
-        EXPECT_EQ(port.Recent(), expected) << t.why;
-        EXPECT_EQ(bgm.CdKeepWatching(), t.keep) << t.why;
+        expected.insert(expected.end(), after.begin(), after.end());
+        EXPECT_EQ(port.Recent(), expected) << why;
+        EXPECT_EQ(bgm.CdKeepWatching(), keep) << why;
     }
-}
-
-TEST_F(BgmTest, NoDriveOrNoDiscStopsTheWatch) {
+    // No drive, then no disc: the watch stops.
     port.script[kTrack] = {{266, ""}, {0, "1"}};
     port.script[kTracks] = {{263, ""}};
     for (const Commands& expected : {Commands{kTrack}, Commands{kTrack, kTracks}}) {
@@ -118,14 +110,8 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
     const Commands mp3 = {"open \"C:\\My Music\\a.Mp3\" type MPEGVideo Alias MP3Play",
                           "play MP3Play"};
     const Commands mp3End = {"stop MP3Play", "close MP3Play"};
-    struct Case {
-        int16_t kind;
-        const char* file;
-        int waveDevices;
-        bool watched;
-        Commands start, end;
-        const char* sounds;
-    } cases[] = {
+    // Kind, file, wave devices, CD still watched; the commands at start and end; sounds played.
+    const std::tuple<int16_t, const char*, int, bool, Commands, Commands, const char*> cases[] = {
         {0, "C:\\a.wav", 1, false, {}, {}, ""},
         {3, "C:\\a.wav", 1, false, {}, {}, ""},
         {2, "C:\\a.ogg", 1, false, {}, {}, ""},
@@ -136,16 +122,16 @@ TEST_F(BgmTest, ARunPlaysOnlyWhatTheSettingsCallForAndClosesWhatItOpened) {
         {1, "", 1, true, cd, cdEnd, ""},
         {1, "", 1, false, cd, {}, ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.kind) + " " + c.file);
+    for (const auto& [kind, file, waveDevices, watched, start, end, sounds] : cases) {
+        SCOPED_TRACE(std::to_string(kind) + " " + file);
         port = ScriptedPort();
-        port.waveDevices = c.waveDevices;
-        settings = BgmSettings{static_cast<MusicKind>(c.kind), 0, c.file};
+        port.waveDevices = waveDevices;
+        settings = BgmSettings{static_cast<MusicKind>(kind), 0, file};
         MusicTimers timers = StartMusic(bgm, settings);
-        EXPECT_TRUE(timers.mp3Repeat == (c.start == mp3) && timers.cdWatch == (c.start == cd));
-        EXPECT_EQ(port.Recent(), c.start);
-        StopMusic(bgm, settings, c.watched);
-        EXPECT_EQ(port.Recent(), c.end);
-        EXPECT_EQ(port.sounds, c.sounds);
+        EXPECT_TRUE(timers.mp3Repeat == (start == mp3) && timers.cdWatch == (start == cd));
+        EXPECT_EQ(port.Recent(), start);
+        StopMusic(bgm, settings, watched);
+        EXPECT_EQ(port.Recent(), end);
+        EXPECT_EQ(port.sounds, sounds);
     }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 using namespace orvanne;
 
@@ -10,12 +11,7 @@ using namespace orvanne;
 TEST(PreviewGeometry, FormTakesTheHostSizeWhereItFits16BitTwips) {
     const double t96 = TwipsPerPixel(96), t110 = TwipsPerPixel(110), t192 = TwipsPerPixel(192);
     const double fine = TwipsPerPixel(2880), coarse = TwipsPerPixel(100000000);
-    const struct {
-        ScreenRect host;
-        double tppX, tppY;
-        int32_t width, height;
-        const char* why;
-    } cases[] = {
+    const std::tuple<ScreenRect, double, double, int32_t, int32_t, const char*> cases[] = {
         {{500, 400, 652, 512}, t96, t96, 152, 112, "the host's size, not its position"},
         {{0, 0, 101, 152}, t110, t110, 101, 152, "back from twips to the nearest pixel"},
         {{0, 0, 2185, 100}, t96, t96, 0, 100, "32775 twips do not; the other side stays"},
@@ -30,9 +26,9 @@ TEST(PreviewGeometry, FormTakesTheHostSizeWhereItFits16BitTwips) {
         {{0, 0, 40000, 10}, coarse, coarse, 40000, 0, "one twip is never wider than the host"},
     };
     EXPECT_DOUBLE_EQ(TwipsPerPixel(0), 15.0) << "an unreadable dpi must not divide by zero";
-    for (const auto& c : cases) {
-        PreviewLayout layout = LayoutPreview(c.host, c.tppX, c.tppY);
-        EXPECT_TRUE(layout.width == c.width && layout.height == c.height)
-            << c.why << ": got " << layout.width << "x" << layout.height;
+    for (const auto& [host, tppX, tppY, width, height, why] : cases) {
+        PreviewLayout layout = LayoutPreview(host, tppX, tppY);
+        EXPECT_EQ(std::make_pair(layout.width, layout.height), std::make_pair(width, height))
+            << why;
     }
 }

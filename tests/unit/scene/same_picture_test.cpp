@@ -17,8 +17,7 @@ using namespace orvanne;
 namespace {
 
 // Drawn into the lower left of the module's 1024 x 768 window.
-constexpr int width = 800;
-constexpr int height = 600;
+constexpr int width = 800, height = 600;
 constexpr size_t jewel_bytes = sizeof(Jewel) * jewel_count;
 
 std::vector<unsigned char> read_back() {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <ostream>
+#include <tuple>
 
 namespace orvanne {
 
@@ -14,19 +15,15 @@ static void PrintTo(const ScreenRect& r, std::ostream* out) {
 namespace {
 
 TEST(ZoomPoint, TakesTheCursorWhereItFits16Bits) {
-    const struct {
-        bool read;
-        int32_t x, y;
-        int16_t wantX, wantY;
-    } cases[] = {
+    const std::tuple<bool, int32_t, int32_t, int, int> cases[] = {
         {true, -1920, -1, -1920, -1},         {false, 123, 456, 0, 0},
         {true, 32768, 500, 11, 500},          {true, 600, -32769, 600, 22},
         {true, 32767, -32768, 32767, -32768},
     };
-    for (const auto& c : cases) {
-        ZoomPoint p = ZoomPointFromCursor({11, 22}, c.read, c.x, c.y);
-        EXPECT_TRUE(p.x == c.wantX && p.y == c.wantY)
-            << "cursor " << c.x << "," << c.y << " gave " << p.x << "," << p.y;
+    for (auto [read, x, y, wantX, wantY] : cases) {
+        ZoomPoint p = ZoomPointFromCursor({11, 22}, read, x, y);
+        EXPECT_EQ(std::make_pair(int(p.x), int(p.y)), std::make_pair(wantX, wantY))
+            << x << "," << y;
     }
 }
 

@@ -21,12 +21,7 @@ TEST(CommandLine, ArgumentTextFollowsTheProgramName) {
 
 // The mode is the second character, upper-cased; the host number is read from the fourth.
 TEST(CommandLine, ArgumentsGiveModeHostAndRequest) {
-    const struct {
-        const char* args;
-        char letter;
-        int32_t host;
-        Request request;
-    } cases[] = {
+    const std::tuple<const char*, char, int32_t, Request> cases[] = {
         {"", 0, 0, Request::Run},
         {"/s", 'S', 0, Request::Run},
         {"/P:2034", 'P', 2034, Request::Preview},
@@ -42,9 +37,9 @@ TEST(CommandLine, ArgumentsGiveModeHostAndRequest) {
         {"/é", 0, 0, Request::Unserved},
         {"\xF0", 0, 0, Request::Unserved}, // a character cut off by the end
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(std::make_tuple(ModeLetter(c.args), HostNumber(c.args), RequestOf(c.args),
-                                  HidesCursor(c.args)),
-                  std::make_tuple(c.letter, c.host, c.request, c.letter == 'S'))
-            << "arguments \"" << c.args << "\"";
+    for (auto [args, letter, host, request] : cases)
+        EXPECT_EQ(
+            std::make_tuple(ModeLetter(args), HostNumber(args), RequestOf(args), HidesCursor(args)),
+            std::make_tuple(letter, host, request, letter == 'S'))
+            << "arguments \"" << args << "\"";
 }

@@ -11,7 +11,6 @@
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace orvanne;
 
@@ -51,7 +50,6 @@ class SettingsFileTest : public ::testing::Test {
         EXPECT_TRUE(ReadFileBytes(path_, bytes));
         return bytes;
     }
-    long Entries() { return std::distance(std::filesystem::directory_iterator(folder_), {}); }
 
     std::string folder_, path_;
 };
@@ -119,35 +117,31 @@ TEST_F(SettingsFileTest, SavesAllThreeKeysOverTheOldFile) {
 // bytes; in a folder that takes no new file (a system folder) it is written in place.
 TEST_F(SettingsFileTest, PermissionsAndRoomDecideBetweenRefusingAndWritingInPlace) {
     const std::string old = "; a comment long enough to shrink\r\n" + Keys("1", "0", "C:\\a.mp3");
-    const struct {
-        mode_t file, folder;
-        std::string music;
-        bool saved;
-        rlim_t cap = RLIM_INFINITY;
-    } cases[] = {
-        {0200, 0755, "C:\\a.wav", false},
-        {0444, 0755, "C:\\a.wav", false},
-        {0644, 0555, std::string(300, 'L'), true},
-        {0644, 0555, "S", true},
-        {0644, 0755, std::string(300, 'L'), false, 200},
-        {0644, 0555, std::string(300, 'L'), false, 200},
+    const rlim_t any = RLIM_INFINITY, full = 200; // file-size caps in bytes
+    const std::tuple<mode_t, mode_t, std::string, rlim_t, bool> cases[] = {
+        {0200, 0755, "C:\\a.wav", any, false},
+        {0444, 0755, "C:\\a.wav", any, false},
+        {0644, 0555, std::string(300, 'L'), any, true},
+        {0644, 0555, "S", any, true},
+        {0644, 0755, std::string(300, 'L'), full, false},
+        {0644, 0555, std::string(300, 'L'), full, false},
     };
     std::signal(SIGXFSZ, SIG_IGN); // past the cap a write fails instead
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::oct << c.file << " in " << c.folder);
+    for (const auto& [file, folder, music, cap, saved] : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << file << " in " << folder);
         ASSERT_EQ(chmod(folder_.c_str(), 0755), 0);
         Write(old);
-        ASSERT_EQ(chmod(path_.c_str(), c.file), 0);
-        ASSERT_EQ(chmod(folder_.c_str(), c.folder), 0);
-        const BgmSettings s{MusicKind::File, 7, c.music};
-        rlimit room{c.cap, RLIM_INFINITY};
+        ASSERT_EQ(chmod(path_.c_str(), file), 0);
+        ASSERT_EQ(chmod(folder_.c_str(), folder), 0);
+        const BgmSettings s{MusicKind::File, 7, music};
+        rlimit room{cap, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &room);
-        EXPECT_EQ(SaveSettings(path_, s), c.saved);
+        EXPECT_EQ(SaveSettings(path_, s), saved);
         room.rlim_cur = RLIM_INFINITY;
         setrlimit(RLIMIT_FSIZE, &room);
         ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
-        EXPECT_EQ(Read(), c.saved ? SettingsText(old, s) : old);
-        EXPECT_EQ(Entries(), 1);
+        EXPECT_EQ(Read(), saved ? SettingsText(old, s) : old);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
     }
 }
 
@@ -155,22 +149,19 @@ TEST_F(SettingsFileTest, PermissionsAndRoomDecideBetweenRefusingAndWritingInPlac
 // probe finds, asked with the path's stored bytes.
 TEST_F(SettingsFileTest, LoadsNumbersAndChecksTheMusicFile) {
     const std::string japanese = "C:\\\x89\xB9\x8A\x79\\a.wav"; // 音楽
-    const struct {
-        std::string kind, repeat, file, wantFile;
-        int16_t wantKind, wantRepeat;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string, std::string, int, int> cases[] = {
         {"2.7", "-0.5", japanese, japanese, 2, -1},
         {"abc", "99999", japanese, japanese, 0, 0},
         {"2", " 5 ", "", "", 0, 5},
         {"2", "0", "C:\\gone.wav", "", 0, 0},
         {"1", "3", "C:\\gone.wav", "", 1, 3}, // CD music stays on
     };
-    for (const auto& c : cases) {
-        Write(Keys(c.kind, c.repeat, c.file));
+    for (const auto& [kind, repeat, file, wantFile, wantKind, wantRepeat] : cases) {
+        Write(Keys(kind, repeat, file));
         BgmSettings s = LoadSettings(path_, [&](const std::string& p) { return p == japanese; });
-        EXPECT_EQ(std::make_tuple(int16_t(s.kind), s.repeatTrack, s.file),
-                  std::tie(c.wantKind, c.wantRepeat, c.wantFile))
-            << "kind \"" << c.kind << "\", repeat \"" << c.repeat << "\", file " << c.file;
+        EXPECT_EQ(std::make_tuple(s.file, int(s.kind), int(s.repeatTrack)),
+                  std::tie(wantFile, wantKind, wantRepeat))
+            << "kind \"" << kind << "\", repeat \"" << repeat << "\", file " << file;
     }
     EXPECT_TRUE(FileExists(path_ + "\\")) << "one trailing backslash is ignored";
     EXPECT_FALSE(FileExists(folder_)) << "a folder is no file";
