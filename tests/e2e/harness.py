@@ -72,8 +72,7 @@ def template_prefix():
 
 class Image:
     def __init__(self, path):
-        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
-                             check=True).stdout
+        ppm = subprocess.check_output(["convert", path, "-depth", "8", "ppm:-"])
         _, size, _, self.pixels = ppm.split(b"\n", 3)
         self.width, self.height = map(int, size.split())
 
@@ -147,8 +146,7 @@ class Session:
         target = os.path.join(self.dir, folder)
         os.makedirs(target, exist_ok=True)
         for name in ("Orvanne.scr", "Orvanne.dll"):
-            if os.path.exists(self.dist(name)):
-                shutil.copy(self.dist(name), target)
+            shutil.copy(self.dist(name), target)
         return target
 
     def start(self, program, *args, env=None, native=False, **popen):
@@ -179,8 +177,7 @@ class Session:
         return [fields(line) for line in out.splitlines() if line.startswith("child ")]
 
     def x(self, *cmd, check_rc=False):
-        r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL)
+        r = subprocess.run(cmd, env=self.env, capture_output=True)
         check(not check_rc or r.returncode == 0, f"{cmd[0]} failed")
         return r.stdout.decode("utf-8", "replace").strip()
 
