@@ -73,7 +73,7 @@ def settings_file(s, folder):
             saver.write_ini(folder, saver.ini_bytes(2, 0, path))
             got = s.wintool("load", saver.windows_path(folder) + "\\Orvanne.ini", env=env)[1]
             want = f"kind={kind} repeat=0 file={path.encode('cp932').hex() if kind else ''}"
-            check(got.strip() == f"{want} acp={acp}", f"{acp}: read {got}, expected {want}")
+            check(got == f"acp={acp} {want}", f"{acp}: read {got}, expected {want}")
 
 
 def full_disk(s):

@@ -164,10 +164,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"load") {
         BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
-        std::printf("kind=%d repeat=%d file=", static_cast<int>(s.kind), s.repeatTrack);
+        std::printf("acp=%u kind=%d repeat=%d file=", GetACP(), static_cast<int>(s.kind),
+                    s.repeatTrack);
         for (unsigned char b : s.file)
             std::printf("%02x", b);
-        std::printf(" acp=%u\n", GetACP());
         return 0;
     }
     if (verb == L"write" && argc > 5) {
