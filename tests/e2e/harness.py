@@ -7,7 +7,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -20,8 +19,7 @@ TOOLS_DIR = os.environ.get("ORVANNE_TOOLS", os.path.join(BUILD_DIR, "windows-x86
 WORK_DIR = os.environ.get("ORVANNE_E2E_WORK", os.path.join(BUILD_DIR, "e2e"))
 
 
-class Failure(AssertionError):
-    pass
+Failure = AssertionError  # what a failed check raises
 
 
 def check(condition, message):
@@ -35,10 +33,8 @@ def fields(line, last=("class", "text")):
     for key in reversed(last):
         line, _, values[key] = line.partition(f" {key}=")
     for key, _, value in (token.partition("=") for token in line.split() if "=" in token):
-        if re.fullmatch(r"-?\d+(,-?\d+)+", value):
-            values[key] = tuple(map(int, value.split(",")))
-        else:
-            values[key] = int(value, 16) if value.startswith("0x") else value
+        values[key] = (tuple(map(int, value.split(","))) if re.fullmatch(r"-?\d+(,-?\d+)+", value)
+                       else int(value, 16) if value.startswith("0x") else value)
     return values
 
 
@@ -72,8 +68,7 @@ def template_prefix():
 
 class Image:
     def __init__(self, path):
-        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
-                             check=True).stdout
+        ppm = subprocess.check_output(["convert", path, "-depth", "8", "ppm:-"])
         _, size, _, self.pixels = ppm.split(b"\n", 3)
         self.width, self.height = map(int, size.split())
 
@@ -99,19 +94,17 @@ class Session:
         self.prefix = os.path.join(self.dir, "prefix")
         if wine:
             subprocess.run(["cp", "-a", template_prefix(), self.prefix], check=True)
+        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")), **(env or {}))
         read_fd, write_fd = os.pipe()
         # -noreset: else the server resets when its last client (an xdotool call) leaves, and a
         # Wine program connecting meanwhile gets no window driver and shows nothing.
-        self.procs.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen + "x24",
-             "+extension" if glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.start("Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen + "x24",
+                   "+extension" if glx else "-extension", "GLX", "-nolisten", "tcp", "-noreset",
+                   native=True, pass_fds=(write_fd,))
         os.close(write_fd)
         with os.fdopen(read_fd) as f:
-            self.display = ":" + f.readline().strip()
+            self.display = self.env["DISPLAY"] = ":" + f.readline().strip()
         check(self.display != ":", "Xvfb did not report a display number")
-        self.env = dict(wine_env(self.prefix, os.path.join(self.dir, "cache")),
-                        DISPLAY=self.display, **(env or {}))
         for monitor in monitors:
             self.x("xrandr", "--setmonitor", *monitor.split(), check_rc=True)
         if monitors and wine:
@@ -147,8 +140,7 @@ class Session:
         target = os.path.join(self.dir, folder)
         os.makedirs(target, exist_ok=True)
         for name in ("Orvanne.scr", "Orvanne.dll"):
-            if os.path.exists(self.dist(name)):
-                shutil.copy(self.dist(name), target)
+            shutil.copy(self.dist(name), target)
         return target
 
     def start(self, program, *args, env=None, native=False, **popen):
@@ -159,10 +151,7 @@ class Session:
         return p
 
     def wait_exit(self, proc, timeout=15):
-        try:
-            return proc.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise Failure(f"program still running after {timeout} s")
+        return proc.wait(timeout)
 
     def wintool(self, *args, env=None, timeout=30):
         r = subprocess.run([WINE, self.tool("wintool.exe"), *map(str, args)],
@@ -179,19 +168,14 @@ class Session:
         return [fields(line) for line in out.splitlines() if line.startswith("child ")]
 
     def x(self, *cmd, check_rc=False):
-        r = subprocess.run(list(cmd), env=self.env, stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL)
+        r = subprocess.run(cmd, env=self.env, capture_output=True)
         check(not check_rc or r.returncode == 0, f"{cmd[0]} failed")
         return r.stdout.decode("utf-8", "replace").strip()
 
     def wait_window(self, title, timeout=15):
-        end = time.time() + timeout
-        while time.time() < end:
-            found = self.x("xdotool", "search", "--name", "^" + title + "$").split()
-            if found:
-                return int(found[0])
-            time.sleep(0.05)
-        raise Failure(f"no window '{title}' after {timeout} s")
+        r = subprocess.run(["xdotool", "search", "--sync", "--name", f"^{title}$"], env=self.env,
+                           stdout=subprocess.PIPE, timeout=timeout)
+        return int(r.stdout.split()[0])
 
     def geometry(self, wid):
         out = self.x("xwininfo", "-id", str(wid))

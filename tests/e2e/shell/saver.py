@@ -12,13 +12,11 @@ from harness import check
 def japanese():
     # Wine takes the ANSI code page from LC_ALL, and maps non-ASCII Unix file names only when
     # the C library knows the locale: a private copy is compiled once per build tree.
-    folder = os.path.join(harness.WORK_DIR, "locale")
-    if not os.path.isdir(os.path.join(folder, "ja_JP.UTF-8")):
-        os.makedirs(folder, exist_ok=True)
-        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8",
-                        os.path.join(folder, "ja_JP.UTF-8")],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": folder}
+    locale = os.path.join(harness.WORK_DIR, "locale", "ja_JP.UTF-8")
+    if not os.path.isdir(locale):
+        os.makedirs(os.path.dirname(locale), exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", locale], capture_output=True)
+    return {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": os.path.dirname(locale)}
 
 
 def link_japanese_font(s):
@@ -44,11 +42,9 @@ def install(s, folder, renderer=None):
 
 def ini_bytes(kind, repeat, music):
     # The file the settings dialog writes from scratch.
-    lines = [b"[Section]"]
-    for key, value in (("BGM区分", kind), ("BGMﾘﾋﾟｰﾄ", repeat), ("BGMﾌｧｲﾙ", music)):
-        value = value if isinstance(value, bytes) else str(value).encode("cp932")
-        lines.append(key.encode("cp932") + b"=" + value)
-    return b"\r\n".join(lines) + b"\r\n"
+    music = music if isinstance(music, bytes) else music.encode("cp932")
+    keys = f"[Section]\r\nBGM区分={kind}\r\nBGMﾘﾋﾟｰﾄ={repeat}\r\nBGMﾌｧｲﾙ="
+    return keys.encode("cp932") + music + b"\r\n"
 
 
 def write_ini(folder, data):
@@ -64,7 +60,6 @@ def run(s, folder, *args, env=None, **popen):
 
 
 def ended(p, what, least=0, most=1):
-    """Fails unless p ends least to most seconds from now."""
     t0 = time.time()
     while p.poll() is None and time.time() - t0 < most + 4:
         time.sleep(0.01)

@@ -16,7 +16,6 @@ AUDIO = ("--format=s16le", f"--rate={RATE}", "--channels=2")
 
 
 def start_pulse(s):
-    """A private PulseAudio daemon with one null sink, recorded: its environment, the recording."""
     folder = os.path.join(s.dir, "pulse")
     os.makedirs(folder)
     socket = os.path.join(folder, "pulse.sock")
@@ -46,18 +45,19 @@ def run_for(s, folder, seconds, what, env, **popen):
     saver.ended(p, f"{what}: renderer closed", most=5)
 
 
-def listen(s, pulse, raw, folder, music, seconds, most_pause):
+def listen(s, pulse, raw, folder, name, seconds, most_pause):
     """Sound over nearly all the run, no pause over most_pause, silence after the shell's end."""
+    music = os.path.join(folder, name)
+    subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", music, "synth", "2", "sine", "440"],
+                   check=True)
     saver.write_ini(folder, saver.ini_bytes(2, 0, saver.windows_path(music)))
-    name = os.path.basename(music)
     start = os.path.getsize(raw) // 4 * 4
     run_for(s, folder, seconds, name, pulse)
     time.sleep(1.5)
     data = pathlib.Path(raw).read_bytes()[start:]
     left = array.array("h", data[:len(data) // 4 * 4])[0::2]
     n = int(RATE * FRAME)
-    loud = [sum(v * v for v in left[i:i + n]) / n > 500 ** 2
-            for i in range(0, len(left) - n + 1, n)]
+    loud = [sum(v * v for v in left[i:i + n]) > n * 500**2 for i in range(0, len(left) - n + 1, n)]
     on = [i for i, sounded in enumerate(loud) if sounded]
     span = (on[-1] - on[0] + 1) * FRAME if on else 0
     pause = max((b - a - 1 for a, b in zip(on, on[1:])), default=0) * FRAME
@@ -84,10 +84,7 @@ def main():
         # A 2 s WAV loops without a pause; a 2 s MP3 plays again within about a second. A
         # starved machine drops a few output buffers now and then: no pause between plays.
         for name, seconds, most_pause in (("tone.wav", 6, 0.3), ("tone.mp3", 8, 1.6)):
-            music = os.path.join(folder, name)
-            subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", music, "synth", "2",
-                            "sine", "440"], check=True)
-            listen(s, pulse, raw, folder, music, seconds, most_pause)
+            listen(s, pulse, raw, folder, name, seconds, most_pause)
         cd_without_drive(s, folder)
 
 

@@ -31,12 +31,11 @@ def run_mode(s, folder):
     saver.ended(p, "renderer window closed")
 
     # With no renderer's window the run ends, after 10 s if none shows; /a ends silently.
-    bad = saver.install(s, "notaprogram", b"this is not a program\r\n")
     for what, where, arg, env, least, most in (
             ("renderer ended without a window", folder, "/s", {"STANDIN_MODE": "exit"}, 0, 5),
             ("renderer never showed a window", folder, "/s",
              {"STANDIN_MODE": "exit", "STANDIN_DELAY_MS": "20000"}, 9.5, 13),
-            ("renderer not a program", bad, "/s", {}, 0, 5),
+            ("renderer not a program", saver.install(s, "bad", b"not a program"), "/s", {}, 0, 5),
             ("/a", folder, "/a", never, 0, 5)):
         saver.ended(saver.run(s, where, arg, env=env), what, least, most)
     check(not os.path.exists(never["STANDIN_LOG"]), "a second copy or /a started a renderer")
@@ -52,13 +51,11 @@ def run_mode(s, folder):
 def not_found(s):
     missing = saver.install(s, "missing", b"")
     for arg, env in (("/c", None), ("/a", None), ("/s", saver.japanese())):
-        label = arg + (" in code page 932" if env else "")
         p = saver.run(s, missing, arg, env=env)
-        check(s.wintool("wait", BOX_TITLE, 10)[0] == 0, f"{label}: no box titled '{BOX_TITLE}'")
+        check(s.wintool("wait", BOX_TITLE, 10)[0] == 0, f"{arg}: no box titled '{BOX_TITLE}'")
         texts = [(c["class"].lower() == "button", c["text"]) for c in s.children(BOX_TITLE)]
-        check((False, NOT_FOUND) in texts and [t for button, t in texts if button] == ["OK"],
-              f"{label}: the box holds {texts}")
-        check(p.poll() is None, f"{label}: program ended before the box was dismissed")
+        check((False, NOT_FOUND) in texts and [t for button, t in texts if button] == ["OK"] and
+              p.poll() is None, f"{arg}: the box holds {texts}; still running: {p.poll() is None}")
         s.wintool("close", BOX_TITLE)
         s.wait_exit(p, 10)
     # A preview request shows no message, which would keep it running.
@@ -76,12 +73,11 @@ def settings_file(s, folder):
             saver.write_ini(folder, saver.ini_bytes(2, 0, path))
             got = s.wintool("load", saver.windows_path(folder) + "\\Orvanne.ini", env=env)[1]
             want = f"kind={kind} repeat=0 file={path.encode('cp932').hex() if kind else ''}"
-            check(got.strip() == f"{want} acp={acp}", f"{acp}: read {got}, expected {want}")
+            check(got == f"acp={acp} {want}", f"{acp}: read {got}, expected {want}")
 
 
 def full_disk(s):
-    """The first save makes the file; on the full tmpfs then, a save too big for the old file's
-    room fails intact and a shorter one goes in place."""
+    # The first save makes the file; the disk full then, a longer one fails intact, a shorter fits.
     full = pathlib.Path(s.dir, "full")
     full.mkdir()
     # Mounting needs root and a machine that lets it: elsewhere the check is skipped, loudly.

@@ -13,22 +13,9 @@ namespace {
 
 using namespace orvanne;
 
-long long Number(HWND h) {
-    return static_cast<long long>(reinterpret_cast<INT_PTR>(h));
-}
-
-// Polls for a window to appear (want true) or go (want false).
-bool WaitFor(const wchar_t* title, bool want, double seconds) {
-    for (DWORD start = GetTickCount(); (FindWindowW(nullptr, title) != nullptr) != want; Sleep(10))
-        if (GetTickCount() - start > seconds * 1000)
-            return false;
-    return true;
-}
-
-std::string ClassOf(HWND h) {
-    wchar_t cls[256] = L"";
-    GetClassNameW(h, cls, 256);
-    return WideToUtf8(cls);
+bool IsComboBox(HWND h) {
+    char cls[32] = "";
+    return h && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "ComboBox") == 0;
 }
 
 // One line about a window, "child" for each child; class and text last, as they hold blanks.
@@ -36,21 +23,20 @@ BOOL CALLBACK PrintWindow(HWND h, LPARAM child) {
     RECT w{}, c{};
     GetWindowRect(h, &w);
     GetClientRect(h, &c);
-    POINT origin{0, 0};
-    ClientToScreen(h, &origin);
-    std::string cls = ClassOf(h);
-    std::printf("%s owner=%lld id=%d style=0x%08lx exstyle=0x%08lx enabled=%d visible=%d "
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&c), 2);
+    std::printf("%s owner=%lu id=%d style=0x%08lx exstyle=0x%08lx enabled=%d visible=%d "
                 "rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld",
-                child ? "child" : "window", Number(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
+                child ? "child" : "window", HandleToULong(GetWindow(h, GW_OWNER)), GetDlgCtrlID(h),
                 GetWindowLongW(h, GWL_STYLE), GetWindowLongW(h, GWL_EXSTYLE),
                 IsWindowEnabled(h) ? 1 : 0, IsWindowVisible(h) ? 1 : 0, w.left, w.top, w.right,
-                w.bottom, c.right, c.bottom, origin.x, origin.y);
-    if (lstrcmpiA(cls.c_str(), "ComboBox") == 0)
+                w.bottom, c.right - c.left, c.bottom - c.top, c.left, c.top);
+    if (IsComboBox(h))
         std::printf(" items=%ld", static_cast<long>(SendMessageW(h, CB_GETCOUNT, 0, 0)));
-    wchar_t text[1024] = L"";
+    wchar_t text[1024] = L"", cls[256] = L"";
+    GetClassNameW(h, cls, 256);
     SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
-    std::printf(" class=%s text=%s\n", cls.c_str(), WideToUtf8(text).c_str());
+    std::printf(" class=%s text=%s\n", WideToUtf8(cls).c_str(), WideToUtf8(text).c_str());
     return TRUE;
 }
 
@@ -60,8 +46,7 @@ int FocusOf(HWND h) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info);
     HWND parent = GetParent(info.hwndFocus);
-    bool combo = parent && lstrcmpiA(ClassOf(parent).c_str(), "ComboBox") == 0;
-    return GetDlgCtrlID(combo ? parent : info.hwndFocus);
+    return GetDlgCtrlID(IsComboBox(parent) ? parent : info.hwndFocus);
 }
 
 LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,23 +55,33 @@ LRESULT CALLBACK FrameProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(h, message, wParam, lParam);
 }
 
-int RunUntilClosed() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageW(&msg);
-    return 0;
-}
-
-HWND MakeWindow(WNDPROC proc, COLORREF colour, const wchar_t* cls, const wchar_t* title,
-                DWORD style, int x, int y, int w, int h, HWND parent) {
+HWND MakeWindow(COLORREF colour, const wchar_t* cls, const wchar_t* title, DWORD style, int x,
+                int y, int w, int h, HWND parent) {
     WNDCLASSW wc{};
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = FrameProc;
     wc.hbrBackground = CreateSolidBrush(colour);
     wc.lpszClassName = cls;
     RegisterClassW(&wc);
     return CreateWindowExW(0, cls, title, style, x, y, w, h, parent, nullptr, wc.hInstance,
                            nullptr);
+}
+
+// A magenta "monitor" child for /p at 120,120 in 20 pixels of grey, as the display settings
+// show; with show the preview form runs in this process, where its drawing reaches the screen.
+int Host(int w, int h, const wchar_t* title, bool show) {
+    HWND frame = MakeWindow(RGB(128, 128, 128), L"HostFrame", title, WS_POPUP | WS_VISIBLE, 100,
+                            100, w + 40, h + 40, nullptr);
+    HWND monitor = MakeWindow(RGB(255, 0, 255), L"HostMonitor", L"Preview Monitor",
+                              WS_CHILD | WS_VISIBLE, 20, 20, w, h, frame);
+    if (show)
+        ShowPreview(monitor);
+    std::printf("monitor=%lu desktop=%lu\n", HandleToULong(monitor),
+                HandleToULong(GetDesktopWindow()));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return 0;
 }
 
 std::wstring Env(const wchar_t* name) {
@@ -95,7 +90,7 @@ std::wstring Env(const wchar_t* name) {
 }
 
 // Installed as Orvanne.dll: logs its command line and show state to STANDIN_LOG, waits
-// STANDIN_DELAY_MS, then ends (STANDIN_MODE=exit) or shows "Vellis_VC" until closed.
+// STANDIN_DELAY_MS, then ends (STANDIN_MODE=exit) or hosts "Vellis_VC" until closed.
 int StandIn() {
     STARTUPINFOW startup{};
     GetStartupInfoW(&startup);
@@ -106,40 +101,17 @@ int StandIn() {
         std::fclose(f);
     }
     Sleep(_wtoi(Env(L"STANDIN_DELAY_MS").c_str()));
-    if (Env(L"STANDIN_MODE") == L"exit")
-        return 0;
-    ShowWindow(MakeWindow(FrameProc, RGB(0, 0, 0), L"StandinRenderer", L"Vellis_VC", WS_POPUP, 0, 0,
-                          320, 240, nullptr),
-               show);
-    return RunUntilClosed();
-}
-
-// A magenta "monitor" child for /p in 20 pixels of grey, as the display settings show; with
-// show the preview form runs in this process, where its drawing reaches the screen.
-int Host(int w, int h, const wchar_t* title, bool show) {
-    HWND frame = MakeWindow(FrameProc, RGB(128, 128, 128), L"HostFrame", title,
-                            WS_POPUP | WS_VISIBLE, 100, 100, w + 40, h + 40, nullptr);
-    HWND monitor = MakeWindow(DefWindowProcW, RGB(255, 0, 255), L"HostMonitor", L"Preview Monitor",
-                              WS_CHILD | WS_VISIBLE, 20, 20, w, h, frame);
-    if (show)
-        ShowPreview(monitor);
-    RECT r{};
-    GetWindowRect(monitor, &r);
-    std::printf("monitor=%lld rect=%ld,%ld,%ld,%ld desktop=%lld\n", Number(monitor), r.left, r.top,
-                r.right, r.bottom, Number(GetDesktopWindow()));
-    std::fflush(stdout);
-    return RunUntilClosed();
+    return Env(L"STANDIN_MODE") == L"exit" ? 0 : Host(280, 200, L"Vellis_VC", false);
 }
 
 // Per zoom another program shows: how long its strip was seen, in how many frames, in how
 // many of them the screen showed the caption colour, its last rectangle, and if it is left over.
-int WatchZooms(int zooms, int seconds) {
+int WatchZooms(int zooms) {
     HDC screen = GetDC(nullptr);
-    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    for (int n = 0; n < zooms && GetTickCount() < end; Sleep(1)) {
+    for (int n = 1; n <= zooms; Sleep(1)) {
         DWORD started = GetTickCount();
         int frames = 0, drawn = 0;
-        RECT r{}, last{-1, -1, -1, -1};
+        RECT r{}, last{};
         for (HWND strip; (strip = FindWindowW(L"Vellis_Zoom", nullptr)) && IsWindowVisible(strip) &&
                          GetWindowRect(strip, &r);
              Sleep(1)) {
@@ -154,32 +126,36 @@ int WatchZooms(int zooms, int seconds) {
             continue;
         // Seen from outside, the strip is hidden a moment before it is destroyed.
         Sleep(50);
-        std::printf("zoom=%d ms=%lu frames=%d drawn=%d left_over=%d last=%ld,%ld,%ld,%ld\n", ++n,
+        std::printf("zoom=%d ms=%lu frames=%d drawn=%d left_over=%d last=%ld,%ld,%ld,%ld\n", n++,
                     GetTickCount() - started, frames, drawn,
                     FindWindowW(L"Vellis_Zoom", nullptr) ? 1 : 0, last.left, last.top, last.right,
                     last.bottom);
-        std::fflush(stdout);
     }
     return 0;
 }
 
 } // namespace
 
-int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+int wmain(int argc, wchar_t** argv) {
+    // Unbuffered, so that a reader sees each line as it is printed.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc == 1)
         return StandIn();
-    if (!argv || argc < 3)
+    if (argc < 3)
         return 2;
     std::wstring verb = argv[1];
-    if ((verb == L"host" || verb == L"show") && argc > 3)
-        return Host(_wtoi(argv[2]), _wtoi(argv[3]), argc > 4 ? argv[4] : L"Preview Host",
-                    verb == L"show");
-    if (verb == L"zooms" && argc > 3)
-        return WatchZooms(_wtoi(argv[2]), _wtoi(argv[3]));
-    if (verb == L"wait" || verb == L"gone")
-        return WaitFor(argv[2], verb == L"wait", argc > 3 ? _wtof(argv[3]) : 10.0) ? 0 : 1;
+    if ((verb == L"host" || verb == L"show") && argc > 4)
+        return Host(_wtoi(argv[2]), _wtoi(argv[3]), argv[4], verb == L"show");
+    if (verb == L"zooms")
+        return WatchZooms(_wtoi(argv[2]));
+    if ((verb == L"wait" || verb == L"gone") && argc > 3) {
+        // Polls for a window to appear (wait) or go (gone).
+        for (DWORD start = GetTickCount();
+             (FindWindowW(nullptr, argv[2]) != nullptr) != (verb == L"wait"); Sleep(10))
+            if (GetTickCount() - start > _wtof(argv[3]) * 1000)
+                return 1;
+        return 0;
+    }
     if (verb == L"record") {
         // The browser's stand-in; made inside, the file's Unix name is the locale's mapping.
         FILE* f = _wfopen(argv[2], L"wb");
@@ -188,10 +164,10 @@ int main() {
     }
     if (verb == L"load") {
         BgmSettings s = LoadSettings(WideToUtf8(argv[2]), MusicFileExists);
-        std::printf("kind=%d repeat=%d file=", static_cast<int>(s.kind), s.repeatTrack);
+        std::printf("acp=%u kind=%d repeat=%d file=", GetACP(), static_cast<int>(s.kind),
+                    s.repeatTrack);
         for (unsigned char b : s.file)
             std::printf("%02x", b);
-        std::printf(" acp=%u\n", GetACP());
         return 0;
     }
     if (verb == L"write" && argc > 5) {
@@ -220,6 +196,5 @@ int main() {
         SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
     else
         return 2;
-    std::fflush(stdout);
     return 0;
 }
