@@ -160,10 +160,10 @@ with harness.Session() as s:
 
     entry = registry(s, UNINSTALL) or {}
     place = rf"C:\users\{user}\AppData\Local\Programs\Orvanne"
+    uninstall = rf'"{place}\uninstall.exe"'
     expected = {"DisplayName": "Orvanne", "DisplayVersion": VERSION, "NoModify": "0x1",
                 "NoRepair": "0x1", "DisplayIcon": place + r"\Orvanne.scr,0",
-                "UninstallString": rf'"{place}\uninstall.exe"'}
-    expected["QuietUninstallString"] = expected["UninstallString"] + " /S"
+                "UninstallString": uninstall, "QuietUninstallString": uninstall + " /S"}
     size_kb = sum(os.path.getsize(os.path.join(folder, n)) for n in PROGRAMS) // 1024
     check({name: entry.get(name) for name in expected} == expected and entry.get("Publisher")
           and size_kb <= int(entry["EstimatedSize"], 16) < 2 * size_kb + 200,

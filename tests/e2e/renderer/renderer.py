@@ -20,11 +20,6 @@ PRIMARY, LEFT = (1024, 0, 2304, 1024), (0, 128, 1024, 896)  # on the X screen
 DESKTOP = (-1024, 0, 1280, 1024)  # the same two as the program sees them
 
 
-def still_running(p, what):
-    time.sleep(0.4)
-    check(p.poll() is None, f"renderer ended (code {p.poll()}) after {what}")
-
-
 def cpu_seconds(pid):
     """utime + stime of a Wine program's process, all its threads (llvmpipe's too)."""
     with open(f"/proc/{pid}/stat") as f:
@@ -66,7 +61,8 @@ def fields_and_input(s, p):
     s.key("a", "Return", "F1")
     s.click(s.wait_window(TITLE), 1600, 500)
     s.click(s.wait_window(TITLE), 1300, 200, button=3)
-    still_running(p, "other keys and mouse input")
+    time.sleep(0.4)
+    check(p.poll() is None, f"other keys or mouse input ended the renderer ({p.poll()})")
     check_overlay(s, "overlay")
     s.key("space")
     time.sleep(0.4)
@@ -92,7 +88,8 @@ def minimised_and_modes(s, p):
     s.key("Tab")
     whole_desktop(s, "Tab back")
     s.x("xdotool", "keydown", "Escape")
-    still_running(p, "Esc was pressed (not released)")
+    time.sleep(0.4)
+    check(p.poll() is None, f"Esc pressed, not yet released, ended the renderer ({p.poll()})")
     s.x("xdotool", "keyup", "Escape")
     check(s.wait_exit(p, 10) == 1, f"Esc release should end it with code 1, got {p.returncode}")
 
