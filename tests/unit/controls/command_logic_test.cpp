@@ -60,8 +60,7 @@ void Send(CommandLogic& logic, const std::string& events) {
         {"enabled?", [](CommandLogic& l) { l.Enabled(); }},
         {"caption=", [](CommandLogic& l) { l.SetCaption("New"); }},
         {"hide", [](CommandLogic& l) { l.SetVisible(false); }},
-        {"init", [](CommandLogic& l) { l.Initialize(); }},
-    };
+        {"init", [](CommandLogic& l) { l.Initialize(); }}};
     std::istringstream in(events);
     for (std::string e; in >> e;)
         kEvents.at(e)(logic);
