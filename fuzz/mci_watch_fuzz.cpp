@@ -42,7 +42,7 @@ struct FuzzPort : MciPort {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzPort port;
-    std::istringstream lines{std::string(Bytes(data, size))};
+    std::istringstream lines{std::string(reinterpret_cast<const char*>(data), size)};
     for (std::string line; std::getline(lines, line);)
         port.answers.push_back(line);
     if (port.answers.empty())
