@@ -54,7 +54,7 @@ void CheckConversions(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PropertyStore store;
     std::map<std::string, PropertyValue> model;
-    std::istringstream lines{std::string(Bytes(data, size))};
+    std::istringstream lines{std::string(reinterpret_cast<const char*>(data), size)};
     for (std::string line; std::getline(lines, line);) {
         if (line.empty())
             continue;

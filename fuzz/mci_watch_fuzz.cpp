@@ -7,28 +7,28 @@
 #include <algorithm>
 #include <map>
 #include <sstream>
-#include <vector>
 
 using namespace orvanne;
 
 namespace {
 
 struct FuzzPort : MciPort {
-    std::vector<std::string> answers;
-    size_t next = 0;
+    std::istringstream answers;                 // an answer a line
     std::string last;                           // the last command sent
     std::map<std::string, std::string> replies; // the last reply to each command
 
     int32_t Send(const std::string& command, std::string* reply, size_t capacity) override {
         last = command;
-        std::string_view answer = next < answers.size() ? std::string_view(answers[next++]) : "";
+        std::string answer;
+        std::getline(answers, answer);
         size_t blank = answer.find(' ');
-        std::string_view text = blank == answer.npos ? "" : answer.substr(blank + 1);
+        std::string_view text =
+            blank == answer.npos ? "" : std::string_view(answer).substr(blank + 1);
         // The platform fills a C string buffer of that many characters.
         text = text.substr(0, std::min(text.find('\0'), capacity > 0 ? capacity - 1 : 0));
         if (reply)
             *reply = replies[command] = std::string(text);
-        return static_cast<int32_t>(std::strtoll(std::string(answer).c_str(), nullptr, 10));
+        return static_cast<int32_t>(std::strtoll(answer.c_str(), nullptr, 10));
     }
     bool ErrorText(int32_t code, std::string& text, size_t) override {
         text = "error " + std::to_string(code);
@@ -42,17 +42,15 @@ struct FuzzPort : MciPort {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzPort port;
-    std::istringstream lines{std::string(Bytes(data, size))};
-    for (std::string line; std::getline(lines, line);)
-        port.answers.push_back(line);
-    if (port.answers.empty())
+    port.answers.str(std::string(reinterpret_cast<const char*>(data), size));
+    std::string first;
+    if (!std::getline(port.answers, first))
         return 0;
-    const auto track = static_cast<int16_t>(std::strtol(port.answers[0].c_str(), nullptr, 10));
+    const auto track = static_cast<int16_t>(std::strtol(first.c_str(), nullptr, 10));
     BgmSettings settings{MusicKind::AudioCd, track, ""};
-    port.next = 1;
     Bgm bgm(port, settings);
     bool watching = StartMusic(bgm, settings).cdWatch;
-    for (int tick = 0; watching && tick < 64 && port.next < port.answers.size(); ++tick) {
+    for (int tick = 0; watching && tick < 64 && port.answers.peek() != EOF; ++tick) {
         port.last.clear();
         bgm.CdWatch();
         watching = bgm.CdKeepWatching();

@@ -10,7 +10,7 @@
 using namespace orvanne;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view text = Bytes(data, size);
+    std::string_view text(reinterpret_cast<const char*>(data), size);
     std::optional<double> value = ParseNumber(text);
     std::optional<int16_t> floored = FloorToInt16(text);
     std::optional<int16_t> rounded = RoundEvenToInt16(text);

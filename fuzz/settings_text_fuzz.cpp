@@ -24,13 +24,9 @@ bool Plain(std::string_view s, bool isKey) {
 
 // out is text with one run inside a line replaced, or with whole lines between old ones.
 void CheckLinesKept(std::string_view text, std::string_view out) {
-    size_t p = 0;
-    while (p < text.size() && p < out.size() && text[p] == out[p])
-        ++p;
-    size_t s = 0;
-    while (s < text.size() - p && s < out.size() - p &&
-           text[text.size() - 1 - s] == out[out.size() - 1 - s])
-        ++s;
+    size_t p = std::mismatch(text.begin(), text.end(), out.begin(), out.end()).first - text.begin();
+    size_t s = std::mismatch(text.rbegin(), text.rend() - p, out.rbegin(), out.rend() - p).first -
+               text.rbegin();
     std::string_view removed = text.substr(p, text.size() - p - s);
     std::string_view added = out.substr(p, out.size() - p - s);
     Require(removed.find_first_of("\r\n") == removed.npos, "no old line end is lost");
@@ -47,7 +43,7 @@ void CheckLinesKept(std::string_view text, std::string_view out) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view input = Bytes(data, size);
+    std::string_view input(reinterpret_cast<const char*>(data), size);
     size_t a = input.find('\xFF');
     size_t b = input.find('\xFF', a + 1);
     if (b == input.npos)

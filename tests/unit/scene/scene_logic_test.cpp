@@ -68,20 +68,17 @@ TEST(PlaceJewel, StrengthGrowsFromTheFarPlane) {
 TEST(StepJewel, StillWithoutARateThenThirtyUnitsAndFortyDegreesASecondResetPastDepthZero) {
     Scripted none({});
     Jewel j = jewel_at_depth(-90.0f);
-    for (int n = 0; n < 5; ++n)
-        step_jewel(j, 0.0f, none);
-    EXPECT_FLOAT_EQ(j.travel, 10.0f);
-    EXPECT_FLOAT_EQ(step_scene_angle(12.5f, 0.0f), 12.5f);
     Placement p{};
-    float angle = 0.0f;
-    for (int n = 0; n < 60; ++n) {
-        p = step_jewel(j, 60.0f, none);
-        angle = step_scene_angle(angle, 60.0f);
+    float angle = 12.5f;
+    // Five steps without a rate that move nothing, then a second at 60 fps.
+    for (int n = 0; n < 65; ++n) {
+        p = step_jewel(j, n < 5 ? 0.0f : 60.0f, none);
+        angle = step_scene_angle(angle, n < 5 ? 0.0f : 60.0f);
     }
     // The placement is taken before each step, so the last one lags by one step.
     EXPECT_NEAR(j.travel, 40.0f, 1e-3f);
     EXPECT_NEAR(p.z, -60.5f, 1e-3f);
-    EXPECT_NEAR(angle, 40.0f, 1e-3f);
+    EXPECT_NEAR(angle, 52.5f, 1e-3f);
 
     for (float z : {0.0f, 0.5f}) {
         for (float fps : {0.0f, 100.0f}) {

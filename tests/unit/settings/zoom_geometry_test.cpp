@@ -3,16 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
 #include <tuple>
 
-namespace orvanne {
-
-static void PrintTo(const ScreenRect& r, std::ostream* out) {
-    *out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
-}
-
-namespace {
+using namespace orvanne;
 
 TEST(ZoomPoint, TakesTheCursorWhereItFits16Bits) {
     const std::tuple<bool, int32_t, int32_t, int, int> cases[] = {
@@ -42,6 +35,3 @@ TEST(CaptionStrip, IsTheTopOfTheFrameNoTallerThanIt) {
     EXPECT_EQ(CaptionStrip({0, INT_MAX - 2, 5, INT_MAX}, 18),
               (ScreenRect{0, INT_MAX - 2, 5, INT_MAX}));
 }
-
-} // namespace
-} // namespace orvanne
