@@ -27,20 +27,15 @@ NAMES = {1000 + i: row[0] for i, row in enumerate(LAYOUT)}
 
 def controls(s):
     # An edit is the repeat box's own text field.
-    found = {NAMES[int(c["id"])]: c for c in s.children(TITLE)
-             if c["class"].lower() != "edit" and int(c["id"]) in NAMES}
-    check(found, "found no dialog")
-    return found
+    return {NAMES[int(c["id"])]: c for c in s.children(TITLE)
+            if c["class"].lower() != "edit" and int(c["id"]) in NAMES}
 
 
 def window(s):
-    w = s.window_info(TITLE)
-    check(w, "found no dialog")
-    return w
+    return s.window_info(TITLE)
 
 
 def focus(s):
-    # The focused control's name, or its id (0 when none could be read) if not ours.
     ident = int(s.wintool("focus", TITLE)[1].strip() or 0)
     return NAMES.get(ident, ident)
 
@@ -86,8 +81,7 @@ def ini(folder):
 def save(s, p, folder, label, kind, repeat, music):
     click(s, "Cmd_Set")
     wait_closed(s, p, label)
-    want = saver.ini_bytes(kind, repeat, music)
-    check(ini(folder) == want, f"{label}: the file holds {ini(folder)!r}, expected {want!r}")
+    check(ini(folder) == saver.ini_bytes(kind, repeat, music), f"{label}: holds {ini(folder)!r}")
 
 
 def marked_alone(s, shot, kind):
