@@ -113,7 +113,7 @@ def button_states(s, p, found):
         img = s.screenshot(what.replace(" ", "_"))
         for name, look in looks.items():
             check_button(img, f"{what}, {name}", found[name]["rect"], *look)
-        check(p.poll() is None and s.window_info(d.TITLE), f"{what}: the dialog closed")
+        check(p.poll() is None and s.window_info(d.TITLE), f"{what}: gone, exit code {p.poll()}")
 
 
 def focus_and_home_page(s, found):
