@@ -20,30 +20,24 @@ Pic_C D 12 16 453 169; Shape3 P 20 20 113 21; lbl15 P 20 24 111 13; Img_BGM1 P 2
 lbl_BGM1 P 36 56 43 13; BGM_Repeat P 92 52 41 20; lbl14 P 136 56 66 13; Img_BGM0 P 20 76 13 13
 lbl_BGM0 P 36 76 23 13; Img_BGM2 P 20 96 13 13; lbl_BGM2 P 36 96 60 13; Cmd_BGM P 36 116 29 21
 lbl_Fname P 68 116 357 29; lbl7 D 12 196 165 13; Cmd_Etc D 192 200 125 25
-Cmd_Set D 320 200 73 25; Cmd_Can D 396 200 69 25; Img_Ra0 D 536 20 12 12
-Img_Ra1 D 536 40 12 12""".strip().replace("\n", ";").split(";"))]
-NAMES = [row[0] for row in LAYOUT]
+Cmd_Set D 320 200 73 25; Cmd_Can D 396 200 69 25; Img_Ra0 D 536 20 12 12; Img_Ra1 D 536 40 12 12
+""".strip().replace("\n", ";").split(";"))]
+NAMES = {1000 + i: row[0] for i, row in enumerate(LAYOUT)}
 
 
-def controls(s, env=None):
+def controls(s):
     # An edit is the repeat box's own text field.
-    found = {NAMES[int(c["id"]) - 1000]: c for c in s.children(TITLE, env=env)
-             if c["class"].lower() != "edit" and 0 <= int(c["id"]) - 1000 < len(NAMES)}
-    check(found, "found no dialog")
-    return found
+    return {NAMES[int(c["id"])]: c for c in s.children(TITLE)
+            if c["class"].lower() != "edit" and int(c["id"]) in NAMES}
 
 
-def window(s, env=None):
-    w = s.window_info(TITLE, env=env)
-    check(w, "found no dialog")
-    return w
+def window(s):
+    return s.window_info(TITLE)
 
 
 def focus(s):
-    code, out = s.wintool("focus", TITLE)
-    check(code == 0, "could not read the focus")
-    ident = int(out.strip() or 0) - 1000
-    return NAMES[ident] if 0 <= ident < len(NAMES) else ident + 1000
+    ident = int(s.wintool("focus", TITLE)[1].strip() or 0)
+    return NAMES.get(ident, ident)
 
 
 def click_at(s, x, y, button=1):
@@ -51,8 +45,8 @@ def click_at(s, x, y, button=1):
     time.sleep(0.3)
 
 
-def click(s, name, button=1, env=None):
-    r = controls(s, env)[name]["rect"]
+def click(s, name, button=1):
+    r = controls(s)[name]["rect"]
     click_at(s, (r[0] + r[2]) // 2, (r[1] + r[3]) // 2, button)
 
 
@@ -87,15 +81,11 @@ def ini(folder):
 def save(s, p, folder, label, kind, repeat, music):
     click(s, "Cmd_Set")
     wait_closed(s, p, label)
-    want = saver.ini_bytes(kind, repeat, music)
-    check(ini(folder) == want, f"{label}: the file holds {ini(folder)!r}, expected {want!r}")
+    check(ini(folder) == saver.ini_bytes(kind, repeat, music), f"{label}: holds {ini(folder)!r}")
 
 
-def marks(s, shot):
+def marked_alone(s, shot, kind):
     img = s.screenshot(shot)
     rects = [controls(s)[f"Img_BGM{k}"]["rect"] for k in range(3)]
-    return tuple(img.pixel(r[0] + 6, r[1] + 6) for r in rects)
-
-
-def only_mark(kind):
-    return tuple((0, 64, 255) if k == kind else (255, 255, 255) for k in range(3))
+    alone = [(0, 64, 255) if k == kind else (255, 255, 255) for k in range(3)]
+    return [img.pixel(r[0] + 6, r[1] + 6) for r in rects] == alone

@@ -11,9 +11,8 @@ import make_skins  # noqa: E402
 W, H = 64, 25
 OUTLINE, GREY = "003C74", "ECE9D8"
 # Ring 0: top and bottom alternate along the row.
-BACK = {"top": ("E0DCC9", "DCD6C2"), "left": "E2DECB", "bottom": ("F8F7F0", "FAFAF6"),
-        "right": "F0EEE0"}
-GREY_BACK = {"top": (GREY,) * 2, "left": GREY, "bottom": (GREY,) * 2, "right": GREY}
+BACK = dict(top=("E0DCC9", "DCD6C2"), bottom=("F8F7F0", "FAFAF6"), left="E2DECB", right="F0EEE0")
+GREY_BACK = dict(top=(GREY,) * 2, bottom=(GREY,) * 2, left=GREY, right=GREY)
 # Outline, rows 2 3 21 22, then columns 2 3 60 61 as top and bottom of their ramps.
 FRAMED = {name: colours for name, *colours in map(str.split, """
 normal 003C74 F3F3EE F3F3EE E2DFD6 D6D0C5 FDFDFC ECEBE6 FDFDFC EBEBE5 FBFBFA E4E2DA F6F4F2 E0DDD4
@@ -44,9 +43,7 @@ def near(a, b, slack=2):
 
 failures = ["stale: run assets/skins/make_skins.py"] if make_skins.main(["--check"]) else []
 pictures = {name: picture(name) for name in (*FRAMED, "pressed")}
-# (skin, x, y, colour): rings, bands and band ramps.
-probes = [("normal", x, y, c) for y, row in enumerate(NORMAL_TOP_LEFT)
-          for x, c in enumerate(row.split())]
+probes = [("normal", i % 4, i // 4, c) for i, c in enumerate(" ".join(NORMAL_TOP_LEFT).split())]
 for name, (outline, *bands) in FRAMED.items():
     bg = GREY_BACK if name == "disable" else BACK
     for x in (4, 30, 59):
@@ -64,13 +61,12 @@ for name, (outline, *bands) in FRAMED.items():
             failures.append(f"{name} corner {cx},{cy} is not rounded off")
 
 # Pressed: the resting frame one pixel further in, on a plain ring.
-probes += [("pressed", x, y, GREY) for x in (0, 10, 40, W - 1) for y in (0, H - 1)]
-for x, c in ((0, GREY), (W - 1, GREY), (1, BACK["left"]), (W - 2, BACK["right"]), (2, OUTLINE),
-             (W - 3, OUTLINE)):
-    probes += [("pressed", x, y, c) for y in (5, 12, 19)]
-for x in (10, 30, 50):
-    probes += [("pressed", x, y, c) for y, c in ((1, BACK["top"][x % 2]), (2, OUTLINE),
-                                                  (H - 3, OUTLINE), (H - 2, BACK["bottom"][x % 2]))]
+probes += [("pressed", x, y, GREY) for x in (0, W - 1) for y in (0, H - 1)]
+for x, y in ((10, 5), (30, 12), (50, 19)):
+    across = (GREY, BACK["left"], OUTLINE, OUTLINE, BACK["right"], GREY)
+    probes += [("pressed", cx, y, c) for cx, c in zip((0, 1, 2, W - 3, W - 2, W - 1), across)]
+    down = (GREY, BACK["top"][x % 2], OUTLINE, OUTLINE, BACK["bottom"][x % 2], GREY)
+    probes += [("pressed", x, cy, c) for cy, c in zip((0, 1, 2, H - 3, H - 2, H - 1), down)]
 for y, middle, end in ((3, "D1CCC1", "9DA8AC"), (21, "F2F1EE", "CAD3DA")):
     probes += [("pressed", 10, y, middle), ("pressed", 4, y, end), ("pressed", W - 5, y, end)]
 for x, stops in ((3, "A0ABB1 D7D4CB BCC5C7"), (60, "A9B5BD E4E3DC C4CED2")):
